@@ -1,0 +1,183 @@
+#include "base/cp932.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "base/error.h"
+
+namespace qm::cp932 {
+namespace {
+
+// iconv descriptors are expensive to open; keep one per direction and thread.
+class Converter {
+ public:
+  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
+    if (cd_ == reinterpret_cast<iconv_t>(-1)) throw Error("文字コード CP932 の変換を準備できません。");
+  }
+  ~Converter() { iconv_close(cd_); }
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+  iconv_t get() {
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);  // reset shift state
+    return cd_;
+  }
+
+ private:
+  iconv_t cd_;
+};
+
+iconv_t ToCp932() {
+  thread_local Converter c("CP932", "UTF-8");
+  return c.get();
+}
+iconv_t FromCp932() {
+  thread_local Converter c("UTF-8", "CP932");
+  return c.get();
+}
+
+// Decodes one UTF-8 sequence at s[i]; advances i. Invalid bytes give U+FFFD.
+char32_t NextCodePoint(std::string_view s, std::size_t& i) {
+  const auto b0 = static_cast<unsigned char>(s[i]);
+  int len = b0 < 0x80 ? 1 : (b0 >> 5) == 0x6 ? 2 : (b0 >> 4) == 0xE ? 3 : (b0 >> 3) == 0x1E ? 4 : 0;
+  if (len == 0 || i + len > s.size()) {
+    ++i;
+    return 0xFFFD;
+  }
+  char32_t cp = len == 1 ? b0 : len == 2 ? (b0 & 0x1F) : len == 3 ? (b0 & 0x0F) : (b0 & 0x07);
+  for (int k = 1; k < len; ++k) {
+    const auto b = static_cast<unsigned char>(s[i + k]);
+    if ((b & 0xC0) != 0x80) {
+      ++i;
+      return 0xFFFD;
+    }
+    cp = (cp << 6) | (b & 0x3F);
+  }
+  i += len;
+  return cp;
+}
+
+// The marks Linux input methods type where Windows keyboards give the fullwidth forms.
+char32_t WindowsVariant(char32_t cp) {
+  switch (cp) {
+    case 0x301C: return 0xFF5E;  // wave dash -> fullwidth tilde (81 60)
+    case 0x2212: return 0xFF0D;  // minus sign -> fullwidth hyphen-minus (81 7C)
+    case 0x2016: return 0x2225;  // double vertical line -> parallel to (81 61)
+    case 0x00A2: return 0xFFE0;  // cent (81 91)
+    case 0x00A3: return 0xFFE1;  // pound (81 92)
+    case 0x00AC: return 0xFFE2;  // not sign (81 CA)
+    default: return cp;
+  }
+}
+
+bool IsAscii(std::string_view s) {
+  for (char c : s)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
+// Converts one code point; returns false when CP932 has no form for it.
+bool EncodeOne(char32_t cp, std::string& out) {
+  if (cp < 0x80) {
+    out.push_back(static_cast<char>(cp));
+    return true;
+  }
+  if (cp == 0xFFFD) return false;
+  std::string utf8 = CodePointToUtf8(WindowsVariant(cp));
+  char buf[8];
+  char* in = utf8.data();
+  std::size_t inLeft = utf8.size();
+  char* o = buf;
+  std::size_t outLeft = sizeof buf;
+  if (iconv(ToCp932(), &in, &inLeft, &o, &outLeft) == static_cast<std::size_t>(-1)) return false;
+  out.append(buf, static_cast<std::size_t>(o - buf));
+  return true;
+}
+
+}  // namespace
+
+std::string CodePointToUtf8(char32_t cp) {
+  std::string s;
+  if (cp < 0x80) {
+    s.push_back(static_cast<char>(cp));
+  } else if (cp < 0x800) {
+    s.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+    s.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else if (cp < 0x10000) {
+    s.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+    s.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    s.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else {
+    s.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+    s.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+    s.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    s.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  }
+  return s;
+}
+
+EncodeResult Encode(std::string_view utf8) {
+  EncodeResult r;
+  if (IsAscii(utf8)) {
+    r.bytes.assign(utf8);
+    return r;
+  }
+  r.bytes.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size();) {
+    const char32_t cp = NextCodePoint(utf8, i);
+    if (!EncodeOne(cp, r.bytes)) r.unmappable.push_back(cp);
+  }
+  return r;
+}
+
+std::string EncodeOrThrow(std::string_view utf8) {
+  EncodeResult r = Encode(utf8);
+  if (!r.ok()) {
+    char code[16];
+    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(r.unmappable.front()));
+    throw Error("文字「" + CodePointToUtf8(r.unmappable.front()) + "」(" + code +
+                ") は保存できる文字コード (Shift-JIS) にありません。");
+  }
+  return std::move(r.bytes);
+}
+
+bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+
+std::string Decode(std::string_view bytes) {
+  if (IsAscii(bytes)) return std::string(bytes);
+  std::string out;
+  out.reserve(bytes.size() * 3 / 2);
+  static const std::string kReplacement = CodePointToUtf8(0xFFFD);
+  for (std::size_t i = 0; i < bytes.size();) {
+    const auto b = static_cast<unsigned char>(bytes[i]);
+    if (b < 0x80) {
+      out.push_back(static_cast<char>(b));
+      ++i;
+      continue;
+    }
+    const std::size_t len = (IsLeadByte(b) && i + 1 < bytes.size()) ? 2 : 1;
+    char in[2] = {bytes[i], len == 2 ? bytes[i + 1] : '\0'};
+    char* pin = in;
+    std::size_t inLeft = len;
+    char buf[8];
+    char* o = buf;
+    std::size_t outLeft = sizeof buf;
+    if (iconv(FromCp932(), &pin, &inLeft, &o, &outLeft) == static_cast<std::size_t>(-1) || inLeft != 0)
+      out += kReplacement;
+    else
+      out.append(buf, static_cast<std::size_t>(o - buf));
+    i += len;
+  }
+  return out;
+}
+
+std::size_t ByteLength(std::string_view utf8) {
+  if (IsAscii(utf8)) return utf8.size();
+  EncodeResult r = Encode(utf8);
+  return r.bytes.size() + r.unmappable.size();
+}
+
+bool IsRepresentable(std::string_view utf8) { return Encode(utf8).ok(); }
+
+}  // namespace qm::cp932

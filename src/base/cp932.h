@@ -1,0 +1,38 @@
+#pragma once
+// Conversion between the program's UTF-8 text and the CP932 bytes of every file.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qm::cp932 {
+
+struct EncodeResult {
+  std::string bytes;                 // the CP932 form of every representable character
+  std::vector<char32_t> unmappable;  // characters CP932 cannot hold, in text order
+  bool ok() const { return unmappable.empty(); }
+};
+
+// UTF-8 to CP932. Characters that CP932 cannot hold are left out of `bytes` and
+// listed in `unmappable`; nothing disappears without the caller knowing.
+EncodeResult Encode(std::string_view utf8);
+
+// UTF-8 to CP932; throws qm::Error naming the first character CP932 cannot hold.
+std::string EncodeOrThrow(std::string_view utf8);
+
+// CP932 to UTF-8. A byte sequence that is not CP932 becomes U+FFFD.
+std::string Decode(std::string_view bytes);
+
+// True when `b` starts a double-byte character.
+bool IsLeadByte(unsigned char b);
+
+// Number of bytes of the CP932 form (unmappable characters count as one byte, the
+// '?' a legacy program would have written for them).
+std::size_t ByteLength(std::string_view utf8);
+
+// True when every character of the UTF-8 text has a CP932 form.
+bool IsRepresentable(std::string_view utf8);
+
+// UTF-8 of a single code point (for messages that name a character).
+std::string CodePointToUtf8(char32_t cp);
+
+}  // namespace qm::cp932

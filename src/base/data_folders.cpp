@@ -1,0 +1,31 @@
+#include "base/data_folders.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+#include "base/error.h"
+
+namespace qm {
+namespace {
+std::string FromEnvOr(const char* var, QStandardPaths::StandardLocation location) {
+  const QByteArray env = qgetenv(var);
+  if (!env.isEmpty()) return QDir::cleanPath(QString::fromLocal8Bit(env)).toStdString();
+  return QDir::cleanPath(QStandardPaths::writableLocation(location) + "/Norvel/Brevik").toStdString();
+}
+}  // namespace
+
+std::string DefaultDataDir() { return FromEnvOr("QUILLMARK_DATA_DIR", QStandardPaths::GenericDataLocation); }
+
+std::string DefaultConfigDir() { return FromEnvOr("QUILLMARK_CONFIG_DIR", QStandardPaths::GenericConfigLocation); }
+
+void EnsureFolder(const std::string& path) {
+  if (!QDir().mkpath(QString::fromStdString(path))) throw Error("フォルダ " + path + " を作成できません。");
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  if (folder.empty()) return name;
+  if (folder.back() == '/') return folder + name;
+  return folder + "/" + name;
+}
+
+}  // namespace qm
