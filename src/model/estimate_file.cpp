@@ -172,21 +172,25 @@ void WriteTotalClaimLine(ByteWriter& out, const TMxEstimateObject& line) {
 
 }  // namespace
 
-void TMxEstimateObjectList::LoadFile(const std::string& fileName, EstimateFileInfo* info) {
-  const std::string bytes = ReadWholeFile(fileName);
+void TMxEstimateObjectList::LoadFromBytes(std::string_view bytes, EstimateFileInfo* info) {
   // Read into a scratch document that starts with our header, so that fields the file
   // does not carry keep their values; take it over only when the whole file read.
   TMxEstimateObjectList scratch;
   scratch.AssignHeader(*this);
   EstimateFileInfo scratchInfo;
   ByteReader in(bytes);
+  ReadDocument(in, scratch, scratchInfo);
+  *this = std::move(scratch);
+  if (info) *info = std::move(scratchInfo);
+}
+
+void TMxEstimateObjectList::LoadFile(const std::string& fileName, EstimateFileInfo* info) {
+  const std::string bytes = ReadWholeFile(fileName);
   try {
-    ReadDocument(in, scratch, scratchInfo);
+    LoadFromBytes(bytes, info);
   } catch (const Error& e) {
     throw Error("見積ファイル " + fileName + " を読み込めません: " + e.what());
   }
-  *this = std::move(scratch);
-  if (info) *info = std::move(scratchInfo);
 }
 
 void TMxEstimateObjectList::SaveFile(const std::string& fileName, const std::string& comment,

@@ -2,6 +2,7 @@
 // The document: header, customer block and an ordered list of lines it owns.
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/clock.h"
@@ -48,6 +49,8 @@ class TMxEstimateObjectList {
   // Reads an estimate file (versions 2 to 5). On failure throws qm::Error naming the
   // file and the problem, and the document stays exactly as it was.
   void LoadFile(const std::string& fileName, EstimateFileInfo* info = nullptr);
+  // The same from the bytes of a file; errors do not name a file.
+  void LoadFromBytes(std::string_view bytes, EstimateFileInfo* info = nullptr);
   // Writes the document as version 5, replacing the file atomically.
   void SaveFile(const std::string& fileName, const std::string& comment, const Clock& clock = SystemClock()) const;
   // The bytes SaveFile writes.
