@@ -37,6 +37,13 @@ namespace {
   throw Error(std::string(what) + "「" + cp932::Decode(text) + "」を読めません（" + std::to_string(offset) +
               " バイト目）。");
 }
+// A String field read as a number by `parse`; text that does not convert is an error.
+Currency ReadNumber(ByteReader& stream, std::optional<Currency> (*parse)(std::string_view)) {
+  const std::size_t at = stream.Offset();
+  const std::string_view text = StreamToRawString(stream);
+  if (auto c = parse(text)) return *c;
+  BadField("数値", text, at);
+}
 }  // namespace
 
 void StringToStream(ByteWriter& stream, std::string_view text) {
@@ -85,21 +92,11 @@ TCalcDecimal StreamToCalcDecimal(ByteReader& stream) {
 
 void DecimalToStream(ByteWriter& stream, Currency value) { StringToStream(stream, value.ToDecimalText()); }
 
-Currency StreamToDecimal(ByteReader& stream) {
-  const std::size_t at = stream.Offset();
-  const std::string_view text = StreamToRawString(stream);
-  if (auto c = Currency::TryParseDecimal(text)) return *c;
-  BadField("数値", text, at);
-}
+Currency StreamToDecimal(ByteReader& stream) { return ReadNumber(stream, Currency::TryParseDecimal); }
 
 void FloatToStream(ByteWriter& stream, Currency value) { StringToStream(stream, value.ToFloatText()); }
 
-Currency StreamToFloat(ByteReader& stream) {
-  const std::size_t at = stream.Offset();
-  const std::string_view text = StreamToRawString(stream);
-  if (auto c = Currency::TryParseFloat(text)) return *c;
-  BadField("数値", text, at);
-}
+Currency StreamToFloat(ByteReader& stream) { return ReadNumber(stream, Currency::TryParseFloat); }
 
 void IntegerToStream(ByteWriter& stream, std::int32_t value) { StringToStream(stream, std::to_string(value)); }
 

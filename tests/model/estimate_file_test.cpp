@@ -423,3 +423,38 @@ TEST(EstimateFileFailure, LoadFileNamesTheFileAndKeepsTheDocument) {
   EXPECT_THROW(doc.LoadFile(TempPath(dir, "missing.QM1")), qm::Error);
   EXPECT_EQ(doc.Serialize(""), before);
 }
+
+TEST(EstimateFileRead, PicturesOfEveryKindFromAVersion4File) {
+  struct Pic {
+    const char* format;
+    int kind;
+    int w, h;
+  } pics[] = {{"bmp", 1, 5, 4}, {"png", 2, 7, 3}, {"jpeg", 3, 9, 6}};
+  FileBytes f;
+  Header(f, "KESTRELDOC4_100", false, true);
+  NormalHeaderTail(f);
+  f.I32(4);
+  std::vector<std::string> images;
+  for (const Pic& p : pics) {
+    images.push_back(qmtest::EncodedImage(p.format, p.w, p.h));
+    f.Str("0").Str("").Str(p.format).Str("0").Str("").Str("0").Str("0").Str("0").Str("");
+    f.I32(static_cast<std::int32_t>(images.back().size())).I32(p.kind).Raw(images.back());
+    f.Bool(false).Bool(false);
+  }
+  NormalLine(f, "no picture", "1", "1", "1", false, false, true);
+  TMxEstimateObjectList doc;
+  doc.LoadFromBytes(f.str());
+  ASSERT_EQ(doc.Count(), 4);
+  for (int i = 0; i < 3; ++i) {
+    const qm::TMxPicture& pic = doc.Items(i).Pic();
+    EXPECT_EQ(static_cast<int>(pic.Kind()), pics[i].kind) << pics[i].format;
+    EXPECT_EQ(pic.Bytes(), images[static_cast<std::size_t>(i)]) << pics[i].format;
+    EXPECT_EQ(pic.Width(), pics[i].w) << pics[i].format;
+    EXPECT_EQ(pic.Height(), pics[i].h) << pics[i].format;
+  }
+  EXPECT_TRUE(doc.Items(3).Pic().Empty());
+  // Written back in the format they came in, byte for byte.
+  TMxEstimateObjectList back;
+  back.LoadFromBytes(doc.Serialize(""));
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(back.Items(i).Pic().Bytes(), images[static_cast<std::size_t>(i)]);
+}
