@@ -6,6 +6,7 @@
 #include "model/calculation.h"
 
 #include <cmath>
+#include <vector>
 
 #include "base/error.h"
 #include "model/estimate_list.h"
@@ -68,9 +69,12 @@ void TMxEstimateObjectList::DoCalc() {
   if (FTotalClaimMode) return;  // totals come from total-claim creation or the file
   const long double rate = static_cast<long double>(FTaxRate.Raw());
   Currency subTotal, totalTax, taxable, block;
-  for (auto& line : FItems) {
+  // Sums that overflow throw; nothing is written before every sum is known, so the
+  // document never holds half a calculation.
+  std::vector<Currency> blockSums;
+  for (const auto& line : FItems) {
     if (line->SubTotalLineFlg()) {
-      line->SetTotalPrice(block);
+      blockSums.push_back(block);
       block = Currency();
       continue;
     }
@@ -84,13 +88,19 @@ void TMxEstimateObjectList::DoCalc() {
     subTotal += a;
     block += a;
   }
-  FSubTotalPrice = RoundToYen(subTotal, FSubTotalDecimalMode);
+  const Currency roundedSubTotal = RoundToYen(subTotal, FSubTotalDecimalMode);
   if (!FTaxCalcLine) {
     const Currency x = StoreScaled(TaxOf(static_cast<long double>(taxable.Raw()), rate, FTaxInputModeIncludeTax));
     totalTax = RoundToYen(x, FTaxDecimalMode);
   }
+  const Currency total = FTaxInputModeIncludeTax ? roundedSubTotal : roundedSubTotal + totalTax;
+
+  auto sum = blockSums.begin();
+  for (auto& line : FItems)
+    if (line->SubTotalLineFlg()) line->SetTotalPrice(*sum++);
+  FSubTotalPrice = roundedSubTotal;
   FTotalTax = totalTax;
-  FTotalPrice = FTaxInputModeIncludeTax ? FSubTotalPrice : FSubTotalPrice + FTotalTax;
+  FTotalPrice = total;
 }
 
 const char* CalcDecimalName(TCalcDecimal rule) {

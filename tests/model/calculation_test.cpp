@@ -257,3 +257,18 @@ TEST(DocumentModel, OwnershipOfLines) {
   EXPECT_EQ(doc.MemoStr(), "memo");  // the header stays
   EXPECT_THROW(doc.Items(0), qm::Error);
 }
+
+TEST(DocumentTotals, SumsBeyondTheCurrencyRangeFailWithoutTouchingTheDocument) {
+  TMxEstimateObjectList doc = Document({}, {{"100"}, {"0", false, true}});
+  ASSERT_EQ(doc.TotalPrice(), D("105"));
+  auto big = std::make_unique<TMxEstimateObject>();
+  big->SetTotalPrice(D("900000000000000"));
+  doc.Insert(0, std::move(big));
+  auto big2 = std::make_unique<TMxEstimateObject>();
+  big2->SetTotalPrice(D("900000000000000"));
+  doc.Insert(0, std::move(big2));
+  EXPECT_THROW(doc.DoCalc(), qm::Error);
+  EXPECT_EQ(doc.TotalPrice(), D("105"));
+  EXPECT_EQ(doc.SubTotalPrice(), D("100"));
+  EXPECT_EQ(doc.Items(3).TotalPrice(), D("100"));  // the subtotal line kept its value
+}
