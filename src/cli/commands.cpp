@@ -1,12 +1,100 @@
 #include "cli/commands.h"
 
-#include <cstdio>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <exception>
+#include <span>
+
+#include "base/data_folders.h"
+#include "base/error.h"
+#include "cli/arguments.h"
+#include "cli/document_commands.h"
+#include "cli/messages.h"
 
 namespace qm::cli {
+namespace {
 
-int Run(int, char*[]) {
-  std::fputs("qm: no command\n", stderr);
-  return 1;
+struct Command {
+  const char* name;
+  const char* synopsis;
+  const char* summary;
+  std::size_t operands;
+  std::vector<std::string> options;  // besides the global --data and --help
+  void (*run)(const Invocation&);
+};
+
+const std::vector<Command>& Commands() {
+  static const std::vector<Command> commands = {
+      {"dump", "qm dump FILE.QM1 [--calc] [--rate R]", msg::kDumpSummary, 1, {"--calc", "--rate"}, DumpCommand},
+      {"build", "qm build IN.json OUT.QM1 [--comment TEXT] [--calc] [--rate R]", msg::kBuildSummary, 2,
+       {"--comment", "--calc", "--rate"}, BuildCommand},
+      {"calc", "qm calc FILE.QM1|IN.json [--rate R]", msg::kCalcSummary, 1, {"--rate"}, CalcCommand},
+  };
+  return commands;
+}
+
+std::string Usage() {
+  std::string text = msg::kUsageHead;
+  for (const Command& c : Commands()) text += std::string("  ") + c.synopsis + "\n      " + c.summary + "\n";
+  return text + msg::kUsageTail;
+}
+
+const Command& FindCommand(const std::string& name) {
+  for (const Command& c : Commands())
+    if (name == c.name) return c;
+  throw Error(msg::UnknownCommand(name));
+}
+
+void CheckArguments(const Command& command, const Arguments& args) {
+  for (const auto& [option, value] : args.options) {
+    if (option == "--data" || option == "--help") continue;
+    if (std::find(command.options.begin(), command.options.end(), option) == command.options.end())
+      throw Error(msg::OptionNotForCommand(option, command.name));
+  }
+  if (args.operands.size() < command.operands) throw Error(msg::MissingArgument(command.synopsis));
+  if (args.operands.size() > command.operands)
+    throw Error(msg::ExtraArgument(args.operands[command.operands], command.synopsis));
+}
+
+std::string DataFolder(const Arguments& args) {
+  const auto given = args.Value("--data");
+  if (!given) return DefaultDataDir();
+  // An explicit folder that is not there is a mistake, not a reason to fall back.
+  if (!QFileInfo(QString::fromStdString(*given)).isDir()) throw Error(msg::NoDataFolder(*given));
+  return *given;
+}
+
+}  // namespace
+
+int Run(const std::vector<std::string>& argList, std::FILE* out, std::FILE* err) {
+  try {
+    const Arguments args = ParseArguments(argList);
+    if (args.Has("--help")) {
+      std::fputs(Usage().c_str(), out);
+      return 0;
+    }
+    if (args.command.empty()) {
+      std::fputs(Usage().c_str(), err);
+      return 1;
+    }
+    const Command& command = FindCommand(args.command);
+    CheckArguments(command, args);
+    command.run(Invocation{args, DataFolder(args), out, err});
+    return 0;
+  } catch (const std::exception& e) {
+    // Core messages may span lines; the contract is one line per error.
+    std::string text = e.what();
+    for (char& c : text)
+      if (c == '\n' || c == '\r') c = ' ';
+    std::fprintf(err, "qm: %s\n", text.c_str());
+    return 1;
+  }
+}
+
+int Run(int argc, char* argv[]) {
+  const std::span<char*> given(argv, static_cast<std::size_t>(argc));
+  return Run(std::vector<std::string>(given.begin() + (argc > 0 ? 1 : 0), given.end()), stdout, stderr);
 }
 
 }  // namespace qm::cli

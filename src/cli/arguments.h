@@ -1,0 +1,24 @@
+#pragma once
+// The command line split into a command, its operands and options.
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qm::cli {
+
+struct Arguments {
+  std::string command;  // empty when none was given
+  std::vector<std::string> operands;
+  // Every option given, by its long name ("--rate"); flags map to "".
+  std::map<std::string, std::string> options;
+
+  bool Has(const std::string& option) const { return options.count(option) != 0; }
+  std::optional<std::string> Value(const std::string& option) const;
+};
+
+// Options may stand anywhere, as "--name value" or "--name=value"; "--" ends them.
+// Throws qm::Error for an unknown option or a missing value.
+Arguments ParseArguments(const std::vector<std::string>& args);
+
+}  // namespace qm::cli

@@ -1,0 +1,112 @@
+#include "cli/document_commands.h"
+
+#include <QFileInfo>
+
+#include "base/atomic_file.h"
+#include "base/data_folders.h"
+#include "base/error.h"
+#include "cli/document_json.h"
+#include "cli/messages.h"
+#include "cli/quiet_stderr.h"
+#include "model/tax_rate_setting.h"
+
+namespace qm::cli {
+namespace {
+
+struct LoadedDocument {
+  TMxEstimateObjectList doc;
+  EstimateFileInfo info;
+};
+
+void Write(std::FILE* stream, const std::string& text) {
+  if (std::fwrite(text.data(), 1, text.size(), stream) != text.size() || std::fflush(stream) != 0)
+    throw Error(msg::CannotWriteOutput());
+}
+
+void Warn(const Invocation& in, const std::string& text) { std::fprintf(in.err, "qm: %s\n", text.c_str()); }
+
+// --rate, else TAX of conf.ini in the data folder, else the default rate.
+Currency ResolveTaxRate(const Invocation& in) {
+  if (const auto text = in.args.Value("--rate")) {
+    const auto rate = Currency::TryParseDecimal(*text);
+    if (!rate || *rate < Currency()) throw Error(msg::BadRate(*text));
+    return *rate;
+  }
+  return LoadTaxRateSetting(JoinPath(in.dataDir, "conf.ini"));
+}
+
+// Line amounts first, since the totals are sums of them.
+void Recalculate(const Invocation& in, TMxEstimateObjectList& doc) {
+  for (int i = 0; i < doc.Count(); ++i)
+    if (!doc.Items(i).DoCalc()) Warn(in, msg::LineOverflow(i + 1));
+  doc.DoCalc();
+}
+
+std::string_view SkipBom(std::string_view bytes) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+  return bytes;
+}
+
+bool LooksLikeJson(std::string_view bytes) {
+  bytes = SkipBom(bytes);
+  const std::size_t first = bytes.find_first_not_of(" \t\r\n");
+  return first != std::string_view::npos && bytes[first] == '{';
+}
+
+enum class InputKind { Estimate, Json, ByContent };
+
+// Reads a document, deciding by content when asked: JSON starts with '{'.
+LoadedDocument Load(const std::string& path, InputKind kind) {
+  const std::string bytes = ReadWholeFile(path);
+  if (kind == InputKind::ByContent) kind = LooksLikeJson(bytes) ? InputKind::Json : InputKind::Estimate;
+  LoadedDocument loaded;
+  if (kind == InputKind::Estimate) {
+    try {
+      loaded.doc.LoadFromBytes(bytes, &loaded.info);
+    } catch (const Error& e) {
+      throw Error(msg::InEstimateFile(path, e.what()));
+    }
+    return loaded;
+  }
+  try {
+    const QString folder = QFileInfo(QString::fromStdString(path)).absolutePath();
+    JsonDocument parsed = DocumentFromJson(SkipBom(bytes), folder.toStdString());
+    loaded.doc = std::move(parsed.doc);
+    loaded.info.comment = std::move(parsed.comment);
+  } catch (const Error& e) {
+    throw Error(msg::InJsonFile(path, e.what()));
+  }
+  return loaded;
+}
+
+// Every document the program holds carries the configured rate (the file has none);
+// the rate is resolved before any file is read so that a bad --rate fails first.
+LoadedDocument LoadWithRate(const Invocation& in, const std::string& path, InputKind kind, bool recalculate) {
+  const Currency rate = ResolveTaxRate(in);
+  LoadedDocument loaded = [&] {
+    const QuietStderr quiet;  // pictures are decoded while reading
+    return Load(path, kind);
+  }();
+  loaded.doc.SetTaxRate(rate);
+  if (recalculate) Recalculate(in, loaded.doc);
+  return loaded;
+}
+
+}  // namespace
+
+void DumpCommand(const Invocation& in) {
+  const LoadedDocument loaded = LoadWithRate(in, in.args.operands.at(0), InputKind::Estimate, in.args.Has("--calc"));
+  Write(in.out, DocumentToJson(loaded.doc, loaded.info));
+}
+
+void BuildCommand(const Invocation& in) {
+  const LoadedDocument loaded = LoadWithRate(in, in.args.operands.at(0), InputKind::Json, in.args.Has("--calc"));
+  loaded.doc.SaveFile(in.args.operands.at(1), in.args.Value("--comment").value_or(loaded.info.comment));
+}
+
+void CalcCommand(const Invocation& in) {
+  const LoadedDocument loaded = LoadWithRate(in, in.args.operands.at(0), InputKind::ByContent, true);
+  Write(in.out, TotalsToJson(loaded.doc));
+}
+
+}  // namespace qm::cli

@@ -1,0 +1,61 @@
+#pragma once
+// What `qm` says to its user, kept in one place.
+#include <string>
+
+namespace qm::cli::msg {
+
+inline constexpr const char* kUsageHead = "使い方: qm [--data DIR] COMMAND ...\n";
+inline constexpr const char* kUsageTail =
+    "  --data DIR  データフォルダ（conf.ini の場所）\n"
+    "  --rate R    消費税率（既定: conf.ini の TAX、なければ 5）\n";
+inline constexpr const char* kDumpSummary = "見積ファイルを JSON で表示します。--calc で再計算してから表示します。";
+inline constexpr const char* kBuildSummary = "JSON から見積ファイルを作成します。--calc で再計算してから保存します。";
+inline constexpr const char* kCalcSummary = "再計算して小計・消費税・合計と各行の金額を JSON で表示します。";
+
+inline std::string LineOverflow(int lineNo) { return "行 " + std::to_string(lineNo) + ": 入力の制限を超えています。"; }
+
+inline std::string UnknownCommand(const std::string& name) {
+  return "コマンド「" + name + "」はありません（qm --help で使い方を表示します）。";
+}
+inline std::string UnknownOption(const std::string& name) { return "オプション「" + name + "」はありません。"; }
+inline std::string OptionNeedsValue(const std::string& name) { return "オプション " + name + " に値がありません。"; }
+inline std::string OptionTakesNoValue(const std::string& name) { return "オプション " + name + " は値を取りません。"; }
+inline std::string OptionNotForCommand(const std::string& option, const std::string& command) {
+  return "オプション " + option + " は " + command + " コマンドでは使えません。";
+}
+inline std::string MissingArgument(const std::string& synopsis) { return "引数が足りません。使い方: " + synopsis; }
+inline std::string ExtraArgument(const std::string& arg, const std::string& synopsis) {
+  return "余分な引数「" + arg + "」があります。使い方: " + synopsis;
+}
+inline std::string BadRate(const std::string& text) {
+  return "税率「" + text + "」は 0 以上の数値で指定してください。";
+}
+inline std::string NoDataFolder(const std::string& path) { return "データフォルダ " + path + " がありません。"; }
+inline std::string CannotWriteOutput() { return "標準出力に書き込めません。"; }
+
+inline std::string JsonSyntax(int line, const std::string& reason) {
+  return "JSON の " + std::to_string(line) + " 行目付近に誤りがあります（" + reason + "）。";
+}
+inline std::string JsonNotObject() { return "JSON の最上位はオブジェクト { … } でなければなりません。"; }
+inline std::string InJsonFile(const std::string& path, const std::string& what) {
+  return "JSON ファイル " + path + ": " + what;
+}
+inline std::string InEstimateFile(const std::string& path, const std::string& what) {
+  return "見積ファイル " + path + " を読み込めません: " + what;
+}
+inline std::string UnknownKey(const std::string& path) { return "キー「" + path + "」は使えません。"; }
+inline std::string WrongType(const std::string& path, const std::string& expected) {
+  return "キー「" + path + "」の値は" + expected + "でなければなりません。";
+}
+inline std::string NotANumber(const std::string& path, const std::string& text) {
+  return "キー「" + path + "」の値「" + text + "」は数値ではありません。";
+}
+inline std::string OutOfRange(const std::string& path) { return "キー「" + path + "」の値が扱える範囲を超えています。"; }
+inline std::string PictureWithoutFile(const std::string& path) {
+  return "キー「" + path + "」には画像そのものがありません。{\"file\": \"画像ファイル\"} で指定するか null にしてください。";
+}
+inline std::string PictureNotDecodable(const std::string& path) {
+  return "画像ファイル " + path + " を画像として読み取れません。";
+}
+
+}  // namespace qm::cli::msg
