@@ -1,0 +1,11 @@
+#pragma once
+// What every fuzz target defines: the libFuzzer entry points, plus what the target made
+// of its last input, so that the replay runner can check what seed names promise.
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv);
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+
+// True when the last input was read as a valid file, false when it was refused.
+bool FuzzLastInputAccepted();
