@@ -115,9 +115,10 @@ Currency Currency::ParseDecimal(std::string_view text) {
 
 std::string Currency::ToFloatText() const {
   // The value in yen has at most 19 digits; general format keeps 15 significant ones.
+  // to_chars ignores the locale (a Qt program runs under the user's LC_NUMERIC).
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%.15Lg", ToLongDouble());
-  std::string s(buf);
+  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, ToLongDouble(), std::chars_format::general, 15);
+  std::string s(buf, ec == std::errc() ? end : buf);
   const std::size_t e = s.find('e');
   if (e != std::string::npos) {
     // Exponent form as the legacy writer wrote it: "1.5E15", no plus sign, no padding.
