@@ -10,7 +10,9 @@
 #include "base/error.h"
 #include "cli/arguments.h"
 #include "cli/document_commands.h"
+#include "cli/master_commands.h"
 #include "cli/messages.h"
+#include "cli/settings_commands.h"
 
 namespace qm::cli {
 namespace {
@@ -30,6 +32,10 @@ const std::vector<Command>& Commands() {
       {"build", "qm build IN.json OUT.QM1 [--comment TEXT] [--calc] [--rate R]", msg::kBuildSummary, 2,
        {"--comment", "--calc", "--rate"}, BuildCommand},
       {"calc", "qm calc FILE.QM1|IN.json [--rate R]", msg::kCalcSummary, 1, {"--rate"}, CalcCommand},
+      {"customers", "qm customers [--csv OUT.csv]", msg::kCustomersSummary, 0, {"--csv"}, CustomersCommand},
+      {"items", "qm items", msg::kItemsSummary, 0, {}, ItemsCommand},
+      {"units", "qm units", msg::kUnitsSummary, 0, {}, UnitsCommand},
+      {"config", "qm config", msg::kConfigSummary, 0, {}, ConfigCommand},
   };
   return commands;
 }

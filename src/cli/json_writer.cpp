@@ -1,5 +1,7 @@
 #include "cli/json_writer.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 
 namespace qm::cli {
@@ -130,6 +132,14 @@ void JsonWriter::Bool(bool value) {
 void JsonWriter::Integer(std::int64_t value) {
   BeforeValue();
   out_ += std::to_string(value);
+}
+
+void JsonWriter::Number(double value) {
+  BeforeValue();
+  // Shortest text that reads back as the same double; JSON has no NaN or infinity.
+  char buf[32];
+  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
+  out_ += (ec == std::errc() && std::isfinite(value)) ? std::string(buf, end) : "null";
 }
 
 void JsonWriter::Null() {

@@ -21,6 +21,7 @@ class JsonWriter {
   void String(std::string_view text);
   void Bool(bool value);
   void Integer(std::int64_t value);
+  void Number(double value);
   void Null();
 
   // The finished text, ending in a newline.

@@ -11,6 +11,11 @@ inline constexpr const char* kUsageTail =
 inline constexpr const char* kDumpSummary = "見積ファイルを JSON で表示します。--calc で再計算してから表示します。";
 inline constexpr const char* kBuildSummary = "JSON から見積ファイルを作成します。--calc で再計算してから保存します。";
 inline constexpr const char* kCalcSummary = "再計算して小計・消費税・合計と各行の金額を JSON で表示します。";
+inline constexpr const char* kCustomersSummary =
+    "得意先マスタ (Customer.dat) を JSON で表示します。--csv で見出し付きの CSV ファイルに書き出します。";
+inline constexpr const char* kItemsSummary = "商品マスタ (ItemList.dat) を JSON で表示します。";
+inline constexpr const char* kUnitsSummary = "単位マスタ (ItemUnit.dat) を JSON で表示します。";
+inline constexpr const char* kConfigSummary = "動作環境設定と三つの会社情報 (conf.ini と img フォルダ) を JSON で表示します。";
 
 inline std::string LineOverflow(int lineNo) { return "行 " + std::to_string(lineNo) + ": 入力の制限を超えています。"; }
 

@@ -21,6 +21,7 @@ struct Accessor {
 
 struct Key {
   const char* name;
+  const char* property;
   std::variant<Accessor<std::string>, Accessor<bool>, Accessor<double>> field;
   const char* def;
   bool bankAccounts = false;  // stands for the six keys of the two accounts
@@ -30,39 +31,39 @@ std::string SectionName(int index) { return "CAMPANY_INFO" + std::to_string(inde
 
 const std::vector<Key>& Keys() {
   static const std::vector<Key> keys = {
-      {"ZipNo", Accessor<std::string>{&C::ZipNo, &C::SetZipNo}, ""},
-      {"Address1", Accessor<std::string>{&C::Address1, &C::SetAddress1}, ""},
-      {"Address2", Accessor<std::string>{&C::Address2, &C::SetAddress2}, ""},
-      {"CampanyName1", Accessor<std::string>{&C::CampanyName1, &C::SetCampanyName1}, ""},
-      {"CampanyName2", Accessor<std::string>{&C::CampanyName2, &C::SetCampanyName2}, ""},
-      {"CampanyName3", Accessor<std::string>{&C::CampanyName3, &C::SetCampanyName3}, ""},
-      {"ChargeName", Accessor<std::string>{&C::ChargeName, &C::SetChargeName}, ""},
-      {"TelFax", Accessor<std::string>{&C::TelFax, &C::SetTelFax}, ""},
-      {"", Accessor<std::string>{nullptr, nullptr}, "", true},  // BankName1 … OwnerName2
-      {"UseLogoImage", Accessor<bool>{&C::ChkUseLogoImage, &C::SetChkUseLogoImage}, "0"},
-      {"UseCampanyStamp", Accessor<bool>{&C::ChkUseCampanyStamp, &C::SetChkUseCampanyStamp}, "0"},
-      {"CampanyStampWidth_A4", Accessor<double>{&C::CampanyStampSizeWidth_A4, &C::SetCampanyStampSizeWidth_A4}, "25"},
-      {"CampanyStampHeight_A4", Accessor<double>{&C::CampanyStampSizeHeight_A4, &C::SetCampanyStampSizeHeight_A4}, "25"},
-      {"CampanyStampDetailPosX_A4", Accessor<double>{&C::CampanyStampPosDetail_X_A4, &C::SetCampanyStampPosDetail_X_A4}, "140"},
-      {"CampanyStampDetailPosY_A4", Accessor<double>{&C::CampanyStampPosDetail_Y_A4, &C::SetCampanyStampPosDetail_Y_A4}, "46"},
-      {"CampanyStampTotalClaimPosX_A4", Accessor<double>{&C::CampanyStampPosTotalClaim_X_A4, &C::SetCampanyStampPosTotalClaim_X_A4}, "140"},
-      {"CampanyStampTotalClaimPosY_A4", Accessor<double>{&C::CampanyStampPosTotalClaim_Y_A4, &C::SetCampanyStampPosTotalClaim_Y_A4}, "32"},
-      {"CampanyStampPosReceiptPosX_A4", Accessor<double>{&C::CampanyStampPosReceipt_X_A4, &C::SetCampanyStampPosReceipt_X_A4}, "95"},
-      {"CampanyStampPosReceiptPosY_A4", Accessor<double>{&C::CampanyStampPosReceipt_Y_A4, &C::SetCampanyStampPosReceipt_Y_A4}, "65"},
-      {"CampanyStampPosFaxSenderPosX_A4", Accessor<double>{&C::CampanyStampPosFaxSender_X_A4, &C::SetCampanyStampPosFaxSender_X_A4}, "125"},
-      {"CampanyStampPosFaxSenderPosY_A4", Accessor<double>{&C::CampanyStampPosFaxSender_Y_A4, &C::SetCampanyStampPosFaxSender_Y_A4}, "90"},
-      {"CampanyStampWidth_B5", Accessor<double>{&C::CampanyStampSizeWidth_B5, &C::SetCampanyStampSizeWidth_B5}, "21.75"},
-      {"CampanyStampHeight_B5", Accessor<double>{&C::CampanyStampSizeHeight_B5, &C::SetCampanyStampSizeHeight_B5}, "21.75"},
-      {"CampanyStampDetailPosX_B5", Accessor<double>{&C::CampanyStampPosDetail_X_B5, &C::SetCampanyStampPosDetail_X_B5}, "121.8"},
-      {"CampanyStampDetailPosY_B5", Accessor<double>{&C::CampanyStampPosDetail_Y_B5, &C::SetCampanyStampPosDetail_Y_B5}, "40"},
-      {"CampanyStampTotalClaimPosX_B5", Accessor<double>{&C::CampanyStampPosTotalClaim_X_B5, &C::SetCampanyStampPosTotalClaim_X_B5}, "121.8"},
-      {"CampanyStampTotalClaimPosY_B5", Accessor<double>{&C::CampanyStampPosTotalClaim_Y_B5, &C::SetCampanyStampPosTotalClaim_Y_B5}, "27.84"},
-      {"CampanyStampPosReceiptPosX_B5", Accessor<double>{&C::CampanyStampPosReceipt_X_B5, &C::SetCampanyStampPosReceipt_X_B5}, "82.65"},
-      {"CampanyStampPosReceiptPosY_B5", Accessor<double>{&C::CampanyStampPosReceipt_Y_B5, &C::SetCampanyStampPosReceipt_Y_B5}, "56.55"},
-      {"CampanyStampPosFaxSenderPosX_B5", Accessor<double>{&C::CampanyStampPosFaxSender_X_B5, &C::SetCampanyStampPosFaxSender_X_B5}, "108.75"},
-      {"CampanyStampPosFaxSenderPosY_B5", Accessor<double>{&C::CampanyStampPosFaxSender_Y_B5, &C::SetCampanyStampPosFaxSender_Y_B5}, "78.3"},
-      {"UseCampanyStampTrans", Accessor<bool>{&C::ChkUseCampanyStampTrans, &C::SetChkUseCampanyStampTrans}, "0"},
-      {"CampanyStampTrans", Accessor<std::string>{&C::CampanyStampTransColor, &C::SetCampanyStampTransColor}, "clWhite"},
+      {"ZipNo", "ZipNo", Accessor<std::string>{&C::ZipNo, &C::SetZipNo}, ""},
+      {"Address1", "Address1", Accessor<std::string>{&C::Address1, &C::SetAddress1}, ""},
+      {"Address2", "Address2", Accessor<std::string>{&C::Address2, &C::SetAddress2}, ""},
+      {"CampanyName1", "CampanyName1", Accessor<std::string>{&C::CampanyName1, &C::SetCampanyName1}, ""},
+      {"CampanyName2", "CampanyName2", Accessor<std::string>{&C::CampanyName2, &C::SetCampanyName2}, ""},
+      {"CampanyName3", "CampanyName3", Accessor<std::string>{&C::CampanyName3, &C::SetCampanyName3}, ""},
+      {"ChargeName", "ChargeName", Accessor<std::string>{&C::ChargeName, &C::SetChargeName}, ""},
+      {"TelFax", "TelFax", Accessor<std::string>{&C::TelFax, &C::SetTelFax}, ""},
+      {"", "", Accessor<std::string>{nullptr, nullptr}, "", true},  // BankName1 … OwnerName2
+      {"UseLogoImage", "ChkUseLogoImage", Accessor<bool>{&C::ChkUseLogoImage, &C::SetChkUseLogoImage}, "0"},
+      {"UseCampanyStamp", "ChkUseCampanyStamp", Accessor<bool>{&C::ChkUseCampanyStamp, &C::SetChkUseCampanyStamp}, "0"},
+      {"CampanyStampWidth_A4", "CampanyStampSizeWidth_A4", Accessor<double>{&C::CampanyStampSizeWidth_A4, &C::SetCampanyStampSizeWidth_A4}, "25"},
+      {"CampanyStampHeight_A4", "CampanyStampSizeHeight_A4", Accessor<double>{&C::CampanyStampSizeHeight_A4, &C::SetCampanyStampSizeHeight_A4}, "25"},
+      {"CampanyStampDetailPosX_A4", "CampanyStampPosDetail_X_A4", Accessor<double>{&C::CampanyStampPosDetail_X_A4, &C::SetCampanyStampPosDetail_X_A4}, "140"},
+      {"CampanyStampDetailPosY_A4", "CampanyStampPosDetail_Y_A4", Accessor<double>{&C::CampanyStampPosDetail_Y_A4, &C::SetCampanyStampPosDetail_Y_A4}, "46"},
+      {"CampanyStampTotalClaimPosX_A4", "CampanyStampPosTotalClaim_X_A4", Accessor<double>{&C::CampanyStampPosTotalClaim_X_A4, &C::SetCampanyStampPosTotalClaim_X_A4}, "140"},
+      {"CampanyStampTotalClaimPosY_A4", "CampanyStampPosTotalClaim_Y_A4", Accessor<double>{&C::CampanyStampPosTotalClaim_Y_A4, &C::SetCampanyStampPosTotalClaim_Y_A4}, "32"},
+      {"CampanyStampPosReceiptPosX_A4", "CampanyStampPosReceipt_X_A4", Accessor<double>{&C::CampanyStampPosReceipt_X_A4, &C::SetCampanyStampPosReceipt_X_A4}, "95"},
+      {"CampanyStampPosReceiptPosY_A4", "CampanyStampPosReceipt_Y_A4", Accessor<double>{&C::CampanyStampPosReceipt_Y_A4, &C::SetCampanyStampPosReceipt_Y_A4}, "65"},
+      {"CampanyStampPosFaxSenderPosX_A4", "CampanyStampPosFaxSender_X_A4", Accessor<double>{&C::CampanyStampPosFaxSender_X_A4, &C::SetCampanyStampPosFaxSender_X_A4}, "125"},
+      {"CampanyStampPosFaxSenderPosY_A4", "CampanyStampPosFaxSender_Y_A4", Accessor<double>{&C::CampanyStampPosFaxSender_Y_A4, &C::SetCampanyStampPosFaxSender_Y_A4}, "90"},
+      {"CampanyStampWidth_B5", "CampanyStampSizeWidth_B5", Accessor<double>{&C::CampanyStampSizeWidth_B5, &C::SetCampanyStampSizeWidth_B5}, "21.75"},
+      {"CampanyStampHeight_B5", "CampanyStampSizeHeight_B5", Accessor<double>{&C::CampanyStampSizeHeight_B5, &C::SetCampanyStampSizeHeight_B5}, "21.75"},
+      {"CampanyStampDetailPosX_B5", "CampanyStampPosDetail_X_B5", Accessor<double>{&C::CampanyStampPosDetail_X_B5, &C::SetCampanyStampPosDetail_X_B5}, "121.8"},
+      {"CampanyStampDetailPosY_B5", "CampanyStampPosDetail_Y_B5", Accessor<double>{&C::CampanyStampPosDetail_Y_B5, &C::SetCampanyStampPosDetail_Y_B5}, "40"},
+      {"CampanyStampTotalClaimPosX_B5", "CampanyStampPosTotalClaim_X_B5", Accessor<double>{&C::CampanyStampPosTotalClaim_X_B5, &C::SetCampanyStampPosTotalClaim_X_B5}, "121.8"},
+      {"CampanyStampTotalClaimPosY_B5", "CampanyStampPosTotalClaim_Y_B5", Accessor<double>{&C::CampanyStampPosTotalClaim_Y_B5, &C::SetCampanyStampPosTotalClaim_Y_B5}, "27.84"},
+      {"CampanyStampPosReceiptPosX_B5", "CampanyStampPosReceipt_X_B5", Accessor<double>{&C::CampanyStampPosReceipt_X_B5, &C::SetCampanyStampPosReceipt_X_B5}, "82.65"},
+      {"CampanyStampPosReceiptPosY_B5", "CampanyStampPosReceipt_Y_B5", Accessor<double>{&C::CampanyStampPosReceipt_Y_B5, &C::SetCampanyStampPosReceipt_Y_B5}, "56.55"},
+      {"CampanyStampPosFaxSenderPosX_B5", "CampanyStampPosFaxSender_X_B5", Accessor<double>{&C::CampanyStampPosFaxSender_X_B5, &C::SetCampanyStampPosFaxSender_X_B5}, "108.75"},
+      {"CampanyStampPosFaxSenderPosY_B5", "CampanyStampPosFaxSender_Y_B5", Accessor<double>{&C::CampanyStampPosFaxSender_Y_B5, &C::SetCampanyStampPosFaxSender_Y_B5}, "78.3"},
+      {"UseCampanyStampTrans", "ChkUseCampanyStampTrans", Accessor<bool>{&C::ChkUseCampanyStampTrans, &C::SetChkUseCampanyStampTrans}, "0"},
+      {"CampanyStampTrans", "CampanyStampTransColor", Accessor<std::string>{&C::CampanyStampTransColor, &C::SetCampanyStampTransColor}, "clWhite"},
   };
   return keys;
 }
@@ -79,6 +80,16 @@ TMxPayBankAccount& TMxCampanyInfo::PayBankAccount(int index) {
 
 const TMxPayBankAccount& TMxCampanyInfo::PayBankAccount(int index) const {
   return const_cast<TMxCampanyInfo*>(this)->PayBankAccount(index);
+}
+
+std::vector<TMxCampanyInfo::Entry> TMxCampanyInfo::Entries() const {
+  std::vector<Entry> entries;
+  for (const Key& k : Keys()) {
+    if (k.bankAccounts) continue;
+    Entry& e = entries.emplace_back(Entry{k.name, k.property, false});
+    std::visit([&](const auto& f) { e.value = (this->*f.get)(); }, k.field);
+  }
+  return entries;
 }
 
 TMxCampanyInfoManager::TMxCampanyInfoManager(const std::string& imgDir) : FImgPath(WithTrailingSeparator(imgDir)) {}

@@ -5,6 +5,8 @@
 // conf.ini; images logo<i>.bmp and stamp<i>.bmp in the image folder.
 #include <array>
 #include <string>
+#include <variant>
+#include <vector>
 
 #include "base/property.h"
 #include "model/picture.h"
@@ -23,6 +25,15 @@ class TMxCampanyInfo {
   int PayBankAccountMaxRegistCount() const { return kPayBankAccountMaxRegistCount; }
   TMxPayBankAccount& PayBankAccount(int index);
   const TMxPayBankAccount& PayBankAccount(int index) const;
+  // Every stored field but the bank accounts, in file order, with key, property name
+  // and current value.
+  struct Entry {
+    const char* key;
+    const char* property;
+    std::variant<std::string, bool, double> value;
+  };
+  std::vector<Entry> Entries() const;
+
   TMxPicture& LogoImage() { return FLogoImage; }
   const TMxPicture& LogoImage() const { return FLogoImage; }
   TMxPicture& CampanyStampImage() { return FCampanyStampImage; }

@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <variant>
+#include <vector>
 
 #include "base/colour_text.h"
 #include "base/currency.h"
@@ -26,6 +28,15 @@ class TMxConfigInfo {
   // Every key except FAX_TITLE, the rest of the file untouched; then writes the seal
   // images that are set and deletes the files of those that are not.
   void SaveConfig(const std::string& fileName) const;
+
+  // Every key of [SETTING] in file order with its property name and current value.
+  using Value = std::variant<Currency, std::string, bool, std::int32_t, TColor>;
+  struct Entry {
+    const char* key;
+    const char* property;
+    Value value;
+  };
+  std::vector<Entry> Entries() const;
 
   int ImgMaxRegistCount() const { return kImgMaxRegistCount; }
   TMxPicture& ImgStamp(int index);
