@@ -139,7 +139,13 @@ std::optional<Currency> Currency::TryParseFloat(std::string_view text) {
   double v = 0;
   auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::general);
   if (ec != std::errc() || ptr != s.data() + s.size() || !std::isfinite(v)) return std::nullopt;
-  return TryFromLongDouble(static_cast<long double>(v));
+  if (auto c = TryFromLongDouble(static_cast<long double>(v))) return c;
+  // Fifteen digits round the extremes of the range outward ("922337203685478"); read
+  // such text back as the extreme it was written from, so a saved file always reloads.
+  constexpr double kWrittenMax = 922337203685478.0;
+  if (v > 0 && v <= kWrittenMax) return Currency(std::numeric_limits<std::int64_t>::max());
+  if (v < 0 && v >= -kWrittenMax) return Currency(std::numeric_limits<std::int64_t>::min());
+  return std::nullopt;
 }
 
 Currency Currency::ParseFloat(std::string_view text) {

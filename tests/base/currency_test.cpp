@@ -86,7 +86,10 @@ TEST(CurrencyFloatText, ParsesAndRoundsToTheNearestTenThousandth) {
       {"3.14159", 31416},
   };
   for (const auto& c : cases) EXPECT_EQ(Currency::ParseFloat(c.text), Raw(c.raw)) << c.text;
-  for (const char* bad : {"", "abc", "1,5", "nan", "inf", "1e400", "1e16"})
+  // The extremes of the range are written rounded outward and must read back.
+  for (std::int64_t raw : {kMax, kMin})
+    EXPECT_EQ(Currency::ParseFloat(Raw(raw).ToFloatText()), Raw(raw)) << raw;
+  for (const char* bad : {"", "abc", "1,5", "nan", "inf", "1e400", "1e16", "922337203685479"})
     EXPECT_THROW(Currency::ParseFloat(bad), qm::Error) << bad;
 }
 
