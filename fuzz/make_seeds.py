@@ -302,22 +302,23 @@ def seeds():
         "legacy_spellings.ok": legacy_spellings(),
         "mismatched_pictures.ok": mismatched_pictures(),
         "undecodable_text.ok": undecodable_text(),
+        # Float fields within half a yen of the amount limit are written with 15 digits,
+        # which round past the limit; the saved file must still read.
+        "float_limit_subtotal.ok": v5_normal(fields={"subtotal": "922337203685477.5807"}),
+        "float_limit_tax.ok": v5_normal(fields={"tax": "-922337203685477.5"}),
     }
     out.update({"damaged_" + k: v for k, v in damaged().items()})
     return out
 
 
 def regressions():
-    """Inputs that made the target fail; they move to the corpus once the reader is fixed."""
-    return {
-        # Float fields within half a yen of the Currency limit are written with 15
-        # digits, rounded up past the limit, and the saved file no longer reads.
-        "float_limit_subtotal.ok": v5_normal(fields={"subtotal": "922337203685477.5807"}),
-        "float_limit_tax.ok": v5_normal(fields={"tax": "-922337203685477.5"}),
-    }
+    """Inputs of faults not fixed yet; they move into seeds() with the fix."""
+    return {}
 
 
 def write(folder, files):
+    if not files:
+        return
     os.makedirs(folder, exist_ok=True)
     for name, data in sorted(files.items()):
         with open(os.path.join(folder, name + ".qm1"), "wb") as f:
