@@ -58,6 +58,11 @@ char32_t NextCodePoint(std::string_view s, std::size_t& i) {
   return cp;
 }
 
+// A byte that is not CP932 text (a damaged file, a stray byte) decodes to the private-use
+// character U+F700 + byte, which CP932 does not map, and encodes back to the same byte:
+// such text survives a load and a save instead of becoming unsavable U+FFFD.
+constexpr char32_t kRawByteBase = 0xF700;
+
 // The marks Linux input methods type where Windows keyboards give the fullwidth forms.
 char32_t WindowsVariant(char32_t cp) {
   switch (cp) {
@@ -81,6 +86,10 @@ bool IsAscii(std::string_view s) {
 bool EncodeOne(char32_t cp, std::string& out) {
   if (cp < 0x80) {
     out.push_back(static_cast<char>(cp));
+    return true;
+  }
+  if (cp >= kRawByteBase + 0x80 && cp <= kRawByteBase + 0xFF) {
+    out.push_back(static_cast<char>(cp - kRawByteBase));
     return true;
   }
   if (cp == 0xFFFD) return false;
@@ -148,7 +157,6 @@ std::string Decode(std::string_view bytes) {
   if (IsAscii(bytes)) return std::string(bytes);
   std::string out;
   out.reserve(bytes.size() * 3 / 2);
-  static const std::string kReplacement = CodePointToUtf8(0xFFFD);
   for (std::size_t i = 0; i < bytes.size();) {
     const auto b = static_cast<unsigned char>(bytes[i]);
     if (b < 0x80) {
@@ -163,10 +171,13 @@ std::string Decode(std::string_view bytes) {
     char buf[8];
     char* o = buf;
     std::size_t outLeft = sizeof buf;
-    if (iconv(FromCp932(), &pin, &inLeft, &o, &outLeft) == static_cast<std::size_t>(-1) || inLeft != 0)
-      out += kReplacement;
-    else
-      out.append(buf, static_cast<std::size_t>(o - buf));
+    if (iconv(FromCp932(), &pin, &inLeft, &o, &outLeft) == static_cast<std::size_t>(-1) || inLeft != 0) {
+      // Keep the byte as a stand-in character; the byte after it is read on its own.
+      out += CodePointToUtf8(kRawByteBase + b);
+      i += 1;
+      continue;
+    }
+    out.append(buf, static_cast<std::size_t>(o - buf));
     i += len;
   }
   return out;

@@ -19,7 +19,8 @@ EncodeResult Encode(std::string_view utf8);
 // UTF-8 to CP932; throws qm::Error naming the first character CP932 cannot hold.
 std::string EncodeOrThrow(std::string_view utf8);
 
-// CP932 to UTF-8. A byte sequence that is not CP932 becomes U+FFFD.
+// CP932 to UTF-8. A byte that does not start a CP932 character becomes U+F700 + byte
+// (private use, unmapped by CP932), which Encode turns back into the same byte.
 std::string Decode(std::string_view bytes);
 
 // True when `b` starts a double-byte character.

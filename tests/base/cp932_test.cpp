@@ -75,8 +75,14 @@ TEST(Cp932, LeadBytesAndUndecodableBytes) {
     const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
     EXPECT_EQ(cp932::IsLeadByte(static_cast<unsigned char>(b)), lead) << b;
   }
-  // A lone lead byte at the end and an unassigned byte become U+FFFD, not a crash.
-  EXPECT_EQ(cp932::Decode("a\x82"), "a\uFFFD");
-  EXPECT_EQ(cp932::Decode("\xA0z"), "\uFFFDz");
+  // Bytes that are not CP932 text decode to stand-ins that encode back to the same bytes.
+  for (const std::string& damaged : {std::string("a\x82"), std::string("\xA0z"), std::string("\x81\x20x"),
+                                    std::string("\xFF\xFD\x80"), std::string("\x85\x40")}) {
+    const std::string text = cp932::Decode(damaged);
+    EXPECT_EQ(text.find("\uFFFD"), std::string::npos);
+    EXPECT_EQ(Hex(cp932::EncodeOrThrow(text)), Hex(damaged));
+  }
+  EXPECT_EQ(cp932::Decode("a\x82"), "a\uF782");
+  EXPECT_EQ(cp932::Decode("\x81\x20x"), "\uF781 x");  // a lead byte before a blank: the blank stays
   EXPECT_EQ(cp932::Decode("\x82\xA0"), "\u3042");  // あ
 }
