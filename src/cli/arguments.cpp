@@ -12,7 +12,7 @@ struct OptionSpec {
 };
 
 constexpr OptionSpec kOptions[] = {
-    {"--data", true}, {"--rate", true}, {"--comment", true}, {"--calc", false}, {"--help", false},
+    {"--data", true}, {"--rate", true}, {"--comment", true}, {"--csv", true}, {"--calc", false}, {"--help", false},
 };
 
 const OptionSpec* FindOption(const std::string& name) {

@@ -7,6 +7,7 @@
 #include "base/error.h"
 #include "cli/document_json.h"
 #include "cli/messages.h"
+#include "cli/output.h"
 #include "cli/quiet_stderr.h"
 #include "model/tax_rate_setting.h"
 
@@ -17,11 +18,6 @@ struct LoadedDocument {
   TMxEstimateObjectList doc;
   EstimateFileInfo info;
 };
-
-void Write(std::FILE* stream, const std::string& text) {
-  if (std::fwrite(text.data(), 1, text.size(), stream) != text.size() || std::fflush(stream) != 0)
-    throw Error(msg::CannotWriteOutput());
-}
 
 void Warn(const Invocation& in, const std::string& text) { std::fprintf(in.err, "qm: %s\n", text.c_str()); }
 
@@ -96,7 +92,7 @@ LoadedDocument LoadWithRate(const Invocation& in, const std::string& path, Input
 
 void DumpCommand(const Invocation& in) {
   const LoadedDocument loaded = LoadWithRate(in, in.args.operands.at(0), InputKind::Estimate, in.args.Has("--calc"));
-  Write(in.out, DocumentToJson(loaded.doc, loaded.info));
+  WriteOutput(in.out, DocumentToJson(loaded.doc, loaded.info));
 }
 
 void BuildCommand(const Invocation& in) {
@@ -106,7 +102,7 @@ void BuildCommand(const Invocation& in) {
 
 void CalcCommand(const Invocation& in) {
   const LoadedDocument loaded = LoadWithRate(in, in.args.operands.at(0), InputKind::ByContent, true);
-  Write(in.out, TotalsToJson(loaded.doc));
+  WriteOutput(in.out, TotalsToJson(loaded.doc));
 }
 
 }  // namespace qm::cli

@@ -1,7 +1,6 @@
 // Runs the real `qm` binary against a temporary data folder.
 #include <gtest/gtest.h>
 
-#include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,45 +8,20 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 
 #include <string>
 #include <vector>
 
+#include "cli/cli_test_support.h"
 #include "cli/json_writer.h"
 
 namespace {
 
-struct Result {
-  int exit = -1;
-  QByteArray out, err;
-  QJsonObject json() const { return QJsonDocument::fromJson(out).object(); }
-};
+using Result = qmtest::CliResult;
 
-class QmTest : public ::testing::Test {
+class QmTest : public qmtest::CliTest {
  protected:
-  QString Path(const QString& name) const { return dir_.filePath(name); }
-
-  QString Write(const QString& name, const QByteArray& bytes) const {
-    QFile f(Path(name));
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-    return Path(name);
-  }
-
-  Result Run(QStringList args) const {
-    args.prepend(dir_.path());
-    args.prepend("--data");
-    QProcess p;
-    p.setWorkingDirectory(dir_.path());
-    p.start(QM_CLI_PATH, args);
-    EXPECT_TRUE(p.waitForFinished(30000));
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-            p.readAllStandardError()};
-  }
-
   // Builds OUT.QM1 from `json` and returns the dump of it.
   QJsonObject BuildAndDump(const QByteArray& json, QStringList buildArgs = {}) const {
     Write("in.json", json);
@@ -57,8 +31,6 @@ class QmTest : public ::testing::Test {
     EXPECT_EQ(dumped.exit, 0) << dumped.err.toStdString();
     return dumped.json();
   }
-
-  QTemporaryDir dir_;
 };
 
 const QByteArray kFullDocument = R"json({
@@ -333,15 +305,11 @@ TEST_F(QmTest, ErrorsExitOneWithASingleLine) {
 
 TEST_F(QmTest, FailedBuildLeavesTheOldFile) {
   BuildAndDump(R"({"MemoStr": "元"})");
-  const QByteArray before = [&] {
-    QFile f(Path("out.QM1"));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-  }();
+  const QByteArray before = Read("out.QM1");
   Write("in.json", R"({"MemoStr": "😀"})");
   EXPECT_EQ(Run({"build", "in.json", "out.QM1"}).exit, 1);
-  QFile after(Path("out.QM1"));
-  ASSERT_TRUE(after.open(QIODevice::ReadOnly));
-  EXPECT_EQ(after.readAll(), before);
+  EXPECT_FALSE(before.isEmpty());
+  EXPECT_EQ(Read("out.QM1"), before);
 }
 
 }  // namespace

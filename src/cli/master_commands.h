@@ -1,0 +1,12 @@
+#pragma once
+// The commands over the masters in the data folder: customers, items and units. A
+// master that does not load whole fails the command; nothing of it is printed.
+#include "cli/document_commands.h"
+
+namespace qm::cli {
+
+void CustomersCommand(const Invocation& in);
+void ItemsCommand(const Invocation& in);
+void UnitsCommand(const Invocation& in);
+
+}  // namespace qm::cli

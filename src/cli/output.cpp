@@ -1,0 +1,13 @@
+#include "cli/output.h"
+
+#include "base/error.h"
+#include "cli/messages.h"
+
+namespace qm::cli {
+
+void WriteOutput(std::FILE* stream, const std::string& text) {
+  if (std::fwrite(text.data(), 1, text.size(), stream) != text.size() || std::fflush(stream) != 0)
+    throw Error(msg::CannotWriteOutput());
+}
+
+}  // namespace qm::cli
