@@ -2,9 +2,8 @@
 
 #include "base/colour_text.h"
 #include "base/data_folders.h"
-#include "base/error.h"
 #include "cli/json_writer.h"
-#include "cli/messages.h"
+#include "cli/output.h"
 #include "cli/quiet_stderr.h"
 #include "model/company_info.h"
 #include "model/config_info.h"
@@ -103,9 +102,7 @@ void ConfigCommand(const Invocation& in) {
   for (int i = 0; i < companies.CampanyInfoMaxRegistCount(); ++i) WriteProfile(json, companies.CampanyInfoArray(i));
   json.EndArray();
   json.EndObject();
-  const std::string text = json.Take();
-  if (std::fwrite(text.data(), 1, text.size(), in.out) != text.size() || std::fflush(in.out) != 0)
-    throw Error(msg::CannotWriteOutput());
+  WriteOutput(in.out, json.Take());
 }
 
 }  // namespace qm::cli
