@@ -16,6 +16,14 @@ std::string_view TrimBlanks(std::string_view s) {
   return s;
 }
 
+// "[name]" in CP932. Built by append: GCC 12 warns falsely on "[" + s + "]" at -O3.
+std::string SectionHeader(std::string_view section) {
+  std::string header(1, '[');
+  header.append(cp932::EncodeOrThrow(section));
+  header.push_back(']');
+  return header;
+}
+
 }  // namespace
 
 bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
@@ -61,20 +69,11 @@ IniFile IniFile::FromBytes(std::string_view bytes) {
   std::size_t pos = 0;
   while (pos < bytes.size()) {
     std::size_t end = bytes.find('\n', pos);
-    std::string eol;
-    std::size_t next;
-    if (end == npos) {
-      end = bytes.size();
-      next = end;
-    } else {
-      next = end + 1;
-      eol = "\n";
-      if (end > pos && bytes[end - 1] == '\r') {
-        --end;
-        eol = "\r\n";
-      }
-    }
-    ini.lines_.push_back(Parse(std::string(bytes.substr(pos, end - pos)), eol));
+    std::size_t next = end == npos ? bytes.size() : end + 1;
+    if (end == npos) end = bytes.size();
+    else if (end > pos && bytes[end - 1] == '\r') --end;
+    // Each line keeps its own ending, so that untouched lines are written back as read.
+    ini.lines_.push_back(Parse(std::string(bytes.substr(pos, end - pos)), std::string(bytes.substr(end, next - end))));
     pos = next;
   }
   return ini;
@@ -148,7 +147,7 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
   const std::string raw = cp932::EncodeOrThrow(key) + "=" + encodedValue;
   const std::size_t header = SectionIndex(section);
   if (header == npos) {
-    Append("[" + cp932::EncodeOrThrow(section) + "]");
+    Append(SectionHeader(section));
     Append(raw);
     return;
   }
@@ -166,7 +165,7 @@ void IniFile::EraseSection(std::string_view section) {
 }
 
 void IniFile::EnsureSection(std::string_view section) {
-  if (!HasSection(section)) Append("[" + cp932::EncodeOrThrow(section) + "]");
+  if (!HasSection(section)) Append(SectionHeader(section));
 }
 
 std::string IniFile::ToBytes() const {
