@@ -10,11 +10,25 @@
 
 namespace {
 
+void FillProfiles(qm::TMxCampanyInfoManager& companies);
+
+// A data folder with settings and three filled profiles loaded, as after start-up.
 struct SettingsFolder {
   QTemporaryDir dir;
   std::string conf = dir.filePath("conf.ini").toStdString();
   std::string img = dir.filePath("img").toStdString();
-  SettingsFolder() { QDir(dir.path()).mkdir("img"); }
+  qm::TMxConfigInfo config{img};
+  qm::TMxCampanyInfoManager companies{img};
+  SettingsFolder() {
+    QDir(dir.path()).mkdir("img");
+    config.LoadConfig(conf);
+    companies.LoadConfig(conf);
+    FillProfiles(companies);
+  }
+  void Save() const {
+    config.SaveConfig(conf);
+    companies.SaveConfig(conf);
+  }
 };
 
 void FillProfiles(qm::TMxCampanyInfoManager& companies) {
@@ -31,30 +45,16 @@ void FillProfiles(qm::TMxCampanyInfoManager& companies) {
 
 void BM_SaveConfIni(benchmark::State& state) {
   SettingsFolder f;
-  qm::TMxConfigInfo config(f.img);
-  config.LoadConfig(f.conf);
-  qm::TMxCampanyInfoManager companies(f.img);
-  companies.LoadConfig(f.conf);
-  FillProfiles(companies);
-  for (auto _ : state) {
-    config.SaveConfig(f.conf);
-    companies.SaveConfig(f.conf);
-  }
+  for (auto _ : state) f.Save();
 }
 BENCHMARK(BM_SaveConfIni)->Unit(benchmark::kMicrosecond);
 
 void BM_LoadConfIni(benchmark::State& state) {
   SettingsFolder f;
-  qm::TMxConfigInfo config(f.img);
-  config.LoadConfig(f.conf);
-  qm::TMxCampanyInfoManager companies(f.img);
-  companies.LoadConfig(f.conf);
-  FillProfiles(companies);
-  config.SaveConfig(f.conf);
-  companies.SaveConfig(f.conf);
+  f.Save();
   for (auto _ : state) {
-    config.LoadConfig(f.conf);
-    companies.LoadConfig(f.conf);
+    f.config.LoadConfig(f.conf);
+    f.companies.LoadConfig(f.conf);
   }
 }
 BENCHMARK(BM_LoadConfIni)->Unit(benchmark::kMicrosecond);

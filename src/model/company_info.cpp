@@ -2,7 +2,7 @@
 
 #include <variant>
 
-#include "base/error.h"
+#include "base/checked_index.h"
 #include "base/ini_file.h"
 #include "base/ini_values.h"
 #include "model/settings_images.h"
@@ -72,14 +72,10 @@ std::string BankKey(const char* name, int account) { return name + std::to_strin
 
 }  // namespace
 
-TMxPayBankAccount& TMxCampanyInfo::PayBankAccount(int index) {
-  if (index < 0 || index >= kPayBankAccountMaxRegistCount)
-    throw Error("振込先の番号 " + std::to_string(index) + " は範囲外です。");
-  return FPayBankAccount[static_cast<std::size_t>(index)];
-}
+TMxPayBankAccount& TMxCampanyInfo::PayBankAccount(int index) { return CheckedAt(FPayBankAccount, index, "振込先"); }
 
 const TMxPayBankAccount& TMxCampanyInfo::PayBankAccount(int index) const {
-  return const_cast<TMxCampanyInfo*>(this)->PayBankAccount(index);
+  return CheckedAt(FPayBankAccount, index, "振込先");
 }
 
 std::vector<TMxCampanyInfo::Entry> TMxCampanyInfo::Entries() const {
@@ -95,13 +91,11 @@ std::vector<TMxCampanyInfo::Entry> TMxCampanyInfo::Entries() const {
 TMxCampanyInfoManager::TMxCampanyInfoManager(const std::string& imgDir) : FImgPath(WithTrailingSeparator(imgDir)) {}
 
 TMxCampanyInfo& TMxCampanyInfoManager::CampanyInfoArray(int index) {
-  if (index < 0 || index >= kCampanyInfoMaxRegistCount)
-    throw Error("会社情報の番号 " + std::to_string(index) + " は範囲外です。");
-  return FMxCampanyInfoArray[static_cast<std::size_t>(index)];
+  return CheckedAt(FMxCampanyInfoArray, index, "会社情報");
 }
 
 const TMxCampanyInfo& TMxCampanyInfoManager::CampanyInfoArray(int index) const {
-  return const_cast<TMxCampanyInfoManager*>(this)->CampanyInfoArray(index);
+  return CheckedAt(FMxCampanyInfoArray, index, "会社情報");
 }
 
 std::string TMxCampanyInfoManager::LogoFileName(int index) const {

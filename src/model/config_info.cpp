@@ -5,7 +5,7 @@
 #include <variant>
 
 #include "base/atomic_file.h"
-#include "base/error.h"
+#include "base/checked_index.h"
 #include "base/ini_file.h"
 #include "base/ini_values.h"
 #include "model/settings_images.h"
@@ -84,14 +84,9 @@ const std::array<TMxConfigInfo::Key, 49>& TMxConfigInfo::Keys() {
 
 TMxConfigInfo::TMxConfigInfo(const std::string& imgDir) : FImgPath(WithTrailingSeparator(imgDir)) {}
 
-TMxPicture& TMxConfigInfo::ImgStamp(int index) {
-  if (index < 0 || index >= kImgMaxRegistCount) throw Error("捺印の番号 " + std::to_string(index) + " は範囲外です。");
-  return FImgStamp[static_cast<std::size_t>(index)];
-}
+TMxPicture& TMxConfigInfo::ImgStamp(int index) { return CheckedAt(FImgStamp, index, "捺印"); }
 
-const TMxPicture& TMxConfigInfo::ImgStamp(int index) const {
-  return const_cast<TMxConfigInfo*>(this)->ImgStamp(index);
-}
+const TMxPicture& TMxConfigInfo::ImgStamp(int index) const { return CheckedAt(FImgStamp, index, "捺印"); }
 
 std::string TMxConfigInfo::StampFileName(int index) const {
   return FImgPath + "pstamp" + std::to_string(index) + ".bmp";
