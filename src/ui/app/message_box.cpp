@@ -1,0 +1,37 @@
+#include "ui/app/message_box.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace qm::ui {
+namespace {
+
+QString Caption() {
+  const QString name = QApplication::applicationName();
+  return name.isEmpty() ? QStringLiteral("Velora Quillmark") : name;
+}
+
+class RealMessages final : public MessageSeam {
+ public:
+  void Inform(QWidget* parent, const QString& text) override {
+    QMessageBox::information(parent, Caption(), text, QMessageBox::Ok);
+  }
+  bool Confirm(QWidget* parent, const QString& text) override {
+    return QMessageBox::question(parent, Caption(), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+           QMessageBox::Yes;
+  }
+  void Error(QWidget* parent, const QString& text) override {
+    QMessageBox::critical(parent, Caption(), text, QMessageBox::Ok);
+  }
+};
+
+RealMessages g_real;
+MessageSeam* g_seam = &g_real;
+
+}  // namespace
+
+MessageSeam& Messages() { return *g_seam; }
+
+void SetMessageSeam(MessageSeam* seam) { g_seam = seam ? seam : &g_real; }
+
+}  // namespace qm::ui

@@ -1,0 +1,31 @@
+#pragma once
+// Every message and question of the program goes through here, so that tests can
+// answer them without a person. The captions are the application title.
+#include <QString>
+
+class QWidget;
+
+namespace qm::ui {
+
+class MessageSeam {
+ public:
+  virtual ~MessageSeam() = default;
+  // An information box with OK.
+  virtual void Inform(QWidget* parent, const QString& text) = 0;
+  // A confirmation with Yes and No; true only for Yes.
+  virtual bool Confirm(QWidget* parent, const QString& text) = 0;
+  // The general error box for failures no command handles.
+  virtual void Error(QWidget* parent, const QString& text) = 0;
+};
+
+// The seam in use; the real message boxes unless a test installed another.
+MessageSeam& Messages();
+// Installs `seam` (nullptr restores the real boxes). The caller keeps ownership.
+void SetMessageSeam(MessageSeam* seam);
+
+// Shorthands.
+inline void ShowMessage(QWidget* parent, const QString& text) { Messages().Inform(parent, text); }
+inline bool AskYesNo(QWidget* parent, const QString& text) { return Messages().Confirm(parent, text); }
+inline void ShowError(QWidget* parent, const QString& text) { Messages().Error(parent, text); }
+
+}  // namespace qm::ui

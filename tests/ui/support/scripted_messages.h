@@ -1,0 +1,37 @@
+#pragma once
+// Answers the program's message boxes in tests: records every text and answers
+// questions from a queue given beforehand. A question nobody expected is answered No and
+// recorded, so a test can fail on it.
+#include <QString>
+#include <QStringList>
+#include <deque>
+
+#include "ui/app/message_box.h"
+
+namespace qmtest {
+
+class ScriptedMessages final : public qm::ui::MessageSeam {
+ public:
+  ScriptedMessages() { qm::ui::SetMessageSeam(this); }
+  ~ScriptedMessages() override { qm::ui::SetMessageSeam(nullptr); }
+
+  void Inform(QWidget*, const QString& text) override { shown << text; }
+  bool Confirm(QWidget*, const QString& text) override {
+    asked << text;
+    if (answers.empty()) {
+      unexpected << text;
+      return false;
+    }
+    const bool yes = answers.front();
+    answers.pop_front();
+    return yes;
+  }
+  void Error(QWidget*, const QString& text) override { errors << text; }
+
+  void Answer(bool yes) { answers.push_back(yes); }
+
+  QStringList shown, asked, errors, unexpected;
+  std::deque<bool> answers;
+};
+
+}  // namespace qmtest
