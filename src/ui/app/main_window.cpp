@@ -32,6 +32,7 @@
 #include "ui/controls/cp932_input.h"
 #include "ui/controls/history_combo_box.h"
 #include "ui/controls/ss_edit.h"
+#include "ui/resources/icons.h"
 
 namespace qm::ui {
 namespace {
@@ -204,7 +205,7 @@ void TFormMain::BuildToolbar() {
       {"BtnFax", "FAX送信状", "fax_cover"},  {"BtnKoujiUtiwake", "内訳書", "breakdown"},
   };
   for (const Button& b : buttons) {
-    QAction* a = bar->addAction(QIcon(QStringLiteral(":/icons/%1.svg").arg(b.icon)), QString::fromUtf8(b.caption));
+    QAction* a = bar->addAction(Icon(QString::fromUtf8(b.icon)), QString::fromUtf8(b.caption));
     a->setObjectName(b.name);
     a->setToolTip(QString::fromUtf8(b.caption));
     a->setEnabled(false);
@@ -249,7 +250,7 @@ QWidget* TFormMain::BuildCustomerTab() {
   EdtZip = edit("EdtZip", 8);
   grid->addWidget(label(QStringLiteral("〒")), ++row, 0);
   grid->addWidget(EdtZip, row, 1);
-  auto* customerButton = new QPushButton(QIcon(":/icons/customer.svg"), QStringLiteral("お客様"), page);
+  auto* customerButton = new QPushButton(Icon(u"customer"), QStringLiteral("お客様"), page);
   customerButton->setObjectName("BtnCustomer");
   customerButton->setToolTip(QStringLiteral("お客様"));
   customerButton->setEnabled(false);
@@ -527,7 +528,7 @@ QWidget* TFormMain::BuildContentsTab() {
 
   auto* buttons = new QHBoxLayout;
   const auto button = [&](QPushButton*& b, const char* name, const char* caption, const char* icon) {
-    b = new QPushButton(QIcon(QStringLiteral(":/icons/%1.svg").arg(icon)), QString::fromUtf8(caption), page);
+    b = new QPushButton(Icon(QString::fromUtf8(icon)), QString::fromUtf8(caption), page);
     b->setObjectName(name);
     b->setToolTip(QString::fromUtf8(caption));
     buttons->addWidget(b);
