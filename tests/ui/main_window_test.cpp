@@ -11,6 +11,9 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QWheelEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -361,4 +364,26 @@ TEST_F(MainWindowTest, TotalClaimDocumentsAreReadOnly) {
   EXPECT_EQ(Find<QLabel>("LblMode")->text(), "合計請求");
   W().CopyLineClick();
   EXPECT_EQ(messages_.shown.value(0), "この機能は合計請求モードでは使用できません。");
+}
+
+TEST_F(MainWindowTest, EnterMovesOnAndTheWheelScrollsTenPixels) {
+  W().findChild<QTabWidget*>()->setCurrentIndex(1);
+  Row(3).EditFree->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(Row(3).EditFree, Qt::Key_Return);
+  EXPECT_EQ(QApplication::focusWidget(), Row(3).EditItemName);
+  QTest::keyClick(Row(3).EditItemName, Qt::Key_Return);
+  EXPECT_EQ(QApplication::focusWidget(), Row(3).MemoItemNum);
+  W().findChild<QTabWidget*>()->setCurrentIndex(0);
+  Find<QLineEdit>("EdtName1")->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(Find<QLineEdit>("EdtName1"), Qt::Key_Return);
+  EXPECT_EQ(QApplication::focusWidget(), Find<QLineEdit>("EdtName2"));
+
+  W().findChild<QTabWidget*>()->setCurrentIndex(1);
+  TLineInputArea& area = W().LineArea();
+  QScrollBar* bar = area.verticalScrollBar();
+  bar->setValue(100);
+  QWheelEvent down(QPointF(50, 50), area.mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, -240), Qt::NoButton,
+                   Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(area.viewport(), &down);
+  EXPECT_EQ(bar->value(), 120);
 }

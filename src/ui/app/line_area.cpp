@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include "ui/app/focus_next.h"
 #include "ui/controls/cp932_input.h"
 #include "ui/controls/ss_edit.h"
 
@@ -212,7 +213,7 @@ bool TLineInputArea::eventFilter(QObject* watched, QEvent* event) {
       case QEvent::KeyPress: {
         const auto* key = static_cast<QKeyEvent*>(event);
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && w != RowAt(n).BtnItemPic) {
-          focusNextChild();
+          FocusNext(w);
           return true;
         }
         break;

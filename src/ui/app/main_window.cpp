@@ -26,6 +26,7 @@
 #include "base/era_date.h"
 #include "base/amount_text.h"
 #include "base/error.h"
+#include "ui/app/focus_next.h"
 #include "ui/app/line_area.h"
 #include "ui/app/main_messages.h"
 #include "ui/app/message_box.h"
@@ -426,7 +427,7 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
       if (auto* box = qobject_cast<THistoryComboBox*>(watched)) emit box->committed();
-      focusNextChild();
+      if (auto* w = qobject_cast<QWidget*>(watched)) FocusNext(w);
       return true;
     }
   }
