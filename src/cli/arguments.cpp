@@ -13,6 +13,7 @@ struct OptionSpec {
 
 constexpr OptionSpec kOptions[] = {
     {"--data", true}, {"--rate", true}, {"--comment", true}, {"--csv", true}, {"--calc", false}, {"--help", false},
+    {"--sort", true}, {"--desc", false}, {"--search", true}, {"--overwrite", false},
 };
 
 const OptionSpec* FindOption(const std::string& name) {

@@ -10,6 +10,7 @@
 #include "base/error.h"
 #include "cli/arguments.h"
 #include "cli/document_commands.h"
+#include "cli/file_commands.h"
 #include "cli/master_commands.h"
 #include "cli/messages.h"
 #include "cli/settings_commands.h"
@@ -36,6 +37,12 @@ const std::vector<Command>& Commands() {
       {"items", "qm items", msg::kItemsSummary, 0, {}, ItemsCommand},
       {"units", "qm units", msg::kUnitsSummary, 0, {}, UnitsCommand},
       {"config", "qm config", msg::kConfigSummary, 0, {}, ConfigCommand},
+      {"ls", "qm ls [--sort COLUMN] [--desc] [--search FIELD=WORD]", msg::kLsSummary, 0,
+       {"--sort", "--desc", "--search"}, LsCommand},
+      {"save", "qm save IN.json NAME [--comment TEXT] [--overwrite]", msg::kSaveSummary, 2,
+       {"--comment", "--overwrite"}, SaveCommand},
+      {"backup", "qm backup DIR", msg::kBackupSummary, 1, {}, BackupCommand},
+      {"restore", "qm restore DIR", msg::kRestoreSummary, 1, {}, RestoreCommand},
   };
   return commands;
 }

@@ -9,6 +9,8 @@
 #include "cli/messages.h"
 #include "cli/output.h"
 #include "cli/quiet_stderr.h"
+#include "files/file_listing.h"
+#include "files/file_name_check.h"
 #include "model/tax_rate_setting.h"
 
 namespace qm::cli {
@@ -98,6 +100,22 @@ void DumpCommand(const Invocation& in) {
 void BuildCommand(const Invocation& in) {
   const LoadedDocument loaded = LoadWithRate(in, in.args.operands.at(0), InputKind::Json, in.args.Has("--calc"));
   loaded.doc.SaveFile(in.args.operands.at(1), in.args.Value("--comment").value_or(loaded.info.comment));
+}
+
+void SaveCommand(const Invocation& in) {
+  const std::string& name = in.args.operands.at(1);
+  if (const FileNameProblem problem = CheckFileNameText(name); problem != FileNameProblem::None)
+    throw Error(FileNameProblemMessage(problem));
+  const std::string saveDir = JoinPath(in.dataDir, "data");
+  const std::string path = EstimateFilePath(saveDir, name);
+  if (!in.args.Has("--overwrite") && QFileInfo::exists(QString::fromStdString(path)))
+    throw Error(FileExistsMessage(name));
+  const LoadedDocument loaded = [&] {
+    const QuietStderr quiet;
+    return Load(in.args.operands.at(0), InputKind::Json);
+  }();
+  EnsureFolder(saveDir);
+  loaded.doc.SaveFile(path, in.args.Value("--comment").value_or(loaded.info.comment));
 }
 
 void CalcCommand(const Invocation& in) {

@@ -18,5 +18,7 @@ struct Invocation {
 void DumpCommand(const Invocation& in);
 void BuildCommand(const Invocation& in);
 void CalcCommand(const Invocation& in);
+// Saves a JSON document into the save folder under a checked name.
+void SaveCommand(const Invocation& in);
 
 }  // namespace qm::cli

@@ -16,6 +16,13 @@ inline constexpr const char* kCustomersSummary =
 inline constexpr const char* kItemsSummary = "商品マスタ (ItemList.dat) を JSON で表示します。";
 inline constexpr const char* kUnitsSummary = "単位マスタ (ItemUnit.dat) を JSON で表示します。";
 inline constexpr const char* kConfigSummary = "動作環境設定と三つの会社情報 (conf.ini と img フォルダ) を JSON で表示します。";
+inline constexpr const char* kLsSummary =
+    "保存フォルダー (DIR/data) の見積ファイルを JSON で一覧表示します。--sort marker|name|company|comment|date で並べ替え、"
+    "--desc で降順、--search company|comment|name|mode|date=語 で絞り込みます。";
+inline constexpr const char* kSaveSummary =
+    "JSON から見積ファイルを保存フォルダーに NAME.QM1 として保存します。既にあるときは --overwrite で上書きします。";
+inline constexpr const char* kBackupSummary = "保存フォルダーの見積ファイルを DIR の中の Backup+日付 フォルダーにコピーします。";
+inline constexpr const char* kRestoreSummary = "保存フォルダーの見積ファイルを DIR の見積ファイルで置き換えます。";
 
 inline std::string LineOverflow(int lineNo) { return "行 " + std::to_string(lineNo) + ": 入力の制限を超えています。"; }
 
@@ -61,6 +68,12 @@ inline std::string PictureWithoutFile(const std::string& path) {
 }
 inline std::string PictureNotDecodable(const std::string& path) {
   return "画像ファイル " + path + " を画像として読み取れません。";
+}
+inline std::string BadSortColumn(const std::string& text) {
+  return "並べ替えの列「" + text + "」はありません（marker, name, company, comment, date のいずれか）。";
+}
+inline std::string BadSearch(const std::string& text) {
+  return "検索条件「" + text + "」は FIELD=語 の形で、FIELD は company, comment, name, mode, date のいずれかです。";
 }
 
 }  // namespace qm::cli::msg

@@ -1,0 +1,100 @@
+#include "cli/file_commands.h"
+
+#include <QDate>
+
+#include <array>
+#include <utility>
+
+#include "base/data_folders.h"
+#include "base/error.h"
+#include "cli/json_writer.h"
+#include "cli/messages.h"
+#include "cli/output.h"
+#include "files/backup.h"
+#include "files/file_listing.h"
+#include "files/file_messages.h"
+
+namespace qm::cli {
+namespace {
+
+// Column names in the order of the list's columns.
+constexpr std::array<const char*, 5> kColumns = {"marker", "name", "company", "comment", "date"};
+
+constexpr std::array<std::pair<const char*, SearchField>, 5> kSearchFields = {{
+    {"company", SearchField::CompanyName},
+    {"comment", SearchField::Comment},
+    {"name", SearchField::FileName},
+    {"mode", SearchField::Mode},
+    {"date", SearchField::SavedAt},
+}};
+
+std::string SaveFolder(const Invocation& in) { return JoinPath(in.dataDir, "data"); }
+
+int SortColumn(const std::string& text) {
+  for (std::size_t i = 0; i < kColumns.size(); ++i)
+    if (text == kColumns[i]) return static_cast<int>(i);
+  throw Error(msg::BadSortColumn(text));
+}
+
+std::pair<SearchField, std::string> SearchCondition(const std::string& text) {
+  const std::size_t eq = text.find('=');
+  if (eq != std::string::npos) {
+    const std::string field = text.substr(0, eq);
+    for (const auto& [name, value] : kSearchFields)
+      if (field == name) return {value, text.substr(eq + 1)};
+  }
+  throw Error(msg::BadSearch(text));
+}
+
+std::string RowsToJson(const std::vector<FileListRow>& rows) {
+  JsonWriter w;
+  w.BeginArray();
+  for (const FileListRow& row : rows) {
+    w.BeginObject();
+    w.Key("Marker");
+    w.String(row.marker);
+    w.Key("FileName");
+    w.String(row.fileName);
+    w.Key("CompanyName");
+    w.String(row.companyName);
+    w.Key("Comment");
+    w.String(row.comment);
+    w.Key("SavedAt");
+    w.String(row.savedAt);
+    w.EndObject();
+  }
+  w.EndArray();
+  return w.Take();
+}
+
+}  // namespace
+
+void LsCommand(const Invocation& in) {
+  // Arguments are checked before the folder is read.
+  const auto sort = in.args.Value("--sort");
+  const int column = sort ? SortColumn(*sort) : -1;
+  const auto search = in.args.Value("--search");
+  FileListing listing;
+  if (search) {
+    const auto [field, word] = SearchCondition(*search);
+    listing = SearchEstimateFiles(SaveFolder(in), field, word);
+  } else {
+    listing = ListEstimateFiles(SaveFolder(in));
+  }
+  if (column >= 0) SortFileList(listing.rows, column, !in.args.Has("--desc"));
+  for (const UnreadFile& f : listing.unreadable) std::fprintf(in.err, "qm: %s\n", f.message.c_str());
+  WriteOutput(in.out, RowsToJson(listing.rows));
+}
+
+void BackupCommand(const Invocation& in) {
+  const BackupResult r = Backup(SaveFolder(in), in.args.operands.at(0), QDate::currentDate());
+  if (!r.created) throw Error(files_msg::kBackupFolderFailed);
+  WriteOutput(in.out, files_msg::BackupCreated(r.folder) + "\n");
+}
+
+void RestoreCommand(const Invocation& in) {
+  const RestoreResult r = Restore(in.args.operands.at(0), SaveFolder(in));
+  WriteOutput(in.out, (r.restored >= 1 ? files_msg::Restored(r.restored) : files_msg::kNoBackupData) + std::string("\n"));
+}
+
+}  // namespace qm::cli
