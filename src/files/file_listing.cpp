@@ -176,6 +176,12 @@ std::vector<std::string> EstimateFilePaths(const std::string& dir) {
 }
 
 std::string EstimateFilePath(const std::string& saveDir, const std::string& name) {
+  // A listed file may carry its extension in any letter case ("x.qm1"); use the one
+  // that is there, and ".QM1" for a new file.
+  for (const char* ext : {".QM1", ".qm1", ".Qm1", ".qM1"}) {
+    const std::string path = JoinPath(saveDir, name + ext);
+    if (QFileInfo::exists(QString::fromStdString(path))) return path;
+  }
   return JoinPath(saveDir, name + ".QM1");
 }
 

@@ -52,7 +52,8 @@ void SortFileList(std::vector<FileListRow>& rows, int column, bool ascending);
 // folder lists them. Folders are never estimate files, whatever their name.
 std::vector<std::string> EstimateFilePaths(const std::string& dir);
 
-// Path of a document in the save folder: saveDir + name + ".QM1".
+// Path of a document in the save folder: saveDir + name + ".QM1", or the existing file
+// of that name whose extension differs in letter case.
 std::string EstimateFilePath(const std::string& saveDir, const std::string& name);
 
 }  // namespace qm

@@ -31,6 +31,9 @@
 #include "ui/app/main_messages.h"
 #include "ui/app/message_box.h"
 #include "ui/controls/cp932_input.h"
+#include "ui/files/file_dialogs.h"
+#include "files/backup.h"
+#include "files/file_messages.h"
 #include "ui/controls/history_combo_box.h"
 #include "ui/controls/ss_edit.h"
 #include "ui/resources/icons.h"
@@ -105,6 +108,10 @@ TFormMain::TFormMain(MainWindowSetup setup, QWidget* parent) : QMainWindow(paren
   connect(PageControl, &QTabWidget::currentChanged, this, [this] { CommitCurrentEdit(); });
   setCentralWidget(PageControl);
 
+  FormSearchFile_ = new TFormSearchFile(this);
+  FormOpen_ = new TFormOpen(GetSaveDir(), *FormSearchFile_, this);
+  FormSave_ = new TFormSave(GetSaveDir(), this);
+  FormListFileSave_ = new TFormListFileSave(GetSaveDir(), *FormSave_, this);
   LoadMastersAndSettings();
   ConnectHeaderControls();
   RefreshContentHeader();
@@ -153,14 +160,14 @@ void TFormMain::LoadMastersAndSettings() {
 void TFormMain::BuildMenus() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
   file->addAction(QStringLiteral("新規作成(&N)"), this, [this] { Guarded([this] { New1Click(); }); });
-  file->addAction(QStringLiteral("開く(&O)"))->setEnabled(false);
-  file->addAction(QStringLiteral("保存(&S)"))->setEnabled(false);
+  file->addAction(QStringLiteral("開く(&O)"), this, [this] { Guarded([this] { BtnOpenClick(); }); });
+  file->addAction(QStringLiteral("保存(&S)"), this, [this] { Guarded([this] { BtnSaveClick(); }); });
   QMenu* claim = file->addMenu(QStringLiteral("合計請求データ作成(&G)"));
   claim->addAction(QStringLiteral("ファイル単位で集計"))->setEnabled(false);
   claim->addAction(QStringLiteral("各行単位で集計"))->setEnabled(false);
   file->addSeparator();
-  file->addAction(QStringLiteral("バックアップする(&B)"))->setEnabled(false);
-  file->addAction(QStringLiteral("バックアップを読み込む(&R)"))->setEnabled(false);
+  file->addAction(QStringLiteral("バックアップする(&B)"), this, [this] { Guarded([this] { B2Click(); }); });
+  file->addAction(QStringLiteral("バックアップを読み込む(&R)"), this, [this] { Guarded([this] { R1Click(); }); });
   file->addSeparator();
   file->addAction(QStringLiteral("終了(&X)"), this, &QWidget::close);
 
@@ -209,8 +216,11 @@ void TFormMain::BuildToolbar() {
     QAction* a = bar->addAction(Icon(QString::fromUtf8(b.icon)), QString::fromUtf8(b.caption));
     a->setObjectName(b.name);
     a->setToolTip(QString::fromUtf8(b.caption));
-    a->setEnabled(false);
-    if (std::string_view(b.name) == "BtnSave") bar->addSeparator();
+    const std::string_view name = b.name;
+    if (name == "BtnOpen") connect(a, &QAction::triggered, this, [this] { Guarded([this] { BtnOpenClick(); }); });
+    else if (name == "BtnSave") connect(a, &QAction::triggered, this, [this] { Guarded([this] { BtnSaveClick(); }); });
+    else a->setEnabled(false);
+    if (name == "BtnSave") bar->addSeparator();
   }
 }
 
@@ -670,6 +680,50 @@ void TFormMain::RefreshMainForm() {
 void TFormMain::CommitCurrentEdit() {
   if (QWidget* focus = QApplication::focusWidget(); focus && lineArea_->isAncestorOf(focus)) focus->clearFocus();
   FNowLineIndex = -1;
+}
+
+// ---------------------------------------------------------------------------------------
+// Files
+
+void TFormMain::BtnOpenClick() {
+  CommitCurrentEdit();
+  if (FMxConfigInfo->ConfirmOpenOrMake() && !AskYesNo(this, msg::kConfirmOpen)) return;
+  if (FormOpen_->ShowModal(FMxEstimateList) == 1) {
+    InitInputArea();
+    FNowLineIndex = -1;
+    Object2FormContent();
+    FMxEstimateList.SetTaxRate(FMxConfigInfo->TaxRate());
+    FMxEstimateList.DoCalc();
+    RefreshMainForm();
+    OldLineNo = -1;
+  }
+  CommitCurrentEdit();
+}
+
+void TFormMain::BtnSaveClick() {
+  CommitCurrentEdit();
+  FormListFileSave_->ShowModal(FMxEstimateList);
+  CommitCurrentEdit();
+}
+
+void TFormMain::B2Click() {
+  const QString base = ChooseFolder(this, QStringLiteral("バックアップデータを保存するフォルダーを選択してください"));
+  if (base.isEmpty()) return;
+  const BackupResult r = Backup(GetSaveDir(), S(base), QDate::currentDate());
+  if (!r.created) {
+    ShowMessage(this, QString::fromUtf8(files_msg::kBackupFolderFailed));
+    return;
+  }
+  ShowMessage(this, Q(files_msg::BackupCreated(r.folder)));
+}
+
+void TFormMain::R1Click() {
+  if (!AskYesNo(this, QStringLiteral("バックアップから復元する場合、既存のファイルは全て削除されます。\r\n続行しますか？")))
+    return;
+  const QString folder = ChooseFolder(this, QStringLiteral("復元するバックアップデータが存在するフォルダーを選択してください"));
+  if (folder.isEmpty()) return;
+  const RestoreResult r = Restore(S(folder), GetSaveDir());
+  ShowMessage(this, r.restored >= 1 ? Q(files_msg::Restored(r.restored)) : QString::fromUtf8(files_msg::kNoBackupData));
 }
 
 // ---------------------------------------------------------------------------------------

@@ -29,6 +29,10 @@ namespace qm::ui {
 
 class THistoryComboBox;
 class TLineInputArea;
+class TFormSearchFile;
+class TFormOpen;
+class TFormSave;
+class TFormListFileSave;
 
 // Where the window finds its files; tests point both at temporary folders.
 struct MainWindowSetup {
@@ -73,6 +77,15 @@ class TFormMain : public QMainWindow {
   void Object2FormContent();
   // Rebuilds the item and unit pick menus from the masters.
   void BuildPickMenus();
+
+  // Files.
+  void BtnOpenClick();
+  void BtnSaveClick();
+  void B2Click();  // backup
+  void R1Click();  // restore
+  TFormOpen& FormOpen() { return *FormOpen_; }
+  TFormListFileSave& FormListFileSave() { return *FormListFileSave_; }
+  TFormSave& FormSave() { return *FormSave_; }
 
   // Line area.
   void CalcLine(int n);
@@ -157,6 +170,11 @@ class TFormMain : public QMainWindow {
   QMenu* PMItem = nullptr;
   QMenu* PMUnit = nullptr;
   std::vector<QAction*> editActions_;
+  // Dialogs, created once; their sort state persists between openings.
+  TFormSearchFile* FormSearchFile_ = nullptr;
+  TFormOpen* FormOpen_ = nullptr;
+  TFormSave* FormSave_ = nullptr;
+  TFormListFileSave* FormListFileSave_ = nullptr;
 };
 
 }  // namespace qm::ui

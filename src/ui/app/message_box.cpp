@@ -1,6 +1,7 @@
 #include "ui/app/message_box.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 
 namespace qm::ui {
@@ -22,6 +23,9 @@ class RealMessages final : public MessageSeam {
   }
   void Error(QWidget* parent, const QString& text) override {
     QMessageBox::critical(parent, Caption(), text, QMessageBox::Ok);
+  }
+  QString ChooseFolder(QWidget* parent, const QString& prompt) override {
+    return QFileDialog::getExistingDirectory(parent, prompt);
   }
 };
 

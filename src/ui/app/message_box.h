@@ -16,6 +16,8 @@ class MessageSeam {
   virtual bool Confirm(QWidget* parent, const QString& text) = 0;
   // The general error box for failures no command handles.
   virtual void Error(QWidget* parent, const QString& text) = 0;
+  // The folder browser; empty when cancelled.
+  virtual QString ChooseFolder(QWidget* parent, const QString& prompt) = 0;
 };
 
 // The seam in use; the real message boxes unless a test installed another.
@@ -27,5 +29,6 @@ void SetMessageSeam(MessageSeam* seam);
 inline void ShowMessage(QWidget* parent, const QString& text) { Messages().Inform(parent, text); }
 inline bool AskYesNo(QWidget* parent, const QString& text) { return Messages().Confirm(parent, text); }
 inline void ShowError(QWidget* parent, const QString& text) { Messages().Error(parent, text); }
+inline QString ChooseFolder(QWidget* parent, const QString& prompt) { return Messages().ChooseFolder(parent, prompt); }
 
 }  // namespace qm::ui

@@ -28,10 +28,20 @@ class ScriptedMessages final : public qm::ui::MessageSeam {
   }
   void Error(QWidget*, const QString& text) override { errors << text; }
 
-  void Answer(bool yes) { answers.push_back(yes); }
+  QString ChooseFolder(QWidget*, const QString& prompt) override {
+    prompts << prompt;
+    if (folders.empty()) return QString();
+    const QString folder = folders.front();
+    folders.pop_front();
+    return folder;
+  }
 
-  QStringList shown, asked, errors, unexpected;
+  void Answer(bool yes) { answers.push_back(yes); }
+  void Choose(const QString& folder) { folders.push_back(folder); }
+
+  QStringList shown, asked, errors, unexpected, prompts;
   std::deque<bool> answers;
+  std::deque<QString> folders;
 };
 
 }  // namespace qmtest

@@ -1,0 +1,343 @@
+#include "ui/files/file_dialogs.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "files/file_name_check.h"
+#include "ui/app/message_box.h"
+#include "ui/controls/cp932_input.h"
+#include "ui/files/file_list_view.h"
+
+namespace qm::ui {
+namespace {
+
+QPushButton* AddButton(QBoxLayout* row, QWidget* parent, const char* name, const char* caption) {
+  auto* b = new QPushButton(QString::fromUtf8(caption), parent);
+  b->setObjectName(name);
+  b->setAutoDefault(false);
+  row->addWidget(b);
+  return b;
+}
+
+template <typename F>
+void Guard(QWidget* parent, F&& f) {
+  try {
+    f();
+  } catch (const std::exception& e) {
+    ShowError(parent, QString::fromUtf8(e.what()));
+  }
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------
+
+TFormSearchFile::TFormSearchFile(QWidget* parent) : QDialog(parent) {
+  setObjectName("FormSearchFile");
+  setWindowTitle(QStringLiteral("条件絞込み"));
+  setFixedSize(484, 136);
+  auto* v = new QVBoxLayout(this);
+  auto* line = new QHBoxLayout;
+  CBHead = new QComboBox(this);
+  CBHead->setObjectName("CBHead");
+  CBHead->addItems({QStringLiteral("会社名"), QStringLiteral("コメント"), QStringLiteral("ファイル名"),
+                    QStringLiteral("モード"), QStringLiteral("保存日")});
+  EdtWord = new QLineEdit(this);
+  EdtWord->setObjectName("EdtWord");
+  RestrictToCp932(EdtWord);
+  CBMode = new QComboBox(this);
+  CBMode->setObjectName("CBMode");
+  CBMode->addItems({QStringLiteral("通常"), QStringLiteral("合計請求")});
+  DateTimePicker1 = new QDateEdit(this);
+  DateTimePicker1->setObjectName("DateTimePicker1");
+  DateTimePicker1->setCalendarPopup(true);
+  DateTimePicker1->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
+  LblChange = new QLabel(this);
+  line->addWidget(CBHead);
+  line->addWidget(new QLabel(QStringLiteral("が"), this));
+  line->addWidget(EdtWord, 1);
+  line->addWidget(CBMode, 1);
+  line->addWidget(DateTimePicker1);
+  line->addWidget(LblChange);
+  v->addLayout(line);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  BtnSearch = AddButton(buttons, this, "BtnSearch", "絞り込む");
+  QPushButton* close = AddButton(buttons, this, "BtnClose", "閉じる");
+  v->addLayout(buttons);
+  connect(BtnSearch, &QPushButton::clicked, this, &QDialog::accept);
+  connect(close, &QPushButton::clicked, this, &QDialog::reject);
+  connect(EdtWord, &QLineEdit::textChanged, this, [this] { BtnSearch->setEnabled(!EdtWord->text().isEmpty()); });
+  connect(CBHead, &QComboBox::currentIndexChanged, this, [this] { HeadChange(); });
+  connect(CBMode, &QComboBox::currentTextChanged, this, [this](const QString& t) { EdtWord->setText(t); });
+  connect(DateTimePicker1, &QDateEdit::dateChanged, this,
+          [this](const QDate& d) { EdtWord->setText(d.toString(QStringLiteral("yyyy/MM/dd"))); });
+  Prepare();
+}
+
+void TFormSearchFile::Prepare() {
+  const QSignalBlocker block(CBHead);
+  CBHead->setCurrentIndex(0);
+  EdtWord->clear();
+  EdtWord->setVisible(true);
+  {
+    const QSignalBlocker blockDate(DateTimePicker1);
+    DateTimePicker1->setDate(QDate::currentDate());
+  }
+  DateTimePicker1->setVisible(false);
+  {
+    const QSignalBlocker blockMode(CBMode);
+    CBMode->setCurrentIndex(0);
+  }
+  CBMode->setVisible(false);
+  LblChange->setText(QStringLiteral("を含む"));
+  BtnSearch->setEnabled(false);
+}
+
+void TFormSearchFile::HeadChange() {
+  const int i = CBHead->currentIndex();
+  DateTimePicker1->setVisible(i == 4);
+  if (i == 3) {
+    {
+      const QSignalBlocker block(CBMode);
+      CBMode->setCurrentIndex(0);
+    }
+    CBMode->setVisible(true);
+    EdtWord->setText(CBMode->currentText());
+    EdtWord->setVisible(false);
+  } else {
+    CBMode->setVisible(false);
+    EdtWord->setVisible(true);
+    EdtWord->clear();
+  }
+  LblChange->setText(i <= 2 ? QStringLiteral("を含む") : QStringLiteral("である"));
+}
+
+SearchField TFormSearchFile::Field() const { return static_cast<SearchField>(CBHead->currentIndex()); }
+std::string TFormSearchFile::Word() const { return EdtWord->text().toStdString(); }
+
+// ---------------------------------------------------------------------------------------
+
+TFormOpen::TFormOpen(std::string saveDir, TFormSearchFile& search, QWidget* parent)
+    : QDialog(parent), saveDir_(std::move(saveDir)), search_(search) {
+  setObjectName("FormOpen");
+  setWindowTitle(QStringLiteral("ファイルを開く"));
+  setFixedSize(832, 361);
+  auto* v = new QVBoxLayout(this);
+  LVFileList = new TFileListView(this);
+  LVFileList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  v->addWidget(LVFileList);
+  auto* row = new QHBoxLayout;
+  QPushButton* narrow = AddButton(row, this, "BtnSearch", "条件絞込み");
+  QPushButton* clear = AddButton(row, this, "BtnClearSearch", "絞込み解除");
+  QPushButton* remove = AddButton(row, this, "BtnDelete", "削除");
+  row->addStretch();
+  QPushButton* open = AddButton(row, this, "BtnOpen", "開く");
+  QPushButton* close = AddButton(row, this, "BtnClose", "閉じる");
+  v->addLayout(row);
+  connect(open, &QPushButton::clicked, this, [this] { OpenClick(); });
+  connect(LVFileList, &QTreeWidget::itemDoubleClicked, this, [this] { OpenClick(); });
+  connect(close, &QPushButton::clicked, this, &QDialog::reject);
+  connect(remove, &QPushButton::clicked, this, [this] { DeleteClick(); });
+  connect(narrow, &QPushButton::clicked, this, [this] { SearchClick(); });
+  connect(clear, &QPushButton::clicked, this, [this] { ClearSearchClick(); });
+}
+
+void TFormOpen::Prepare(TMxEstimateObjectList& document) {
+  FMxEstimateList = &document;
+  LVFileList->RefreshFileListView(saveDir_);
+}
+
+int TFormOpen::ShowModal(TMxEstimateObjectList& document) {
+  Prepare(document);
+  return exec();
+}
+
+void TFormOpen::OpenClick() {
+  const std::vector<FileListRow> selected = LVFileList->SelectedRows();
+  if (selected.size() != 1) {
+    ShowMessage(this, QStringLiteral("開くファイルを１つ選択してください。"));
+    return;
+  }
+  try {
+    // The document reads into a scratch copy: a file that fails leaves it as it was.
+    FMxEstimateList->LoadFile(EstimateFilePath(saveDir_, selected.front().fileName));
+  } catch (const std::exception& e) {
+    ShowError(this, QString::fromUtf8(e.what()));
+    return;
+  }
+  done(1);
+}
+
+void TFormOpen::DeleteClick() {
+  const std::vector<FileListRow> selected = LVFileList->SelectedRows();
+  if (selected.empty()) {
+    ShowMessage(this, QStringLiteral("削除するファイルを1つ以上選択してください。"));
+    return;
+  }
+  if (!AskYesNo(this, QStringLiteral("選択したファイルを削除します。\r\nよろしいですか？"))) return;
+  bool all = true;
+  for (auto it = selected.rbegin(); it != selected.rend(); ++it)
+    all &= QFile::remove(QString::fromStdString(EstimateFilePath(saveDir_, it->fileName)));
+  LVFileList->RefreshFileListView(saveDir_);
+  ShowMessage(this, all ? QStringLiteral("選択したファイルを削除しました。")
+                        : QStringLiteral("選択したファイルの削除に失敗しました。"));
+}
+
+void TFormOpen::SearchClick() {
+  search_.Prepare();
+  if (search_.exec() != QDialog::Accepted) return;
+  Guard(this, [this] { LVFileList->Show(SearchEstimateFiles(saveDir_, search_.Field(), search_.Word())); });
+}
+
+void TFormOpen::ClearSearchClick() { LVFileList->RefreshFileListView(saveDir_); }
+
+// ---------------------------------------------------------------------------------------
+
+TFormSave::TFormSave(std::string saveDir, QWidget* parent) : QDialog(parent), saveDir_(std::move(saveDir)) {
+  setObjectName("FormSave");
+  setWindowTitle(QStringLiteral("保存"));
+  setFixedSize(441, 161);
+  setWindowFlag(Qt::WindowCloseButtonHint, false);
+  auto* v = new QVBoxLayout(this);
+  const auto field = [&](const char* name, const char* caption) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(QString::fromUtf8(caption), this));
+    auto* e = new QLineEdit(this);
+    e->setObjectName(name);
+    RestrictToCp932(e);
+    row->addWidget(e, 1);
+    v->addLayout(row);
+    connect(e, &QLineEdit::returnPressed, this, [this] { SaveClick(); });
+    return e;
+  };
+  EdtFileName = field("EdtFileName", "ファイル名");
+  EdtComment = field("EdtComment", "コメント");
+  auto* row = new QHBoxLayout;
+  row->addStretch();
+  QPushButton* save = AddButton(row, this, "BtnSave", "保存する");
+  QPushButton* cancel = AddButton(row, this, "BtnCancel", "キャンセル");
+  v->addLayout(row);
+  connect(save, &QPushButton::clicked, this, [this] { SaveClick(); });
+  connect(cancel, &QPushButton::clicked, this, [this] { done(2); });
+}
+
+void TFormSave::Prepare(const TMxEstimateObjectList& document, const QString& fileName, const QString& comment) {
+  FMxEstimateList = &document;
+  EdtFileName->setText(fileName);
+  EdtComment->setText(comment);
+  setResult(0);
+}
+
+int TFormSave::ShowModal(const TMxEstimateObjectList& document, const QString& fileName, const QString& comment) {
+  Prepare(document, fileName, comment);
+  return exec();
+}
+
+bool TFormSave::CheckFileName(const QString& name) {
+  switch (CheckFileNameText(name.toStdString())) {
+    case FileNameProblem::Empty:
+      ShowMessage(this, QString::fromUtf8(kFileNameEmptyMessage));
+      return false;
+    case FileNameProblem::ForbiddenCharacter:
+      ShowMessage(this, QString::fromUtf8(kFileNameForbiddenMessage));
+      return false;
+    case FileNameProblem::None:
+      break;
+  }
+  if (QFile::exists(QString::fromStdString(EstimateFilePath(saveDir_, name.toStdString()))))
+    return AskYesNo(this, name + QStringLiteral(" は既に存在します。\r\n上書きしますか？"));
+  return true;
+}
+
+void TFormSave::SaveClick() {
+  const QString name = EdtFileName->text();
+  if (!CheckFileName(name)) return;
+  try {
+    QDir().mkpath(QString::fromStdString(saveDir_));
+    FMxEstimateList->SaveFile(EstimateFilePath(saveDir_, name.toStdString()), EdtComment->text().toStdString());
+  } catch (const std::exception& e) {
+    ShowError(this, QString::fromUtf8(e.what()));
+    return;
+  }
+  done(1);
+}
+
+// Escape and the window's close request are refused; only the two buttons close.
+void TFormSave::reject() {}
+
+// ---------------------------------------------------------------------------------------
+
+TFormListFileSave::TFormListFileSave(std::string saveDir, TFormSave& save, QWidget* parent)
+    : QDialog(parent), saveDir_(std::move(saveDir)), save_(save) {
+  setObjectName("FormListFileSave");
+  setWindowTitle(QStringLiteral("保存"));
+  setFixedSize(832, 370);
+  auto* v = new QVBoxLayout(this);
+  LVFileList = new TFileListView(this);
+  LVFileList->setSelectionMode(QAbstractItemView::SingleSelection);
+  v->addWidget(LVFileList);
+  auto* row = new QHBoxLayout;
+  QPushButton* remove = AddButton(row, this, "BtnDelete", "削除");
+  row->addStretch();
+  QPushButton* saveNew = AddButton(row, this, "BtnNewSave", "新規保存");
+  QPushButton* overwrite = AddButton(row, this, "BtnOverwrite", "上書き保存");
+  QPushButton* close = AddButton(row, this, "BtnClose", "閉じる");
+  v->addLayout(row);
+  connect(saveNew, &QPushButton::clicked, this, [this] { NewSaveClick(); });
+  connect(overwrite, &QPushButton::clicked, this, [this] { OverwriteClick(); });
+  connect(LVFileList, &QTreeWidget::itemDoubleClicked, this, [this] { OverwriteClick(); });
+  connect(remove, &QPushButton::clicked, this, [this] { DeleteClick(); });
+  connect(close, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TFormListFileSave::Prepare(const TMxEstimateObjectList& document) {
+  FMxEstimateList = &document;
+  LVFileList->RefreshFileListView(saveDir_);
+}
+
+int TFormListFileSave::ShowModal(const TMxEstimateObjectList& document) {
+  Prepare(document);
+  return exec();
+}
+
+void TFormListFileSave::NewSaveClick() {
+  if (save_.ShowModal(*FMxEstimateList, QString(), QString::fromStdString(FMxEstimateList->MemoStr())) != 2)
+    LVFileList->RefreshFileListView(saveDir_);
+}
+
+void TFormListFileSave::OverwriteClick() {
+  const std::vector<FileListRow> selected = LVFileList->SelectedRows();
+  if (selected.empty()) {
+    ShowMessage(this, QStringLiteral("上書きするファイルを選択してください。"));
+    return;
+  }
+  if (save_.ShowModal(*FMxEstimateList, QString::fromStdString(selected.front().fileName),
+                      QString::fromStdString(selected.front().comment)) != 2)
+    LVFileList->RefreshFileListView(saveDir_);
+}
+
+void TFormListFileSave::DeleteClick() {
+  const std::vector<FileListRow> selected = LVFileList->SelectedRows();
+  if (selected.empty()) {
+    ShowMessage(this, QStringLiteral("削除するファイルを選択してください。"));
+    return;
+  }
+  const QString name = QString::fromStdString(selected.front().fileName);
+  if (!AskYesNo(this, name + QStringLiteral(" を削除します。\r\nよろしいですか？"))) return;
+  if (QFile::remove(QString::fromStdString(EstimateFilePath(saveDir_, selected.front().fileName)))) {
+    LVFileList->RefreshFileListView(saveDir_);
+    ShowMessage(this, QStringLiteral("削除しました。"));
+  } else {
+    ShowMessage(this, QStringLiteral("削除できませんでした。"));
+  }
+}
+
+}  // namespace qm::ui

@@ -1,0 +1,223 @@
+#include "ui/files/file_dialogs.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "base/atomic_file.h"
+#include "support/scripted_messages.h"
+#include "ui/app/main_window.h"
+#include "ui/files/file_list_view.h"
+
+using qm::ui::TFormMain;
+
+namespace {
+
+class FileDialogsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window_ = std::make_unique<TFormMain>(
+        qm::ui::MainWindowSetup{data_.filePath("data").toStdString(), data_.filePath("history.ini").toStdString()});
+    window_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+  }
+  TFormMain& W() { return *window_; }
+  QString SaveDir() const { return data_.filePath("data/data/"); }
+  // A saved document with a customer name and comment, written by the program itself.
+  void Saved(const char* name, const char* company, const char* comment, bool totalClaim = false) {
+    qm::TMxEstimateObjectList doc;
+    doc.CustomerInfo().SetCustomerName1(company);
+    doc.SetTotalClaimMode(totalClaim);
+    doc.Add(std::make_unique<qm::TMxEstimateObject>());
+    doc.Items(0).SetName(std::string("line of ") + name);
+    doc.SaveFile((SaveDir() + name + ".QM1").toStdString(), comment);
+  }
+  template <typename T>
+  T* In(QWidget* dialog, const char* name) {
+    T* w = dialog->findChild<T*>(name);
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+  }
+  // Runs `answer` inside the next modal loop (the nested save dialog).
+  void WhenModal(std::function<void()> answer) { QTimer::singleShot(0, std::move(answer)); }
+  void SelectRows(qm::ui::TFileListView* list, std::initializer_list<int> rows) {
+    list->clearSelection();
+    for (int r : rows) list->topLevelItem(r)->setSelected(true);
+  }
+  int RowOf(qm::ui::TFileListView* list, const char* name) {
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+      if (list->topLevelItem(i)->text(1) == name) return i;
+    return -1;
+  }
+
+  qmtest::ScriptedMessages messages_;
+  QTemporaryDir data_;
+  std::unique_ptr<TFormMain> window_;
+};
+
+}  // namespace
+
+TEST_F(FileDialogsTest, SaveNewAndOverwriteFromTheListDialog) {
+  W().Document().SetMemoStr("memo as comment");
+  W().Document().CustomerInfo().SetCustomerName1("山田建設");
+  qm::ui::TFormListFileSave& list = W().FormListFileSave();
+  list.Prepare(W().Document());
+  list.show();
+  EXPECT_EQ(list.LVFileList->topLevelItemCount(), 0);
+  WhenModal([&] {
+    qm::ui::TFormSave& save = W().FormSave();
+    EXPECT_EQ(save.EdtComment->text(), "memo as comment");
+    save.EdtFileName->setText(" 見積A");
+    In<QPushButton>(&save, "BtnSave")->click();
+  });
+  In<QPushButton>(&list, "BtnNewSave")->click();
+  ASSERT_TRUE(QFile::exists(SaveDir() + " 見積A.QM1"));  // the leading blank is kept
+  ASSERT_EQ(list.LVFileList->topLevelItemCount(), 1);
+  EXPECT_EQ(list.LVFileList->topLevelItem(0)->text(2), "山田建設");
+
+  // Overwrite: the row's name and stored comment; the question answered Yes.
+  messages_.Answer(true);
+  SelectRows(list.LVFileList, {0});
+  WhenModal([&] {
+    qm::ui::TFormSave& save = W().FormSave();
+    EXPECT_EQ(save.EdtFileName->text(), " 見積A");
+    EXPECT_EQ(save.EdtComment->text(), "memo as comment");
+    save.EdtComment->setText("second");
+    In<QPushButton>(&save, "BtnSave")->click();
+  });
+  In<QPushButton>(&list, "BtnOverwrite")->click();
+  EXPECT_EQ(messages_.asked.value(0), " 見積A は既に存在します。\r\n上書きしますか？");
+  EXPECT_EQ(list.LVFileList->topLevelItem(0)->text(3), "second");
+  list.close();
+}
+
+TEST_F(FileDialogsTest, FileNamesAreCheckedBeforeAnythingIsWritten) {
+  Saved("exists", "A", "old");
+  qm::ui::TFormSave& save = W().FormSave();
+  save.Prepare(W().Document(), "   ", "");
+  save.show();
+  save.SaveClick();
+  EXPECT_EQ(messages_.shown.value(0), "ファイル名を入力してください。");
+  save.EdtFileName->setText("a/b");
+  save.SaveClick();
+  EXPECT_EQ(messages_.shown.value(1), "ファイル名に【\\ / : * ? \" < > |】を含めることは出来ません。");
+  messages_.Answer(false);
+  save.EdtFileName->setText("exists");
+  save.SaveClick();
+  EXPECT_EQ(messages_.asked.size(), 1);
+  EXPECT_TRUE(save.isVisible());  // No keeps the dialog open
+  EXPECT_EQ(QDir(SaveDir()).entryList(QDir::Files), QStringList{"exists.QM1"});
+  qm::TMxEstimateObjectList reread;
+  qm::EstimateFileInfo info;
+  reread.LoadFile((SaveDir() + "exists.QM1").toStdString(), &info);
+  EXPECT_EQ(info.comment, "old");
+  In<QPushButton>(&save, "BtnCancel")->click();
+  EXPECT_EQ(save.result(), 2);
+}
+
+TEST_F(FileDialogsTest, OpenLoadsExactlyOneChosenFile) {
+  Saved("first", "会社一", "c1");
+  Saved("second", "会社二", "c2", /*totalClaim=*/true);
+  W().Document().CustomerInfo().SetCustomerName1("before");
+  qm::ui::TFormOpen& open = W().FormOpen();
+  open.Prepare(W().Document());
+  open.show();
+  ASSERT_EQ(open.LVFileList->topLevelItemCount(), 2);
+  const int second = RowOf(open.LVFileList, "second");
+  EXPECT_EQ(open.LVFileList->topLevelItem(second)->text(0), "合");
+  SelectRows(open.LVFileList, {0, 1});
+  open.OpenClick();
+  EXPECT_EQ(messages_.shown.value(0), "開くファイルを１つ選択してください。");
+  EXPECT_EQ(W().Document().CustomerInfo().CustomerName1(), "before");
+  // A file whose extension is written in lower case opens like any other.
+  QFile::rename(SaveDir() + "first.QM1", SaveDir() + "first.qm1");
+  open.Prepare(W().Document());
+  SelectRows(open.LVFileList, {RowOf(open.LVFileList, "first")});
+  open.OpenClick();
+  EXPECT_EQ(open.result(), 1);
+  EXPECT_EQ(W().Document().CustomerInfo().CustomerName1(), "会社一");
+}
+
+TEST_F(FileDialogsTest, ADamagedFileIsReportedOnceAndHidesNothing) {
+  Saved("good1", "A", "");
+  qm::WriteFileAtomically((SaveDir() + "broken.QM1").toStdString(), std::string("\x0f\x00\x00\x00KEST", 8));
+  Saved("good2", "B", "");
+  qm::ui::TFormOpen& open = W().FormOpen();
+  open.Prepare(W().Document());
+  EXPECT_EQ(open.LVFileList->topLevelItemCount(), 2);
+  ASSERT_EQ(messages_.errors.size(), 1);
+  EXPECT_TRUE(messages_.errors.front().contains("broken")) << messages_.errors.front().toStdString();
+}
+
+TEST_F(FileDialogsTest, DeletingFromTheOpenDialog) {
+  Saved("one", "A", "");
+  Saved("two", "B", "");
+  qm::ui::TFormOpen& open = W().FormOpen();
+  open.Prepare(W().Document());
+  open.LVFileList->clearSelection();
+  open.DeleteClick();
+  EXPECT_EQ(messages_.shown.value(0), "削除するファイルを1つ以上選択してください。");
+  messages_.Answer(true);
+  SelectRows(open.LVFileList, {RowOf(open.LVFileList, "one")});
+  open.DeleteClick();
+  EXPECT_EQ(messages_.asked.value(0), "選択したファイルを削除します。\r\nよろしいですか？");
+  EXPECT_EQ(messages_.shown.value(1), "選択したファイルを削除しました。");
+  EXPECT_EQ(open.LVFileList->topLevelItemCount(), 1);
+  EXPECT_FALSE(QFile::exists(SaveDir() + "one.QM1"));
+}
+
+TEST_F(FileDialogsTest, ColumnSortSharesOneDirectionFlag) {
+  Saved("b", "x", "");
+  Saved("A", "y", "");
+  Saved("c", "z", "");
+  qm::ui::TFormOpen& open = W().FormOpen();
+  open.Prepare(W().Document());
+  qm::ui::TFileListView* list = open.LVFileList;
+  list->SortByColumn(1);  // first click: ascending, A-Z folded
+  EXPECT_EQ(list->topLevelItem(0)->text(1), "A");
+  EXPECT_EQ(list->topLevelItem(2)->text(1), "c");
+  list->SortByColumn(2);  // any further click reverses
+  EXPECT_EQ(list->topLevelItem(0)->text(2), "z");
+}
+
+TEST_F(FileDialogsTest, BackupAndRestoreThroughTheMainWindow) {
+  Saved("a", "A", "");
+  Saved("b", "B", "");
+  QTemporaryDir target;
+  messages_.Choose(target.path());
+  W().B2Click();
+  const QString name = "Backup" + QDate::currentDate().toString("yyyyMMdd");
+  ASSERT_TRUE(QDir(target.filePath(name)).exists());
+  EXPECT_TRUE(messages_.shown.value(0).startsWith("バックアップファイルを[")) << messages_.shown.value(0).toStdString();
+  messages_.Choose(target.path());
+  W().B2Click();
+  EXPECT_TRUE(QDir(target.filePath(name + "(1)")).exists());
+
+  QFile::remove(SaveDir() + "a.QM1");
+  Saved("new", "N", "");
+  messages_.Answer(true);
+  messages_.Choose(target.filePath(name));
+  W().R1Click();
+  EXPECT_EQ(messages_.shown.last(), "2件のデータを復元しました。");
+  QStringList files = QDir(SaveDir()).entryList(QDir::Files);
+  files.sort();
+  EXPECT_EQ(files, (QStringList{"a.QM1", "b.QM1"}));
+
+  // A folder without estimate files changes nothing.
+  QTemporaryDir empty;
+  messages_.Answer(true);
+  messages_.Choose(empty.path());
+  W().R1Click();
+  EXPECT_EQ(messages_.shown.last(), "バックアップデータが存在しません。");
+  EXPECT_EQ(QDir(SaveDir()).entryList(QDir::Files).size(), 2);
+  // No to the question, or a cancelled folder choice, does nothing either.
+  messages_.Answer(false);
+  W().R1Click();
+  EXPECT_EQ(messages_.prompts.size(), 4);
+}
