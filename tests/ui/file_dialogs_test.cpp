@@ -1,6 +1,9 @@
 #include "ui/files/file_dialogs.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -12,6 +15,7 @@
 
 #include "base/atomic_file.h"
 #include "support/scripted_messages.h"
+#include "ui/app/line_area.h"
 #include "ui/app/main_window.h"
 #include "ui/files/file_list_view.h"
 
@@ -220,4 +224,46 @@ TEST_F(FileDialogsTest, BackupAndRestoreThroughTheMainWindow) {
   messages_.Answer(false);
   W().R1Click();
   EXPECT_EQ(messages_.prompts.size(), 4);
+}
+
+TEST_F(FileDialogsTest, SearchDialogControlsFollowTheFieldChoice) {
+  qm::ui::TFormSearchFile search;
+  search.Prepare();
+  EXPECT_EQ(search.CBHead->currentText(), "会社名");
+  EXPECT_FALSE(search.BtnSearch->isEnabled());
+  EXPECT_EQ(search.LblChange->text(), "を含む");
+  search.EdtWord->setText("山田");
+  EXPECT_TRUE(search.BtnSearch->isEnabled());
+  search.CBHead->setCurrentIndex(3);  // モード
+  EXPECT_EQ(search.EdtWord->text(), "通常");
+  EXPECT_TRUE(search.EdtWord->isHidden());
+  EXPECT_FALSE(search.CBMode->isHidden());
+  EXPECT_EQ(search.LblChange->text(), "である");
+  search.CBMode->setCurrentIndex(1);
+  EXPECT_EQ(search.Word(), "合計請求");
+  search.CBHead->setCurrentIndex(4);  // 保存日
+  EXPECT_FALSE(search.DateTimePicker1->isHidden());
+  EXPECT_TRUE(search.EdtWord->text().isEmpty());
+  search.DateTimePicker1->setDate(QDate(2026, 3, 7));
+  EXPECT_EQ(search.Word(), "2026/03/07");
+  EXPECT_EQ(search.Field(), qm::SearchField::SavedAt);
+}
+
+TEST_F(FileDialogsTest, OpenAsksFirstAndNoShowsNoDialog) {
+  Saved("doc", "A", "");
+  messages_.Answer(false);
+  W().BtnOpenClick();  // answered No: returns without a modal dialog
+  EXPECT_EQ(messages_.asked.value(0), "未保存の編集中のデータは失われます。\r\n他のファイルを開きますか？");
+  EXPECT_FALSE(W().FormOpen().isVisible());
+  // Yes: the dialog opens; choosing the file loads it and the window shows it.
+  messages_.Answer(true);
+  WhenModal([&] {
+    qm::ui::TFormOpen& open = W().FormOpen();
+    SelectRows(open.LVFileList, {0});
+    open.OpenClick();
+  });
+  W().BtnOpenClick();
+  EXPECT_EQ(W().Document().CustomerInfo().CustomerName1(), "A");
+  EXPECT_EQ(W().findChild<QLineEdit*>("EdtName1")->text(), "A");
+  EXPECT_EQ(W().LineArea().RowCount(), 1);
 }
