@@ -267,3 +267,40 @@ TEST_F(FileDialogsTest, OpenAsksFirstAndNoShowsNoDialog) {
   EXPECT_EQ(W().findChild<QLineEdit*>("EdtName1")->text(), "A");
   EXPECT_EQ(W().LineArea().RowCount(), 1);
 }
+
+TEST_F(FileDialogsTest, AFileThatFailsToOpenLeavesTheDocumentAsItWas) {
+  Saved("whole", "A", "");
+  // A header that lists fine, with the rest of the file cut off.
+  const std::string bytes = qm::ReadWholeFile((SaveDir() + "whole.QM1").toStdString());
+  qm::WriteFileAtomically((SaveDir() + "cut.QM1").toStdString(), bytes.substr(0, bytes.size() - 20));
+  W().Document().CustomerInfo().SetCustomerName1("kept");
+  qm::ui::TFormOpen& open = W().FormOpen();
+  open.Prepare(W().Document());
+  open.show();
+  ASSERT_EQ(open.LVFileList->topLevelItemCount(), 2);
+  SelectRows(open.LVFileList, {RowOf(open.LVFileList, "cut")});
+  open.OpenClick();
+  ASSERT_EQ(messages_.errors.size(), 1);
+  EXPECT_TRUE(messages_.errors.front().contains("cut.QM1")) << messages_.errors.front().toStdString();
+  EXPECT_TRUE(open.isVisible());
+  EXPECT_EQ(W().Document().CustomerInfo().CustomerName1(), "kept");
+  EXPECT_EQ(W().Document().Count(), 100);
+  open.close();
+}
+
+TEST_F(FileDialogsTest, DeletingFromTheSaveListDialog) {
+  Saved("only", "A", "");
+  qm::ui::TFormListFileSave& list = W().FormListFileSave();
+  list.Prepare(W().Document());
+  list.LVFileList->clearSelection();
+  list.DeleteClick();
+  EXPECT_EQ(messages_.shown.value(0), "削除するファイルを選択してください。");
+  list.OverwriteClick();
+  EXPECT_EQ(messages_.shown.value(1), "上書きするファイルを選択してください。");
+  messages_.Answer(true);
+  SelectRows(list.LVFileList, {0});
+  list.DeleteClick();
+  EXPECT_EQ(messages_.asked.value(0), "only を削除します。\r\nよろしいですか？");
+  EXPECT_EQ(messages_.shown.value(2), "削除しました。");
+  EXPECT_EQ(list.LVFileList->topLevelItemCount(), 0);
+}
