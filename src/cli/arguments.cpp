@@ -50,9 +50,9 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
     const std::size_t eq = arg.find('=');
     std::string name = arg.substr(0, eq);
     if (name == "-h") name = "--help";
-    const OptionSpec* spec = FindOption(name);
-    if (!spec) throw Error(msg::UnknownOption(name));
-    if (!spec->takesValue) {
+    const OptionSpec* option = FindOption(name);
+    if (!option) throw Error(msg::UnknownOption(name));
+    if (!option->takesValue) {
       if (eq != std::string::npos) throw Error(msg::OptionTakesNoValue(name));
       result.options[name] = "";
     } else if (eq != std::string::npos) {
