@@ -26,6 +26,22 @@ QPushButton* AddButton(QBoxLayout* row, QWidget* parent, const char* name, const
   return b;
 }
 
+// The frame of the two list dialogs: title, fixed size, the file list and a button row
+// under it (returned, already in the layout).
+QHBoxLayout* FileListFrame(QDialog* dialog, const char* name, const char* title, QSize size,
+                           QAbstractItemView::SelectionMode mode, TFileListView*& list) {
+  dialog->setObjectName(name);
+  dialog->setWindowTitle(QString::fromUtf8(title));
+  dialog->setFixedSize(size);
+  auto* v = new QVBoxLayout(dialog);
+  list = new TFileListView(dialog);
+  list->setSelectionMode(mode);
+  v->addWidget(list);
+  auto* row = new QHBoxLayout;
+  v->addLayout(row);
+  return row;
+}
+
 template <typename F>
 void Guard(QWidget* parent, F&& f) {
   try {
@@ -127,21 +143,14 @@ std::string TFormSearchFile::Word() const { return EdtWord->text().toStdString()
 
 TFormOpen::TFormOpen(std::string saveDir, TFormSearchFile& search, QWidget* parent)
     : QDialog(parent), saveDir_(std::move(saveDir)), search_(search) {
-  setObjectName("FormOpen");
-  setWindowTitle(QStringLiteral("ファイルを開く"));
-  setFixedSize(832, 361);
-  auto* v = new QVBoxLayout(this);
-  LVFileList = new TFileListView(this);
-  LVFileList->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  v->addWidget(LVFileList);
-  auto* row = new QHBoxLayout;
+  QHBoxLayout* row = FileListFrame(this, "FormOpen", "ファイルを開く", QSize(832, 361),
+                                   QAbstractItemView::ExtendedSelection, LVFileList);
   QPushButton* narrow = AddButton(row, this, "BtnSearch", "条件絞込み");
   QPushButton* clear = AddButton(row, this, "BtnClearSearch", "絞込み解除");
   QPushButton* remove = AddButton(row, this, "BtnDelete", "削除");
   row->addStretch();
   QPushButton* open = AddButton(row, this, "BtnOpen", "開く");
   QPushButton* close = AddButton(row, this, "BtnClose", "閉じる");
-  v->addLayout(row);
   connect(open, &QPushButton::clicked, this, [this] { OpenClick(); });
   connect(LVFileList, &QTreeWidget::itemDoubleClicked, this, [this] { OpenClick(); });
   connect(close, &QPushButton::clicked, this, &QDialog::reject);
@@ -277,20 +286,13 @@ void TFormSave::reject() {}
 
 TFormListFileSave::TFormListFileSave(std::string saveDir, TFormSave& save, QWidget* parent)
     : QDialog(parent), saveDir_(std::move(saveDir)), save_(save) {
-  setObjectName("FormListFileSave");
-  setWindowTitle(QStringLiteral("保存"));
-  setFixedSize(832, 370);
-  auto* v = new QVBoxLayout(this);
-  LVFileList = new TFileListView(this);
-  LVFileList->setSelectionMode(QAbstractItemView::SingleSelection);
-  v->addWidget(LVFileList);
-  auto* row = new QHBoxLayout;
+  QHBoxLayout* row = FileListFrame(this, "FormListFileSave", "保存", QSize(832, 370),
+                                   QAbstractItemView::SingleSelection, LVFileList);
   QPushButton* remove = AddButton(row, this, "BtnDelete", "削除");
   row->addStretch();
   QPushButton* saveNew = AddButton(row, this, "BtnNewSave", "新規保存");
   QPushButton* overwrite = AddButton(row, this, "BtnOverwrite", "上書き保存");
   QPushButton* close = AddButton(row, this, "BtnClose", "閉じる");
-  v->addLayout(row);
   connect(saveNew, &QPushButton::clicked, this, [this] { NewSaveClick(); });
   connect(overwrite, &QPushButton::clicked, this, [this] { OverwriteClick(); });
   connect(LVFileList, &QTreeWidget::itemDoubleClicked, this, [this] { OverwriteClick(); });
