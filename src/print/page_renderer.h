@@ -1,0 +1,24 @@
+#pragma once
+// Replays a PageImage onto any painter: printer, preview bitmap or exported image.
+#include <QImage>
+#include <QRectF>
+
+#include "print/page_image.h"
+
+class QPainter;
+
+namespace qm {
+
+// Paints `target` white, then every operation scaled from the page's dot size into
+// `target`. Shrinking a page or shifting it by the printer's margins is only a
+// different target rectangle.
+void RenderPage(const PageImage& page, QPainter& painter, const QRectF& target);
+
+// The page as an ARGB32 image of round(size x scale) pixels.
+QImage RenderToImage(const PageImage& page, double scale = 1.0);
+
+// Family used for every text of a page (stands in for the Gothic face of the
+// original platform; same fixed-pitch metrics).
+inline constexpr const char* kPageFontFamily = "IPAGothic";
+
+}  // namespace qm
