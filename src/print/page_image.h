@@ -51,6 +51,8 @@ class PageImage {
   void SetBrushSolid(TColor colour);
   void SetBrushClear();
   void SetFont(int heightDots, bool bold, bool underline, TColor colour);
+  // Changes only the size; style and colour stay as set.
+  void SetFontHeight(int heightDots) { fontHeight_ = heightDots; }
 
   // Fills with the current brush; nothing is recorded while the brush is clear.
   void FillRect(const QRect& rect);
