@@ -29,57 +29,46 @@ void PageImage::SetFont(int heightDots, bool bold, bool underline, TColor colour
   fontColour_ = colour;
 }
 
-void PageImage::FillRect(const QRect& rect) {
-  if (!brushSolid_) return;
-  PageOp op;
-  op.kind = PageOpKind::Fill;
-  op.rect = rect;
-  op.brushSolid = true;
-  op.brushColour = brushColour_;
-  ops_.push_back(std::move(op));
-}
-
-void PageImage::Line(const QPoint& from, const QPoint& to) {
-  PageOp op;
-  op.kind = PageOpKind::Line;
-  op.from = from;
-  op.to = to;
-  op.penColour = penColour_;
-  op.penWidth = penWidth_;
-  ops_.push_back(std::move(op));
-}
-
-void PageImage::Rectangle(const QRect& rect) {
-  PageOp op;
-  op.kind = PageOpKind::Rectangle;
-  op.rect = rect;
+PageOp& PageImage::Record(PageOpKind kind) {
+  // Every operation carries the drawing state of its moment; each kind uses its part.
+  PageOp& op = ops_.emplace_back();
+  op.kind = kind;
   op.penColour = penColour_;
   op.penWidth = penWidth_;
   op.brushSolid = brushSolid_;
   op.brushColour = brushColour_;
-  ops_.push_back(std::move(op));
-}
-
-void PageImage::Text(const QPoint& topLeft, std::string utf8) {
-  PageOp op;
-  op.kind = PageOpKind::Text;
-  op.from = topLeft;
   op.fontHeight = fontHeight_;
   op.bold = bold_;
   op.underline = underline_;
   op.fontColour = fontColour_;
+  return op;
+}
+
+void PageImage::FillRect(const QRect& rect) {
+  if (!brushSolid_) return;
+  Record(PageOpKind::Fill).rect = rect;
+}
+
+void PageImage::Line(const QPoint& from, const QPoint& to) {
+  PageOp& op = Record(PageOpKind::Line);
+  op.from = from;
+  op.to = to;
+}
+
+void PageImage::Rectangle(const QRect& rect) { Record(PageOpKind::Rectangle).rect = rect; }
+
+void PageImage::Text(const QPoint& topLeft, std::string utf8) {
+  PageOp& op = Record(PageOpKind::Text);
+  op.from = topLeft;
   op.text = std::move(utf8);
-  ops_.push_back(std::move(op));
 }
 
 void PageImage::Bitmap(const QRect& target, const TMxPicture& picture,
                        std::optional<TColor> transparent) {
-  PageOp op;
-  op.kind = PageOpKind::Bitmap;
+  PageOp& op = Record(PageOpKind::Bitmap);
   op.rect = target;
   op.picture = std::make_shared<const TMxPicture>(picture);
   op.transparent = transparent;
-  ops_.push_back(std::move(op));
 }
 
 std::string ColourHex(TColor colour) {

@@ -78,6 +78,8 @@ class PageImage {
   static int TextHeight(int fontHeightDots) { return fontHeightDots; }
 
  private:
+  PageOp& Record(PageOpKind kind);
+
   int width_;
   int height_;
   int dpi_;
