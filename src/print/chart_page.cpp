@@ -1,0 +1,728 @@
+#include "print/chart_page.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cmath>
+
+#include "base/amount_text.h"
+#include "base/error.h"
+#include "print/text_primitives.h"
+
+namespace qm {
+namespace {
+
+constexpr TColor kBlack = 0x00000000;
+constexpr TColor kNavy = 0x00800000;  // red 0, green 0, blue 128
+
+// Head of the first page, portrait (millimetres from the sheet's top-left corner).
+constexpr double TTITLETOP = 15;
+constexpr double TRLEFT = 26, TRZIPTOP = 30, TRADD1TOP = 35, TRADD2TOP = 40, TRNAME1TOP = 45;
+constexpr double TRPERSONTOP = 63, TRTELTOP = 68;
+constexpr double TMSGLEFT = 26, TMSGTOP = 75;
+constexpr double TCUSCODELEFT = 26, TCUSCODETOP = 20;
+constexpr double TSLIPCODELEFT = 170, TSLIPCODETOP = 20;
+constexpr double TDATELEFT = 160, TDATATOP = 26;
+constexpr double TSLEFT = 115, TSZIPTOP = 37, TSADD1TOP = 41, TSADD2TOP = 45;
+constexpr double TSNAME1TOP = 49, TSNAME2TOP = 53, TSNAME3TOP = 57, TSPERSONTOP = 61, TSTELTOP = 65;
+constexpr double TSTAMPLEFT = 155, TSTAMPTOP = 74;
+constexpr double TTERMLEFT = 26, TTERMTOP = 80;
+constexpr double TBANKNAMETOP = 80, TBANKACCTOP = 84, TBANKACCNAMETOP = 88;
+constexpr double TGTOTALTOP = 100;
+
+// The same, landscape.
+constexpr double YTITLETOP = 7;
+constexpr double YRLEFT = 26, YRZIPTOP = 17, YRADD1TOP = 21, YRADD2TOP = 25, YRNAME1TOP = 29;
+constexpr double YRPERSONTOP = 46, YRTELTOP = 50;
+constexpr double YMSGLEFT = 26, YMSGTOP = 55;
+constexpr double YCUSCODELEFT = 26, YCUSCODETOP = 12;
+constexpr double YSLIPCODELEFT = 250, YSLIPCODETOP = 12;
+constexpr double YDATELEFT = 240, YDATETOP = 17;
+constexpr double YSLEFT = 210, YSZIPTOP = 22, YSADD1TOP = 26, YSADD2TOP = 30;
+constexpr double YSNAME1TOP = 34, YSNAME2TOP = 38, YSNAME3TOP = 42, YSPERSONTOP = 46, YSTELTOP = 50;
+constexpr double YSTAMPLEFT = 245, YSTAMPTOP = 59;
+constexpr double YTERMLEFT = 26, YTERMTOP = 59;
+constexpr double YBANKNAMETOP = 59, YBANKACCTOP = 63, YBANKACCNAMETOP = 67;
+constexpr double YGTOTALTOP = 79;
+
+// Sizes shared by both orientations.
+constexpr double STAMPWID = 15, STAMPTITLEHIG = 5, STAMPHIG = 15;
+constexpr int LOGOWID = 70, LOGOHIG = 25;
+constexpr int FONT_SMALL = 10, FONT_NOMAL = 10, FONT_MONEY = 18, FONT_BIG = 24;
+constexpr int FONT_ADDRESS = 12;  // addressee's address and the sender's names
+constexpr int FONT_PAGENO = 12;
+
+// The item table.
+constexpr double LINEHIG = 5.5;
+constexpr double TLISTWID = 180, YLISTWID = 260;
+constexpr double TLISTTOP1 = 110, TLISTTOP2 = 110, TLISTTOP3 = 30, TLISTTOP4 = 30;
+constexpr double YLISTTOP1 = 90, YLISTTOP2 = 90, YLISTTOP3 = 10, YLISTTOP4 = 10;
+constexpr double TLISTHIG1 = 154, TLISTHIG2 = 148.5, TLISTHIG3 = 231, TLISTHIG4 = 236.5;
+constexpr double YLISTHIG1 = 99, YLISTHIG2 = 93.5, YLISTHIG3 = 176, YLISTHIG4 = 181.5;
+constexpr double FREEEDIT = 20, COST = 25;
+constexpr double TITEMNAME = 40, TARC = 15, TUNITNAME = 12, TUNITPRICE = 25, TPRICE = 25, TBIKO = 15;
+constexpr double YITEMNAME = 70, YARC = 20, YUNITNAME = 15, YUNITPRICE = 30, YPRICE = 40, YBIKO = 55;
+constexpr double TOTALLABELLEFT = 50;  // total labels, from the table's left edge
+constexpr int CLASS_LARGE = 0, CLASS_MIDDLE = 1, CLASS_SMALL = 2;
+constexpr double B5SCALE = 0.87;
+
+struct HeadLayout {
+  double titleTop;
+  double rLeft, rZipTop, rAdd1Top, rAdd2Top, rName1Top, rPersonTop, rTelTop;
+  double msgLeft, msgTop, cusCodeLeft, cusCodeTop, slipCodeLeft, slipCodeTop, dateLeft, dateTop;
+  double sLeft, sZipTop, sAdd1Top, sAdd2Top, sNameTop[3], sPersonTop, sTelTop;
+  double stampLeft, stampTop, termLeft, termTop, bankTop[3], gTotalTop;
+};
+
+constexpr HeadLayout kPortraitHead = {
+    TTITLETOP,     TRLEFT,       TRZIPTOP,    TRADD1TOP,    TRADD2TOP,
+    TRNAME1TOP,    TRPERSONTOP,  TRTELTOP,    TMSGLEFT,     TMSGTOP,
+    TCUSCODELEFT,  TCUSCODETOP,  TSLIPCODELEFT, TSLIPCODETOP, TDATELEFT,
+    TDATATOP,      TSLEFT,       TSZIPTOP,    TSADD1TOP,    TSADD2TOP,
+    {TSNAME1TOP, TSNAME2TOP, TSNAME3TOP},     TSPERSONTOP,  TSTELTOP,
+    TSTAMPLEFT,    TSTAMPTOP,    TTERMLEFT,   TTERMTOP,     {TBANKNAMETOP, TBANKACCTOP, TBANKACCNAMETOP},
+    TGTOTALTOP};
+
+constexpr HeadLayout kLandscapeHead = {
+    YTITLETOP,     YRLEFT,       YRZIPTOP,    YRADD1TOP,    YRADD2TOP,
+    YRNAME1TOP,    YRPERSONTOP,  YRTELTOP,    YMSGLEFT,     YMSGTOP,
+    YCUSCODELEFT,  YCUSCODETOP,  YSLIPCODELEFT, YSLIPCODETOP, YDATELEFT,
+    YDATETOP,      YSLEFT,       YSZIPTOP,    YSADD1TOP,    YSADD2TOP,
+    {YSNAME1TOP, YSNAME2TOP, YSNAME3TOP},     YSPERSONTOP,  YSTELTOP,
+    YSTAMPLEFT,    YSTAMPTOP,    YTERMLEFT,   YTERMTOP,     {YBANKNAMETOP, YBANKACCTOP, YBANKACCNAMETOP},
+    YGTOTALTOP};
+
+double SheetWidthMm(bool landscape) { return landscape ? 297 : 210; }
+
+bool IsTanka(TChartType kind) { return kind == TChartType::tcTankaMitumori; }
+
+int PageIndex(int pageType) { return std::clamp(pageType, 1, 4) - 1; }
+
+double TableTop(int pageType, bool landscape) {
+  static constexpr double portrait[] = {TLISTTOP1, TLISTTOP2, TLISTTOP3, TLISTTOP4};
+  static constexpr double wide[] = {YLISTTOP1, YLISTTOP2, YLISTTOP3, YLISTTOP4};
+  return (landscape ? wide : portrait)[PageIndex(pageType)];
+}
+
+double FrameHeight(int pageType, bool landscape) {
+  static constexpr double portrait[] = {TLISTHIG1, TLISTHIG2, TLISTHIG3, TLISTHIG4};
+  static constexpr double wide[] = {YLISTHIG1, YLISTHIG2, YLISTHIG3, YLISTHIG4};
+  return (landscape ? wide : portrait)[PageIndex(pageType)];
+}
+
+// Ruled rows of the table, the caption row included.
+int RuledRows(int pageType, bool landscape) {
+  static constexpr int portrait[] = {24, 27, 42, 39};
+  static constexpr int wide[] = {14, 17, 32, 29};
+  return (landscape ? wide : portrait)[PageIndex(pageType)];
+}
+
+bool HasTotalsRows(int pageType) { return pageType == kOnlyPage || pageType == kLastPage; }
+
+// Item rows: the unit-price estimate fills every ruled row; the others keep three rows
+// for the totals (only and last page) or one for the page total.
+int ItemRows(TChartType kind, int pageType, bool landscape) {
+  const int r = RuledRows(pageType, landscape);
+  if (IsTanka(kind)) return r - 1;
+  return HasTotalsRows(pageType) ? r - 4 : r - 2;
+}
+
+std::string TrimBlank(const std::string& s) {
+  std::size_t b = 0, e = s.size();
+  while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;
+  while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ') --e;
+  return s.substr(b, e - b);
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::string current;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      lines.push_back(current);
+      current.clear();
+    } else {
+      current += text[i];
+    }
+  }
+  if (!current.empty()) lines.push_back(current);
+  return lines;
+}
+
+// One to three name lines: the last carries the suffix (" 様", " 行き", …).
+std::vector<std::string> NameLines(const std::string& name1, const std::string& name2In,
+                                   const std::string& name3In, const std::string& suffix) {
+  const std::string name2 = TrimBlank(name2In);
+  const std::string name3 = TrimBlank(name3In);
+  if (!name3.empty()) return {name1, name2, name3 + suffix};
+  if (!name2.empty()) return {name1, name2 + suffix};
+  return {name1 + suffix};
+}
+
+// Draws on one page in millimetres at the page's resolution.
+class Canvas {
+ public:
+  Canvas(PageImage& page, const PageGeometry& g) : page_(page), g_(g) {}
+
+  int X(double mm) const { return g_.X(mm); }
+  int Y(double mm) const { return g_.Y(mm); }
+  int Dpi() const { return g_.dpiX; }
+  PageImage& Page() { return page_; }
+  const PageGeometry& Geometry() const { return g_; }
+
+  void Font(bool bold, bool underline, TColor colour) { page_.SetFont(0, bold, underline, colour); }
+  void PlainFont() { Font(false, false, kBlack); }
+
+  // Text with its cell's top-left at dots (x, y); empty text draws nothing.
+  void TextAt(int size, int x, int y, const std::string& text) {
+    if (!text.empty()) PrintText(page_, size, x, y, text, Dpi());
+  }
+  void TextMm(int size, double x, double y, const std::string& text) { TextAt(size, X(x), Y(y), text); }
+  int Width(const std::string& text, int size) const { return GetCharWidth(text, size, Dpi()); }
+  int Height(int size) const { return GetCharHeight("あ", size, Dpi()); }
+
+  void LineMm(double x1, double y1, double x2, double y2) { page_.Line({X(x1), Y(y1)}, {X(x2), Y(y2)}); }
+  // Rectangle of dots from (l, t) to (r, b), the right and bottom edges excluded.
+  static QRect Box(int l, int t, int r, int b) { return QRect(l, t, r - l, b - t); }
+  QRect BoxMm(double l, double t, double r, double b) const { return Box(X(l), Y(t), X(r), Y(b)); }
+
+ private:
+  PageImage& page_;
+  const PageGeometry& g_;
+};
+
+// ---------------------------------------------------------------------------------
+// The head of the first page.
+
+class HeadBuilder {
+ public:
+  HeadBuilder(Canvas& c, const ChartPageSources& src, TChartType kind, bool landscape, bool hikae, bool a4)
+      : c_(c),
+        src_(src),
+        doc_(*src.doc),
+        config_(*src.config),
+        company_(src.companies->CampanyInfoArray(
+            std::clamp(src.settings.companyIndex, 0, TMxCampanyInfoManager::kCampanyInfoMaxRegistCount - 1))),
+        opt_(src.settings.options),
+        kind_(kind),
+        l_(landscape ? kLandscapeHead : kPortraitHead),
+        landscape_(landscape),
+        hikae_(hikae),
+        a4_(a4) {}
+
+  void Build() {
+    Title();
+    Addressee();
+    c_.TextMm(FONT_SMALL, l_.msgLeft, l_.msgTop, message_);
+    if (!doc_.SlipCodeStr().empty()) c_.TextMm(FONT_SMALL, l_.slipCodeLeft, l_.slipCodeTop, "№" + doc_.SlipCodeStr());
+    c_.TextMm(FONT_SMALL, l_.dateLeft, l_.dateTop,
+              doc_.SlipDateStrYY() + "年 " + doc_.SlipDateStrMM() + "月 " + doc_.SlipDateStrDD() + "日");
+    const std::string& code = doc_.CustomerInfo().CustomerCode();
+    if (config_.PrintCheckCusCode() && !code.empty())
+      c_.TextMm(FONT_SMALL, l_.cusCodeLeft, l_.cusCodeTop, "お客様コード: " + code);
+    Sender();
+    CompanySeal();
+    if (opt_.PrintStampArea) StampBoxes();
+    BankOrHeaderFields();
+    if (!IsTanka(kind_) && opt_.PrintGrandTotalFrame) GrandTotal();
+  }
+
+ private:
+  void Title() {
+    std::string title;
+    SetPageTitleAndMessage(kind_, config_, title, message_);
+    if (hikae_) title += "(控)";
+    c_.Font(false, true, kNavy);
+    const int w = c_.Width(title, FONT_BIG);
+    c_.TextAt(FONT_BIG, c_.Geometry().widthDots / 2 - w / 2, c_.Y(l_.titleTop), title);
+    c_.PlainFont();
+  }
+
+  void Logo(double left, double top) {
+    const TMxPicture& logo = company_.LogoImage();
+    if (logo.Width() <= 0 || logo.Height() <= 0) return;
+    const QSize mm = ChangePicSize(logo.Width(), logo.Height(), LOGOWID, LOGOHIG);
+    c_.Page().Bitmap(c_.BoxMm(left, top, left + mm.width(), top + mm.height()), logo, std::nullopt);
+  }
+
+  void NameBlock(double top, const std::vector<std::string>& lines) {
+    const int size = config_.SenderFontSize();
+    const int lineHeight = c_.Height(size);
+    c_.Font(true, true, kBlack);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+      c_.TextAt(size, c_.X(l_.rLeft), c_.Y(top) + static_cast<int>(i) * lineHeight, lines[i]);
+    c_.PlainFont();
+  }
+
+  void Addressee() {
+    if (!opt_.ChangeSR) {
+      const TMxCustomerObject& cu = doc_.CustomerInfo();
+      if (!cu.ZipNo().empty()) c_.TextMm(FONT_ADDRESS, l_.rLeft, l_.rZipTop, "〒" + cu.ZipNo());
+      c_.TextMm(FONT_ADDRESS, l_.rLeft, l_.rAdd1Top, cu.Address1());
+      c_.TextMm(FONT_ADDRESS, l_.rLeft, l_.rAdd2Top, cu.Address2());
+      NameBlock(l_.rName1Top, NameLines(cu.CustomerName1(), cu.CustomerName2(), cu.CustomerName3(),
+                                        " " + cu.CustomerNameTitle()));
+      return;
+    }
+    // The company addressed to itself.
+    if (company_.ChkUseLogoImage()) {
+      Logo(l_.rLeft, l_.rZipTop);
+      return;
+    }
+    if (!company_.ZipNo().empty()) c_.TextMm(FONT_ADDRESS, l_.rLeft, l_.rZipTop, "〒" + company_.ZipNo());
+    c_.TextMm(FONT_ADDRESS, l_.rLeft, l_.rAdd1Top, company_.Address1());
+    c_.TextMm(FONT_ADDRESS, l_.rLeft, l_.rAdd2Top, company_.Address2());
+    NameBlock(l_.rName1Top,
+              NameLines(company_.CampanyName1(), company_.CampanyName2(), company_.CampanyName3(), " 行き"));
+    if (opt_.PrintName) c_.TextMm(FONT_ADDRESS, l_.rLeft, l_.rPersonTop, company_.ChargeName());
+    c_.TextMm(FONT_ADDRESS, l_.rLeft, l_.rTelTop, company_.TelFax());
+  }
+
+  void Sender() {
+    if (opt_.ChangeSR) {
+      const TMxCustomerObject& cu = doc_.CustomerInfo();
+      if (!TrimBlank(cu.ZipNo()).empty()) c_.TextMm(FONT_SMALL, l_.sLeft, l_.sZipTop, "〒" + cu.ZipNo());
+      c_.TextMm(FONT_SMALL, l_.sLeft, l_.sAdd1Top, cu.Address1());
+      c_.TextMm(FONT_SMALL, l_.sLeft, l_.sAdd2Top, cu.Address2());
+      const std::string names[] = {cu.CustomerName1(), cu.CustomerName2(), cu.CustomerName3()};
+      for (int i = 0; i < 3; ++i) c_.TextMm(FONT_ADDRESS, l_.sLeft, l_.sNameTop[i], names[i]);
+      return;
+    }
+    if (company_.ChkUseLogoImage()) {
+      Logo(l_.sLeft, l_.sZipTop);
+      return;
+    }
+    if (!TrimBlank(company_.ZipNo()).empty()) c_.TextMm(FONT_SMALL, l_.sLeft, l_.sZipTop, "〒" + company_.ZipNo());
+    c_.TextMm(FONT_SMALL, l_.sLeft, l_.sAdd1Top, company_.Address1());
+    c_.TextMm(FONT_SMALL, l_.sLeft, l_.sAdd2Top, company_.Address2());
+    const std::string names[] = {company_.CampanyName1(), company_.CampanyName2(), company_.CampanyName3()};
+    for (int i = 0; i < 3; ++i) c_.TextMm(FONT_ADDRESS, l_.sLeft, l_.sNameTop[i], names[i]);
+    if (opt_.PrintName) c_.TextMm(FONT_SMALL, l_.sLeft, l_.sPersonTop, company_.ChargeName());
+    c_.TextMm(FONT_SMALL, l_.sLeft, l_.sTelTop, company_.TelFax());
+  }
+
+  void CompanySeal() {
+    if (!company_.ChkUseCampanyStamp()) return;
+    const TMxPicture& seal = company_.CampanyStampImage();
+    if (seal.Empty()) return;
+    double x, y, w, h;
+    if (a4_) {
+      x = company_.CampanyStampPosDetail_X_A4();
+      y = company_.CampanyStampPosDetail_Y_A4();
+      w = company_.CampanyStampSizeWidth_A4();
+      h = company_.CampanyStampSizeHeight_A4();
+    } else {
+      // Millimetres of the B5 sheet, which is this page shrunk to 0.87.
+      x = company_.CampanyStampPosDetail_X_B5() / B5SCALE;
+      y = company_.CampanyStampPosDetail_Y_B5() / B5SCALE;
+      w = company_.CampanyStampSizeWidth_B5() / B5SCALE;
+      h = company_.CampanyStampSizeHeight_B5() / B5SCALE;
+    }
+    std::optional<TColor> transparent;
+    if (company_.ChkUseCampanyStampTrans()) transparent = TextToColor(company_.CampanyStampTransColor());
+    c_.Page().Bitmap(c_.BoxMm(x, y, x + w, y + h), seal, transparent);
+  }
+
+  void StampBoxes() {
+    const double x0 = l_.stampLeft, y0 = l_.stampTop;
+    for (double dy : {0.0, STAMPTITLEHIG, STAMPTITLEHIG + STAMPHIG}) c_.LineMm(x0, y0 + dy, x0 + 2 * STAMPWID, y0 + dy);
+    for (double dx : {0.0, STAMPWID, 2 * STAMPWID})
+      c_.LineMm(x0 + dx, y0, x0 + dx, y0 + STAMPTITLEHIG + STAMPHIG);
+
+    const std::string captions[] = {opt_.CheckStampMsg,
+                                    kind_ == TChartType::tcJyuryou ? "受領印" : "担当者印"};
+    const int sealSlots[] = {src_.settings.checkStampSlot, src_.settings.personalStampSlot};
+    const double halfBox = STAMPWID * c_.Geometry().dotsPerMmX / 2;
+    for (int i = 0; i < 2; ++i) {
+      const double left = x0 + STAMPWID * i;
+      const int w = c_.Width(captions[i], FONT_SMALL);
+      c_.TextAt(FONT_SMALL, RoundEven(halfBox - w / 2) + c_.X(left), c_.Y(y0 + 0.5), captions[i]);
+      const int slot = sealSlots[i];
+      if (slot < 0 || slot >= TMxConfigInfo::kImgMaxRegistCount) continue;
+      const TMxPicture& seal = config_.ImgStamp(slot);
+      if (seal.Empty()) continue;
+      c_.Page().Bitmap(c_.BoxMm(left + 0.5, y0 + 0.5 + STAMPTITLEHIG, left - 0.5 + STAMPWID,
+                                y0 - 0.5 + STAMPTITLEHIG + STAMPHIG),
+                       seal, std::nullopt);
+    }
+  }
+
+  void BankOrHeaderFields() {
+    if (opt_.PrintBank) {
+      const TMxPayBankAccount& bank = company_.PayBankAccount(
+          std::clamp(src_.settings.bankIndex, 0, TMxCampanyInfo::kPayBankAccountMaxRegistCount - 1));
+      const std::string lines[] = {bank.BankName(), bank.BankNo(), bank.BankOwnerName()};
+      for (int i = 0; i < 3; ++i) c_.TextMm(FONT_SMALL, l_.termLeft, l_.bankTop[i], lines[i]);
+      return;
+    }
+    std::vector<std::string> fields;
+    if (doc_.KoujiNamePrintCheck()) fields.push_back(config_.PrintHeadKoujiName() + "  " + doc_.KoujiNameStr());
+    if (doc_.SlipLimitPrintCheck()) fields.push_back(config_.PrintHeadLimit() + "  " + doc_.SlipLimitStr());
+    if (doc_.DeliveryPlacePrintCheck())
+      fields.push_back(config_.PrintHeadPlace() + "  " + doc_.DeliveryPlaceStr());
+    if (doc_.PayConditionPrintCheck())
+      fields.push_back(config_.PrintHeadCondition() + "  " + doc_.PayConditionStr());
+    for (std::size_t i = 0; i < fields.size(); ++i)
+      c_.TextMm(FONT_SMALL, l_.termLeft, l_.termTop + 4.0 * static_cast<double>(i),
+                std::to_string(i + 1) + ". " + fields[i]);
+  }
+
+  void GrandTotal() {
+    std::string text = kind_ == TChartType::tcMitumori ? " 御見積金額  " : " 合計金額  ";
+    const bool amount = opt_.PrintGrandTotal;
+    if (amount) text += config_.CurrencyMark();
+    const bool dp = config_.PrintDecimalPoint();
+    switch (src_.settings.tax) {
+      case TTaxChoice::NoTax:
+        text += amount ? CommaAdd(true, doc_.TotalPrice(), dp) + "- " : "　　　　　　　 　　　　　 ";
+        break;
+      case TTaxChoice::Exclusive:
+        text += amount ? CommaAdd(true, doc_.SubTotalPrice(), dp) + "- (消費税別) " : "　　　　　　　 (消費税別) ";
+        break;
+      case TTaxChoice::Included:
+        text += amount ? CommaAdd(true, doc_.TotalPrice(), dp) + "- (消費税込) " : "　　　　　　　 (消費税込) ";
+        break;
+    }
+    c_.Font(true, true, kBlack);
+    const int w = c_.Width(text, FONT_MONEY);
+    c_.TextAt(FONT_MONEY, RoundEven(SheetWidthMm(landscape_) / 2 * c_.Geometry().dotsPerMmX) - RoundEven(w / 2.0),
+              c_.Y(l_.gTotalTop), text);
+    c_.PlainFont();
+  }
+
+  Canvas& c_;
+  const ChartPageSources& src_;
+  const TMxEstimateObjectList& doc_;
+  const TMxConfigInfo& config_;
+  const TMxCampanyInfo& company_;
+  const TPrintMitsuOptions& opt_;
+  TChartType kind_;
+  const HeadLayout& l_;
+  bool landscape_;
+  bool hikae_;
+  bool a4_;
+  std::string message_;
+};
+
+// ---------------------------------------------------------------------------------
+// The item table.
+
+enum class Col { FreeEdit, Name, Num, Unit, UnitPrice, Cost, Amount, Note };
+
+struct Column {
+  Col col;
+  double left;  // from the table's left edge
+  double width;
+  std::string caption;
+};
+
+std::vector<Column> TableColumns(const TPrintMitsuOptions& opt, const TMxConfigInfo& config, bool landscape) {
+  const double tableWidth = landscape ? YLISTWID : TLISTWID;
+  const double widen = opt.PrintNote ? 0 : (landscape ? YBIKO : TBIKO);
+  std::vector<Column> cols;
+  if (opt.PrintFreeEdit) cols.push_back({Col::FreeEdit, 0, FREEEDIT, config.PrintHeadFreeEdit()});
+  cols.push_back({Col::Name, 0, landscape ? YITEMNAME : TITEMNAME, config.PrintHeadItemName()});
+  cols.front().width += widen;  // the first column takes the room of the missing remarks
+  cols.push_back({Col::Num, 0, landscape ? YARC : TARC, config.PrintHeadNum()});
+  cols.push_back({Col::Unit, 0, landscape ? YUNITNAME : TUNITNAME, config.PrintHeadItemUnit()});
+  cols.push_back({Col::UnitPrice, 0, landscape ? YUNITPRICE : TUNITPRICE, config.PrintHeadUnitPrice()});
+  if (opt.PrintCost) cols.push_back({Col::Cost, 0, COST, config.PrintHeadCost()});
+  cols.push_back({Col::Amount, 0, landscape ? YPRICE : TPRICE, config.PrintHeadPrice()});
+  if (opt.PrintNote) cols.push_back({Col::Note, 0, 0, config.PrintHeadNote()});
+  double x = 0;
+  for (Column& c : cols) {
+    c.left = x;
+    x += c.width;
+  }
+  // The last column (remarks, or the amount without them) runs to the right edge.
+  cols.back().width = tableWidth - cols.back().left;
+  return cols;
+}
+
+class TableBuilder {
+ public:
+  TableBuilder(Canvas& c, const ChartPageSources& src, TChartType kind, int pageType, bool landscape,
+               int maxPage, int nowPage)
+      : c_(c),
+        doc_(*src.doc),
+        config_(*src.config),
+        opt_(src.settings.options),
+        tax_(src.settings.tax),
+        kind_(kind),
+        pageType_(pageType),
+        landscape_(landscape),
+        maxPage_(maxPage),
+        nowPage_(nowPage),
+        cols_(TableColumns(opt_, config_, landscape)),
+        width_(landscape ? YLISTWID : TLISTWID),
+        left_(SheetWidthMm(landscape) / 2 - width_ / 2),
+        top_(TableTop(pageType, landscape)),
+        rows_(RuledRows(pageType, landscape)) {}
+
+  void Build() {
+    Stripes();
+    Captions();
+    Grid();
+    const Currency pageTotal = Items();
+    if (!IsTanka(kind_) && HasTotalsRows(pageType_)) Totals();
+    if (!IsTanka(kind_) && (pageType_ == kFirstPage || pageType_ == kMiddlePage)) PageTotal(pageTotal);
+    if (HasTotalsRows(pageType_)) Remarks();
+    if (pageType_ != kOnlyPage) PageNumber();
+  }
+
+ private:
+  int RowTop(int r) const { return c_.Y(top_ + LINEHIG * r); }
+  int TextTop(int r) const { return c_.Y(top_) + c_.Y(1 + LINEHIG * r); }
+  const Column* Find(Col col) const {
+    for (const Column& c : cols_)
+      if (c.col == col) return &c;
+    return nullptr;
+  }
+
+  void Stripes() {
+    PageImage& page = c_.Page();
+    for (int r = 0; r < rows_; ++r) {
+      page.SetBrushSolid(r % 2 == 0 ? config_.LineColorOdd() : config_.LineColorEven());
+      page.FillRect(Canvas::Box(c_.X(left_), RowTop(r), c_.X(left_ + width_), RowTop(r + 1)));
+    }
+    page.SetBrushClear();
+  }
+
+  void Captions() {
+    const double dpm = c_.Geometry().dotsPerMmX;
+    for (const Column& col : cols_) {
+      const int w = c_.Width(col.caption, FONT_NOMAL);
+      c_.TextAt(FONT_NOMAL, c_.X(left_ + col.left) + RoundEven(col.width * dpm / 2 - w / 2), TextTop(0),
+                col.caption);
+    }
+  }
+
+  void Grid() {
+    PageImage& page = c_.Page();
+    page.SetPen(kNavy, 2);
+    page.Rectangle(c_.BoxMm(left_, top_, left_ + width_, top_ + FrameHeight(pageType_, landscape_)));
+    // Item columns stop above the totals rows; the amount column's edges run the full
+    // ruled height.
+    int itemEnd = IsTanka(kind_) ? rows_ : (HasTotalsRows(pageType_) ? rows_ - 3 : rows_ - 1);
+    const Column* amount = Find(Col::Amount);
+    for (std::size_t i = 1; i < cols_.size(); ++i) {
+      const Column& col = cols_[i];
+      const bool bracketsAmount = &col == amount || (i > 0 && &cols_[i - 1] == amount);
+      const int end = bracketsAmount ? rows_ : itemEnd;
+      page.Line({c_.X(left_ + col.left), RowTop(0)}, {c_.X(left_ + col.left), RowTop(end)});
+    }
+    for (int r = 1; r <= rows_; ++r) page.Line({c_.X(left_), RowTop(r)}, {c_.X(left_ + width_), RowTop(r)});
+    page.SetPen(kBlack, 2);
+  }
+
+  void RightAligned(const Column& col, int row, const std::string& text) {
+    const int w = c_.Width(text, FONT_NOMAL);
+    c_.TextAt(FONT_NOMAL, c_.X(left_ + col.left + col.width - 0.5) - w, TextTop(row), text);
+  }
+
+  void LeftAligned(const Column& col, int row, const std::string& text) {
+    c_.TextAt(FONT_NOMAL, c_.X(left_ + col.left + 0.5), TextTop(row), text);
+  }
+
+  // m with a raised 3, in the room of one full-width character.
+  void CubicMetre(const Column& col, int row) {
+    const int x = c_.X(left_ + col.left + 0.5);
+    const int y = TextTop(row);
+    c_.TextAt(FONT_NOMAL, x, y, "m");
+    c_.TextAt(FONT_NOMAL * 6 / 10, x + c_.Width("m", FONT_NOMAL), y, "3");
+  }
+
+  Currency Items() {
+    const bool dp = config_.PrintDecimalPoint();
+    const auto [first, end] = ChartPageLines(kind_, pageType_, landscape_, nowPage_, doc_.Count());
+    long double sum = 0;
+    for (int i = first; i < end; ++i) {
+      const TMxEstimateObject& line = doc_.Items(i);
+      const int row = i - first + 1;
+      std::string prefix;
+      if (opt_.PrintBunrui && line.ClassNo() == CLASS_MIDDLE) prefix = "　";
+      if (opt_.PrintBunrui && line.ClassNo() == CLASS_SMALL) prefix = "　　";
+      for (const Column& col : cols_) {
+        switch (col.col) {
+          case Col::FreeEdit: LeftAligned(col, row, line.FreeEdit()); break;
+          case Col::Name: LeftAligned(col, row, prefix.empty() ? line.Name() : prefix + line.Name()); break;
+          case Col::Num: Number(col, row, line.Num(), dp); break;
+          case Col::Unit:
+            if (line.ItemUnit() == "m3") CubicMetre(col, row);
+            else LeftAligned(col, row, line.ItemUnit());
+            break;
+          case Col::UnitPrice: Number(col, row, line.Price(), dp); break;
+          case Col::Cost: Number(col, row, line.Cost(), dp); break;
+          case Col::Amount: Number(col, row, line.TotalPrice(), dp); break;
+          case Col::Note: LeftAligned(col, row, line.Note()); break;
+        }
+      }
+      if (!line.SubTotalLineFlg()) sum += static_cast<long double>(line.TotalPrice().Raw());
+    }
+    const auto total = Currency::TryFromScaled(sum);
+    overflow_ = !total;
+    return total.value_or(Currency());
+  }
+
+  void Number(const Column& col, int row, Currency value, bool dp) {
+    if (!value.IsZero()) RightAligned(col, row, CommaAdd(false, value, dp));
+  }
+
+  void Label(int row, const std::string& text) {
+    c_.TextAt(FONT_NOMAL, c_.X(left_ + TOTALLABELLEFT), TextTop(row), text);
+  }
+
+  void Totals() {
+    const bool dp = config_.PrintDecimalPoint();
+    const bool amounts = opt_.PrintSubtotalTotal;
+    const Column& amount = *Find(Col::Amount);
+    const bool noTax = tax_ == TTaxChoice::NoTax;
+    if (!(noTax && config_.TaxLessNotPrintSubTotal())) {
+      Label(rows_ - 3, "小　計");
+      if (amounts) RightAligned(amount, rows_ - 3, CommaAdd(true, doc_.SubTotalPrice(), dp));
+    }
+    if (!noTax) {
+      Label(rows_ - 2, "消費税(" + CommaAdd(true, doc_.TaxRate(), dp) + "%)");
+      if (amounts) RightAligned(amount, rows_ - 2, CommaAdd(true, doc_.TotalTax(), dp));
+    }
+    Label(rows_ - 1, "合　計");
+    if (amounts) RightAligned(amount, rows_ - 1, CommaAdd(true, doc_.TotalPrice(), dp));
+  }
+
+  void PageTotal(Currency total) {
+    Label(rows_ - 1, "(ページ計)");
+    // A page of lines whose sum leaves the amount range prints no figure rather than a wrong one.
+    if (opt_.PrintSubtotalTotal && !overflow_)
+      RightAligned(*Find(Col::Amount), rows_ - 1, CommaAdd(false, total, config_.PrintDecimalPoint()));
+  }
+
+  void Remarks() {
+    const std::vector<std::string> lines = SplitLines(doc_.EtcStr());
+    for (std::size_t i = 0; i < lines.size() && i < 4; ++i) {
+      const std::string text = (i == 0 ? "備　考：" : "　　　　") + lines[i];
+      c_.TextAt(FONT_NOMAL, c_.X(left_ + 0.5), TextTop(rows_ + static_cast<int>(i)), text);
+    }
+  }
+
+  void PageNumber() {
+    const std::string text = "( " + std::to_string(nowPage_) + " / " + std::to_string(maxPage_) + " )";
+    const int w = c_.Width(text, FONT_PAGENO);
+    c_.TextAt(FONT_PAGENO, c_.Geometry().widthDots / 2 - w / 2,
+              c_.Y(top_ + FrameHeight(pageType_, landscape_) + 2), text);
+  }
+
+  Canvas& c_;
+  const TMxEstimateObjectList& doc_;
+  const TMxConfigInfo& config_;
+  const TPrintMitsuOptions& opt_;
+  TTaxChoice tax_;
+  TChartType kind_;
+  int pageType_;
+  bool landscape_;
+  int maxPage_;
+  int nowPage_;
+  std::vector<Column> cols_;
+  double width_;
+  double left_;
+  double top_;
+  int rows_;
+  bool overflow_ = false;
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------
+
+std::vector<SealEntry> SealList(const TMxConfigInfo& config) {
+  std::vector<SealEntry> list{{kNoSealCaption, -1}};
+  for (int i = 0; i < TMxConfigInfo::kImgMaxRegistCount; ++i)
+    if (QFileInfo::exists(QString::fromStdString(config.StampFileName(i)))) list.push_back({SealName(config, i), i});
+  return list;
+}
+
+int SealSlotOf(const std::vector<SealEntry>& list, const std::string& caption) {
+  for (const SealEntry& e : list)
+    if (e.caption == caption) return e.slot;
+  return -1;
+}
+
+const std::string& SealName(const TMxConfigInfo& config, int slot) {
+  switch (slot) {
+    case 0: return config.NatsuinName1();
+    case 1: return config.NatsuinName2();
+    case 2: return config.NatsuinName3();
+    case 3: return config.NatsuinName4();
+    case 4: return config.NatsuinName5();
+    case 5: return config.NatsuinName6();
+    default: throw Error("seal slot " + std::to_string(slot) + " does not exist");
+  }
+}
+
+std::vector<std::string> CompanyListEntries() { return {"会社情報1", "会社情報2", "会社情報3"}; }
+std::vector<std::string> BankListEntries() { return {"振込先情報1", "振込先情報2"}; }
+
+int EntryIndex(const std::vector<std::string>& entries, const std::string& text) {
+  const auto it = std::find(entries.begin(), entries.end(), text);
+  return it == entries.end() ? 0 : static_cast<int>(it - entries.begin());
+}
+
+ChartPrintSettings ResolveChartSettings(const TPrintMitsuOptions& options, const TMxConfigInfo& config,
+                                        const TMxEstimateObjectList& doc) {
+  ChartPrintSettings s;
+  s.options = options;
+  s.tax = DeriveTaxChoice(doc);
+  s.companyIndex = EntryIndex(CompanyListEntries(), options.CustomerInfo);
+  s.bankIndex = EntryIndex(BankListEntries(), options.PayBank);
+  const std::vector<SealEntry> seals = SealList(config);
+  s.checkStampSlot = SealSlotOf(seals, options.CheckStamp);
+  s.personalStampSlot = SealSlotOf(seals, options.PersonalStamp);
+  return s;
+}
+
+std::pair<int, int> ChartPageLines(TChartType kind, int pageType, bool landscape, int nowPage, int lineCount) {
+  const bool tanka = IsTanka(kind);
+  int first = 0;
+  int shown = 0;
+  switch (pageType) {
+    case kOnlyPage:
+      shown = ItemRows(kind, pageType, landscape);
+      break;
+    case kFirstPage:
+      // Lines 0 … E − 2.
+      shown = (tanka ? (landscape ? 17 : 27) : (landscape ? 16 : 26)) - 1;
+      break;
+    default: {
+      const int a = (landscape ? 30 : 40) + (tanka ? 1 : 0);
+      const int b = (landscape ? 45 : 55) + (tanka ? 1 : 0);
+      first = std::max(0, a * nowPage - b);
+      shown = ItemRows(kind, pageType, landscape);
+      break;
+    }
+  }
+  first = std::min(first, lineCount);
+  return {first, std::min(lineCount, first + shown)};
+}
+
+PageImage MakeMetaFileChartPrinter(const ChartPageSources& src, TChartType kind, int pageType, int orientType,
+                                   int maxPage, int nowPage, bool hikae, bool a4) {
+  const bool landscape = orientType == 1;
+  const PageGeometry g = A4Page(src.printerDpiX, src.printerDpiY, landscape);
+  PageImage page(g.widthDots, g.heightDots, g.dpiX);
+  page.SetBrushClear();
+  page.SetPen(kBlack, 2);
+  Canvas canvas(page, g);
+  if (pageType == kOnlyPage || pageType == kFirstPage) HeadBuilder(canvas, src, kind, landscape, hikae, a4).Build();
+  TableBuilder(canvas, src, kind, pageType, landscape, maxPage, nowPage).Build();
+  return page;
+}
+
+PageImage MakeJobPage(const ChartPageSources& src, TChartType kind, const JobPage& p, int itemPages) {
+  const TPrintMitsuOptions& o = src.settings.options;
+  const int orient = o.PrintDirection ? 1 : 0;
+  if (p.picture)
+    return MakeMetaFilePicPrinter(src, kind, p.pageKind, orient, p.maxPage, p.nowPage, itemPages, p.hikae, !o.B5());
+  return MakeMetaFileChartPrinter(src, kind, p.pageKind, orient, p.maxPage, p.nowPage, p.hikae, !o.B5());
+}
+
+}  // namespace qm
