@@ -1,0 +1,74 @@
+// Picture pages: after the item pages, two pictured lines a page, each picture fitted
+// into its box (small pictures are enlarged) under the line's remark.
+#include "print/chart_page.h"
+#include "print/text_primitives.h"
+
+namespace qm {
+namespace {
+
+constexpr double kPicLeft = 10, kPicTop = 10;
+constexpr double kSecondTopPortrait = 155;  // the second picture, below the first
+constexpr double kSecondLeftLandscape = 155;  // the second picture, beside the first
+constexpr int kCaptionSize = 10;
+
+// Fits w × h into a box of boxW × boxH dots, keeping the proportions.
+QSize FitIntoBox(int w, int h, int boxW, int boxH) {
+  double width, height;
+  if (h > w) {
+    height = boxH;
+    width = RoundEven(static_cast<double>(w) / h * boxH);
+  } else {
+    width = boxW;
+    height = RoundEven(static_cast<double>(h) / w * boxW);
+  }
+  if (width > boxW) {
+    height = RoundEven(height / width * boxW);
+    width = boxW;
+  }
+  if (height > boxH) {
+    width = RoundEven(width / height * boxH);
+    height = boxH;
+  }
+  return {static_cast<int>(width), static_cast<int>(height)};
+}
+
+}  // namespace
+
+PageImage MakeMetaFilePicPrinter(const ChartPageSources& src, TChartType /*kind*/, int /*pageType*/,
+                                 int orientType, int /*maxPage*/, int nowPage, int documentPage,
+                                 bool /*hikae*/, bool /*a4*/) {
+  const bool landscape = orientType == 1;
+  const PageGeometry g = A4Page(src.printerDpiX, src.printerDpiY, landscape);
+  PageImage page(g.widthDots, g.heightDots, g.dpiX);
+  page.SetBrushClear();
+  page.SetPen(0, 2);
+  page.SetFont(0, false, false, 0);
+
+  // The pictured lines of this page: skip those of the pages before it.
+  const int skip = 2 * (nowPage - documentPage - 1);
+  std::vector<const TMxEstimateObject*> lines;
+  int seen = 0;
+  for (int i = 0; i < src.doc->Count() && lines.size() < 2; ++i) {
+    const TMxEstimateObject& line = src.doc->Items(i);
+    if (line.Pic().Width() <= 0) continue;
+    if (seen++ >= skip) lines.push_back(&line);
+  }
+
+  const int boxW = landscape ? g.X(125) : g.X(190);
+  const int boxH = landscape ? g.Y(190) : g.Y(125);
+  const int captionHeight = GetCharHeight("あ", kCaptionSize, g.dpiX);
+  for (std::size_t k = 0; k < lines.size(); ++k) {
+    const TMxEstimateObject& line = *lines[k];
+    int x = g.X(kPicLeft), captionY = g.Y(kPicTop);
+    if (k == 1) {
+      if (landscape) x = g.X(kSecondLeftLandscape);
+      else captionY = g.Y(kSecondTopPortrait) + captionHeight;
+    }
+    if (!line.Note().empty()) PrintText(page, kCaptionSize, x, captionY, line.Note(), g.dpiX);
+    const QSize size = FitIntoBox(line.Pic().Width(), line.Pic().Height(), boxW, boxH);
+    page.Bitmap(QRect(x, captionY + captionHeight, size.width(), size.height()), line.Pic(), std::nullopt);
+  }
+  return page;
+}
+
+}  // namespace qm
