@@ -14,6 +14,8 @@ struct OptionSpec {
 constexpr OptionSpec kOptions[] = {
     {"--data", true}, {"--rate", true}, {"--comment", true}, {"--csv", true}, {"--calc", false}, {"--help", false},
     {"--sort", true}, {"--desc", false}, {"--search", true}, {"--overwrite", false},
+    {"--set", true},  {"--tax", true},   {"--page", true},   {"--out", true},        {"--dpi", true},
+    {"--ops", false},
 };
 
 const OptionSpec* FindOption(const std::string& name) {
@@ -28,6 +30,13 @@ std::optional<std::string> Arguments::Value(const std::string& option) const {
   const auto it = options.find(option);
   if (it == options.end()) return std::nullopt;
   return it->second;
+}
+
+std::vector<std::string> Arguments::Values(const std::string& option) const {
+  std::vector<std::string> values;
+  for (const auto& [name, value] : all)
+    if (name == option) values.push_back(value);
+  return values;
 }
 
 Arguments ParseArguments(const std::vector<std::string>& args) {
@@ -61,6 +70,7 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
       if (i + 1 >= args.size()) throw Error(msg::OptionNeedsValue(name));
       result.options[name] = args[++i];
     }
+    result.all.emplace_back(name, result.options[name]);
   }
   return result;
 }

@@ -13,6 +13,7 @@
 #include "cli/file_commands.h"
 #include "cli/master_commands.h"
 #include "cli/messages.h"
+#include "cli/print_commands.h"
 #include "cli/settings_commands.h"
 
 namespace qm::cli {
@@ -43,6 +44,11 @@ const std::vector<Command>& Commands() {
        {"--comment", "--overwrite"}, SaveCommand},
       {"backup", "qm backup DIR", msg::kBackupSummary, 1, {}, BackupCommand},
       {"restore", "qm restore DIR", msg::kRestoreSummary, 1, {}, RestoreCommand},
+      {"pages", "qm pages KIND FILE.QM1 [--set KEY=VALUE]... [--rate R]", msg::kPagesSummary, 2,
+       {"--set", "--rate"}, PagesCommand},
+      {"render",
+       "qm render KIND FILE.QM1 --page I (--out PAGE.png | --ops) [--dpi N] [--set KEY=VALUE]... [--tax T] [--rate R]",
+       msg::kRenderSummary, 2, {"--page", "--out", "--ops", "--dpi", "--set", "--tax", "--rate"}, RenderCommand},
   };
   return commands;
 }

@@ -92,6 +92,10 @@ LoadedDocument LoadWithRate(const Invocation& in, const std::string& path, Input
 
 }  // namespace
 
+TMxEstimateObjectList LoadDocument(const Invocation& in, const std::string& path) {
+  return std::move(LoadWithRate(in, path, InputKind::ByContent, true).doc);
+}
+
 void DumpCommand(const Invocation& in) {
   const LoadedDocument loaded = LoadWithRate(in, in.args.operands.at(0), InputKind::Estimate, in.args.Has("--calc"));
   WriteOutput(in.out, DocumentToJson(loaded.doc, loaded.info));

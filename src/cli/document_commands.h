@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/arguments.h"
+#include "model/estimate_list.h"
 
 namespace qm::cli {
 
@@ -14,6 +15,10 @@ struct Invocation {
   std::FILE* out;
   std::FILE* err;
 };
+
+// A document from an estimate file or JSON (decided by content), carrying the tax
+// rate of --rate or the settings and recalculated, as the main window shows it.
+TMxEstimateObjectList LoadDocument(const Invocation& in, const std::string& path);
 
 void DumpCommand(const Invocation& in);
 void BuildCommand(const Invocation& in);

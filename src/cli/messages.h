@@ -22,6 +22,12 @@ inline constexpr const char* kLsSummary =
 inline constexpr const char* kSaveSummary =
     "JSON から見積ファイルを保存フォルダーに NAME.QM1 として保存します。既にあるときは --overwrite で上書きします。";
 inline constexpr const char* kBackupSummary = "保存フォルダーの見積ファイルを DIR の中の Backup+日付 フォルダーにコピーします。";
+inline constexpr const char* kPagesSummary =
+    "見積書などの印刷ページ（品目ページ・画像ページ・控え）の並びを JSON で表示します。印刷設定は print.ini の KIND の"
+    "節から読み、--set KEY=値 で上書きします。";
+inline constexpr const char* kRenderSummary =
+    "印刷ジョブの I ページ目を PNG に書き出します（--dpi 既定 150）。--ops では描画命令の一覧を表示します。"
+    "--tax none|exclusive|inclusive で税の表示を指定します。";
 inline constexpr const char* kRestoreSummary = "保存フォルダーの見積ファイルを DIR の見積ファイルで置き換えます。";
 
 inline std::string LineOverflow(int lineNo) { return "行 " + std::to_string(lineNo) + ": 入力の制限を超えています。"; }
@@ -75,5 +81,23 @@ inline std::string BadSortColumn(const std::string& text) {
 inline std::string BadSearch(const std::string& text) {
   return "検索条件「" + text + "」は FIELD=語 の形で、FIELD は company, comment, name, mode, date のいずれかです。";
 }
+
+inline std::string UnknownKind(const std::string& text) {
+  return "帳票の種類「" + text + "」はありません（tcMitumori などの名前か番号で指定します）。";
+}
+inline std::string NotEstimateFamily(const std::string& text) {
+  return "帳票の種類「" + text + "」は見積書・単価見積書・納品書・請求書・受領書・請求明細書・内訳書ではありません。";
+}
+inline std::string BadTaxChoice(const std::string& text) {
+  return "税の表示「" + text + "」は none, exclusive, inclusive のいずれかで指定してください。";
+}
+inline std::string BadSet(const std::string& text) { return "--set「" + text + "」は KEY=値 の形で指定してください。"; }
+inline std::string BadDpi(const std::string& text) { return "解像度「" + text + "」は 1 から 1200 の整数で指定してください。"; }
+inline std::string RenderNeedsPage() { return "--page でページ番号を指定してください。"; }
+inline std::string RenderNeedsOutOrOps() { return "--out PNGファイル か --ops のどちらか一方を指定してください。"; }
+inline std::string PageOutOfRange(const std::string& text, int count) {
+  return "ページ「" + text + "」はありません（1 から " + std::to_string(count) + " まで）。";
+}
+inline std::string CannotEncodePng() { return "PNG 画像を作成できません。"; }
 
 }  // namespace qm::cli::msg

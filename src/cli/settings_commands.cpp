@@ -83,16 +83,19 @@ void WriteProfile(JsonWriter& json, const TMxCampanyInfo& info) {
 
 }  // namespace
 
+std::string ImageFolder(const std::string& dataDir) { return JoinPath(dataDir, "img"); }
+
+void LoadSettings(const std::string& dataDir, TMxConfigInfo& config, TMxCampanyInfoManager& companies) {
+  const std::string conf = JoinPath(dataDir, "conf.ini");
+  const QuietStderr quiet;  // image decoders chatter about broken files
+  config.LoadConfig(conf);
+  companies.LoadConfig(conf);
+}
+
 void ConfigCommand(const Invocation& in) {
-  const std::string conf = JoinPath(in.dataDir, "conf.ini");
-  const std::string img = JoinPath(in.dataDir, "img");
-  TMxConfigInfo config(img);
-  TMxCampanyInfoManager companies(img);
-  {
-    const QuietStderr quiet;  // image decoders chatter about broken files
-    config.LoadConfig(conf);
-    companies.LoadConfig(conf);
-  }
+  TMxConfigInfo config(ImageFolder(in.dataDir));
+  TMxCampanyInfoManager companies(ImageFolder(in.dataDir));
+  LoadSettings(in.dataDir, config, companies);
   JsonWriter json;
   json.BeginObject();
   json.Key("Setting");

@@ -1,7 +1,9 @@
 #include "print/print_options.h"
 
 #include <array>
+#include <charconv>
 
+#include "base/error.h"
 #include "base/ini_values.h"
 
 namespace qm {
@@ -73,6 +75,24 @@ void SavePrintConfig(IniFile& ini, TChartType kind, const TPrintMitsuOptions& op
   const char* section = PrintSection(kind);
   for (const TextKey& k : kTextKeys) ini.WriteString(section, k.key, options.*k.field);
   for (const BoolKey& k : kBoolKeys) ini.WriteString(section, k.key, IniBoolText(options.*k.field));
+}
+
+void SetPrintOption(TPrintMitsuOptions& options, const std::string& key, const std::string& value) {
+  for (const TextKey& k : kTextKeys)
+    if (key == k.key) {
+      options.*k.field = value;
+      return;
+    }
+  for (const BoolKey& k : kBoolKeys)
+    if (key == k.key) {
+      long long number = 0;
+      const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), number);
+      if (ec != std::errc() || end != value.data() + value.size())
+        throw Error("印刷設定 " + key + " の値「" + value + "」は 1 か 0 で指定してください。");
+      options.*k.field = number != 0;
+      return;
+    }
+  throw Error("印刷設定のキー「" + key + "」はありません。");
 }
 
 TPrintMitsuOptions LoadPrintConfig(const std::string& fileName, TChartType kind) {

@@ -44,6 +44,10 @@ TPrintMitsuOptions LoadPrintConfig(const IniFile& ini, TChartType kind);
 // Writes every key of the kind's section; the rest of the file stays as it was.
 void SavePrintConfig(IniFile& ini, TChartType kind, const TPrintMitsuOptions& options);
 
+// Sets the option stored under `key` from its print.ini text (booleans 1 or 0). Throws
+// qm::Error for a key the section does not have or a boolean that is not a number.
+void SetPrintOption(TPrintMitsuOptions& options, const std::string& key, const std::string& value);
+
 // The same on the file (print.ini in the data folder), replaced atomically.
 TPrintMitsuOptions LoadPrintConfig(const std::string& fileName, TChartType kind);
 void SavePrintConfig(const std::string& fileName, TChartType kind, const TPrintMitsuOptions& options);

@@ -1,0 +1,137 @@
+// qm pages and qm render against a temporary data folder.
+#include <QImage>
+#include <QJsonArray>
+
+#include "cli_test_support.h"
+
+namespace qmtest {
+namespace {
+
+class QmPrintTest : public CliTest {
+ protected:
+  // A document of `lines` priced lines, the first `pictures` of them with a photo.
+  QString Document(int lines, int pictures = 0) {
+    QImage photo(40, 30, QImage::Format_RGB32);
+    photo.fill(Qt::darkGreen);
+    photo.save(Path("photo.png"), "PNG");
+    QByteArray json = R"({"CustomerInfo": {"CustomerName1": "山田建設", "CustomerNameTitle": "御中"}, "Lines": [)";
+    for (int i = 0; i < lines; ++i) {
+      if (i > 0) json += ",";
+      json += R"({"Name": "品)" + QByteArray::number(i + 1) + R"(", "Num": 1, "Price": 100, "TotalPrice": 100)";
+      if (i < pictures) json += R"(, "Pic": {"file": "photo.png"})";
+      json += "}";
+    }
+    json += "]}";
+    Write("doc.json", json);
+    EXPECT_EQ(Run({"build", "doc.json", "doc.QM1"}).exit, 0);
+    return "doc.QM1";
+  }
+};
+
+TEST_F(QmPrintTest, PageSequenceWithPicturesAndTheCopy) {
+  const QString doc = Document(61, 3);
+  const CliResult plain = Run({"pages", "tcMitumori", doc});
+  ASSERT_EQ(plain.exit, 0) << plain.err.toStdString();
+  EXPECT_EQ(plain.json().value("ItemPages").toInt(), 3);
+  EXPECT_EQ(plain.json().value("PicturePages").toInt(), 0);
+  EXPECT_EQ(plain.json().value("Sequence").toArray().size(), 3);
+
+  const CliResult full = Run({"pages", "0", doc, "--set", "PRINT_PIC=1", "--set=PRINT_COPY=1"});
+  ASSERT_EQ(full.exit, 0) << full.err.toStdString();
+  EXPECT_EQ(full.json().value("PicturePages").toInt(), 2);
+  const QJsonArray seq = full.json().value("Sequence").toArray();
+  ASSERT_EQ(seq.size(), 10);
+  const QJsonValue kinds[] = {2, 3, 4, "picture", "picture"};
+  for (int i = 0; i < 10; ++i) {
+    const QJsonObject p = seq[i].toObject();
+    EXPECT_EQ(p.value("Job").toInt(), i + 1);
+    EXPECT_EQ(p.value("Copy").toBool(), i >= 5) << i;
+    EXPECT_EQ(p.value("NowPage").toInt(), i % 5 + 1) << i;
+    EXPECT_EQ(p.value("MaxPage").toInt(), 5);
+    EXPECT_EQ(p.value("PageKind"), kinds[i % 5]) << i;
+  }
+
+  // Landscape holds fewer lines: 61 lines need 2 + ceil(21 / 30) = 3 pages; 41 lines need 2.
+  EXPECT_EQ(Run({"pages", "tcTankaMitumori", doc, "--set", "PRINT_DIRECTION=1"}).json().value("ItemPages").toInt(), 3);
+  EXPECT_EQ(Run({"pages", "tcTankaMitumori", doc}).json().value("ItemPages").toInt(), 2);
+}
+
+TEST_F(QmPrintTest, SavedPrintSettingsApplyAndSetOverridesThem) {
+  const QString doc = Document(15);
+  Write("print.ini", "[MITSU]\r\nPRINT_DIRECTION=1\r\n");
+  EXPECT_EQ(Run({"pages", "tcMitumori", doc}).json().value("ItemPages").toInt(), 2);
+  EXPECT_EQ(Run({"pages", "tcMitumori", doc, "--set", "PRINT_DIRECTION=0"}).json().value("ItemPages").toInt(), 1);
+  // Another kind's section is its own.
+  EXPECT_EQ(Run({"pages", "tcNouhin", doc}).json().value("ItemPages").toInt(), 1);
+}
+
+TEST_F(QmPrintTest, RenderWritesTheA4PageAtTheResolution) {
+  const QString doc = Document(3);
+  const CliResult r = Run({"render", "tcMitumori", doc, "--page", "1", "--out", "p.png"});
+  ASSERT_EQ(r.exit, 0) << r.err.toStdString();
+  QImage image(Path("p.png"));
+  ASSERT_EQ(image.size(), QSize(1240, 1754));
+  // The title row is not blank; the margin above it is.
+  auto darkIn = [&](int top, int bottom) {
+    int dark = 0;
+    for (int y = top; y < bottom; ++y)
+      for (int x = 0; x < image.width(); ++x)
+        if (qGray(image.pixel(x, y)) < 128) ++dark;
+    return dark;
+  };
+  EXPECT_GT(darkIn(89, 136), 200);
+  EXPECT_EQ(darkIn(0, 80), 0);
+
+  ASSERT_EQ(Run({"render", "tcMitumori", doc, "--page", "1", "--out", "l.png", "--dpi", "100", "--set",
+                 "PRINT_DIRECTION=1"})
+                .exit,
+            0);
+  EXPECT_EQ(QImage(Path("l.png")).size(), QSize(1169, 827));
+}
+
+TEST_F(QmPrintTest, OpsListThePageAndFollowTheOptions) {
+  const QString doc = Document(2);
+  const CliResult r = Run({"render", "tcMitumori", doc, "--page", "1", "--ops", "--tax", "inclusive"});
+  ASSERT_EQ(r.exit, 0) << r.err.toStdString();
+  const QString ops = QString::fromUtf8(r.out);
+  EXPECT_TRUE(ops.contains("underline #000080 \"御 見 積 書\"")) << ops.left(300).toStdString();
+  EXPECT_TRUE(ops.contains("(消費税込)"));
+  EXPECT_TRUE(ops.contains("\"山田建設 御中\""));
+  const QString copy = QString::fromUtf8(
+      Run({"render", "tcMitumori", doc, "--page", "2", "--ops", "--set", "PRINT_COPY=1"}).out);
+  EXPECT_TRUE(copy.contains("\"御 見 積 書(控)\""));
+  const QString noFrame = QString::fromUtf8(
+      Run({"render", "tcMitumori", doc, "--page", "1", "--ops", "--set", "PRINT_GRAND_TOTAL_FRAME=0"}).out);
+  EXPECT_FALSE(noFrame.contains("御見積金額"));
+  EXPECT_TRUE(ops.contains("御見積金額"));
+}
+
+TEST_F(QmPrintTest, MistakesAreReportedAndWriteNothing) {
+  const QString doc = Document(2);
+  struct Case {
+    QStringList args;
+    QString message;
+  };
+  const Case cases[] = {
+      {{"pages", "tcRyosyu", doc}, "tcRyosyu"},
+      {{"pages", "99", doc}, "99"},
+      {{"pages", "tcMitumori", doc, "--set", "PRINT_NOTHING=1"}, "PRINT_NOTHING"},
+      {{"pages", "tcMitumori", doc, "--set", "PRINT_NOTE=yes"}, "PRINT_NOTE"},
+      {{"pages", "tcMitumori", doc, "--set", "PRINT_NOTE"}, "KEY=値"},
+      {{"render", "tcMitumori", doc, "--page", "2", "--out", "x.png"}, "1 から 1"},
+      {{"render", "tcMitumori", doc, "--page", "1", "--out", "x.png", "--dpi", "0"}, "1200"},
+      {{"render", "tcMitumori", doc, "--page", "1", "--out", "x.png", "--tax", "some"}, "exclusive"},
+      {{"render", "tcMitumori", doc, "--page", "1"}, "--ops"},
+      {{"render", "tcMitumori", "missing.QM1", "--page", "1", "--ops"}, "missing.QM1"},
+  };
+  for (const Case& c : cases) {
+    const CliResult r = Run(c.args);
+    EXPECT_NE(r.exit, 0) << c.args.join(' ').toStdString();
+    EXPECT_TRUE(QString::fromUtf8(r.err).contains(c.message)) << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+  }
+  EXPECT_FALSE(QFile::exists(Path("x.png")));
+}
+
+}  // namespace
+}  // namespace qmtest
