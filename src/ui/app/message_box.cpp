@@ -27,6 +27,14 @@ class RealMessages final : public MessageSeam {
   QString ChooseFolder(QWidget* parent, const QString& prompt) override {
     return QFileDialog::getExistingDirectory(parent, prompt);
   }
+  QString ChooseSaveFile(QWidget* parent, const QString& filter, const QString& defaultSuffix,
+                         const QString& folder) override {
+    QFileDialog dialog(parent, QString(), folder, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().front();
+  }
 };
 
 RealMessages g_real;

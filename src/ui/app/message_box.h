@@ -18,6 +18,10 @@ class MessageSeam {
   virtual void Error(QWidget* parent, const QString& text) = 0;
   // The folder browser; empty when cancelled.
   virtual QString ChooseFolder(QWidget* parent, const QString& prompt) = 0;
+  // The save dialog: `filter` as "BMPファイル(*.bmp)", the suffix added when the name has
+  // none, starting in `folder`; empty when cancelled.
+  virtual QString ChooseSaveFile(QWidget* parent, const QString& filter, const QString& defaultSuffix,
+                                 const QString& folder) = 0;
 };
 
 // The seam in use; the real message boxes unless a test installed another.
@@ -30,5 +34,9 @@ inline void ShowMessage(QWidget* parent, const QString& text) { Messages().Infor
 inline bool AskYesNo(QWidget* parent, const QString& text) { return Messages().Confirm(parent, text); }
 inline void ShowError(QWidget* parent, const QString& text) { Messages().Error(parent, text); }
 inline QString ChooseFolder(QWidget* parent, const QString& prompt) { return Messages().ChooseFolder(parent, prompt); }
+inline QString ChooseSaveFile(QWidget* parent, const QString& filter, const QString& defaultSuffix,
+                              const QString& folder) {
+  return Messages().ChooseSaveFile(parent, filter, defaultSuffix, folder);
+}
 
 }  // namespace qm::ui

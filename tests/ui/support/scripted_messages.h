@@ -36,12 +36,22 @@ class ScriptedMessages final : public qm::ui::MessageSeam {
     return folder;
   }
 
+  QString ChooseSaveFile(QWidget*, const QString& filter, const QString& defaultSuffix,
+                         const QString& folder) override {
+    saveRequests << filter + "|" + defaultSuffix + "|" + folder;
+    if (saveFiles.empty()) return QString();
+    const QString file = saveFiles.front();
+    saveFiles.pop_front();
+    return file;
+  }
+
   void Answer(bool yes) { answers.push_back(yes); }
+  void SaveAs(const QString& file) { saveFiles.push_back(file); }
   void Choose(const QString& folder) { folders.push_back(folder); }
 
-  QStringList shown, asked, errors, unexpected, prompts;
+  QStringList shown, asked, errors, unexpected, prompts, saveRequests;
   std::deque<bool> answers;
-  std::deque<QString> folders;
+  std::deque<QString> folders, saveFiles;
 };
 
 }  // namespace qmtest
