@@ -1,6 +1,7 @@
 #include "ui/app/main_window.h"
 
 #include <QAction>
+#include <algorithm>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolBar>
@@ -36,6 +38,7 @@
 #include "files/file_messages.h"
 #include "ui/controls/history_combo_box.h"
 #include "ui/controls/ss_edit.h"
+#include "ui/print/print_dialog.h"
 #include "ui/resources/icons.h"
 
 namespace qm::ui {
@@ -112,6 +115,7 @@ TFormMain::TFormMain(MainWindowSetup setup, QWidget* parent) : QMainWindow(paren
   FormOpen_ = new TFormOpen(GetSaveDir(), *FormSearchFile_, this);
   FormSave_ = new TFormSave(GetSaveDir(), this);
   FormListFileSave_ = new TFormListFileSave(GetSaveDir(), *FormSave_, this);
+  FormPrintMitsu_ = new TFormPrintMitsu(FConfigDir + "print.ini", this);
   LoadMastersAndSettings();
   ConnectHeaderControls();
   RefreshContentHeader();
@@ -203,7 +207,8 @@ void TFormMain::BuildToolbar() {
     const char* caption;
     const char* icon;
   };
-  // Open, save and printing arrive with their dialogs; until then they are shown disabled.
+  // The receipt, total invoice and FAX cover sheet arrive with their dialogs; until then
+  // they are shown disabled.
   const Button buttons[] = {
       {"BtnOpen", "開く", "open"},           {"BtnSave", "保存", "save"},
       {"BtnMitsu", "見積書", "estimate"},    {"BtnTankaMitsu", "単価見積書", "unit_price_estimate"},
@@ -217,8 +222,17 @@ void TFormMain::BuildToolbar() {
     a->setObjectName(b.name);
     a->setToolTip(QString::fromUtf8(b.caption));
     const std::string_view name = b.name;
+    const std::pair<const char*, TChartType> printButtons[] = {
+        {"BtnMitsu", TChartType::tcMitumori},         {"BtnTankaMitsu", TChartType::tcTankaMitumori},
+        {"BtnNouhin", TChartType::tcNouhin},          {"BtnSeikyu", TChartType::tcSeikyu},
+        {"BtnSeikyuMeisai", TChartType::tcSeikyuMeisai}, {"BtnJyuryou", TChartType::tcJyuryou},
+        {"BtnKoujiUtiwake", TChartType::tcKoujiUtiwake}};
+    const auto print = std::find_if(std::begin(printButtons), std::end(printButtons),
+                                    [&](const auto& p) { return name == p.first; });
     if (name == "BtnOpen") connect(a, &QAction::triggered, this, [this] { Guarded([this] { BtnOpenClick(); }); });
     else if (name == "BtnSave") connect(a, &QAction::triggered, this, [this] { Guarded([this] { BtnSaveClick(); }); });
+    else if (print != std::end(printButtons))
+      connect(a, &QAction::triggered, this, [this, kind = print->second] { Guarded([this, kind] { PrintButtonClick(kind); }); });
     else a->setEnabled(false);
     if (name == "BtnSave") bar->addSeparator();
   }
@@ -704,6 +718,28 @@ void TFormMain::BtnSaveClick() {
   CommitCurrentEdit();
   FormListFileSave_->ShowModal(FMxEstimateList);
   CommitCurrentEdit();
+}
+
+void TFormMain::PrintButtonClick(TChartType kind) {
+  CommitCurrentEdit();
+  TFormPrintMitsu& dialog = *FormPrintMitsu_;
+  dialog.PrepareForKind(kind);
+  // The invoice detail names the person in charge only where the company does not
+  // print as its logo.
+  if (kind == TChartType::tcSeikyuMeisai)
+    dialog.ChkPrintName->setEnabled(!FMxCampanyInfo->CampanyInfoArray(0).ChkUseLogoImage());
+  const int result = dialog.ShowModal(FMxEstimateList, *FMxConfigInfo, *FMxCampanyInfo, kind);
+  if (result == kResultPrint) PrintChart(kind);
+}
+
+void TFormMain::PrintChart(TChartType kind) {
+  TFormPrintMitsu& dialog = *FormPrintMitsu_;
+  QPrinter& printer = dialog.Printer();
+  if (!dialog.HasPrinter()) {
+    QPrintDialog system(&printer, this);
+    if (system.exec() != QDialog::Accepted) return;
+  }
+  ui::PrintChart(printer, dialog.Sources(), kind);
 }
 
 void TFormMain::B2Click() {

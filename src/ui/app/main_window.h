@@ -12,6 +12,7 @@
 #include "model/estimate_list.h"
 #include "model/history_store.h"
 #include "model/master_lists.h"
+#include "print/print_geometry.h"
 
 class QAction;
 class QCheckBox;
@@ -33,6 +34,7 @@ class TFormSearchFile;
 class TFormOpen;
 class TFormSave;
 class TFormListFileSave;
+class TFormPrintMitsu;
 
 // Where the window finds its files; tests point both at temporary folders.
 struct MainWindowSetup {
@@ -86,6 +88,21 @@ class TFormMain : public QMainWindow {
   TFormOpen& FormOpen() { return *FormOpen_; }
   TFormListFileSave& FormListFileSave() { return *FormListFileSave_; }
   TFormSave& FormSave() { return *FormSave_; }
+
+  // Printing the estimate family: each button prepares the print dialog for its kind.
+  void BtnMitsuClick() { PrintButtonClick(TChartType::tcMitumori); }
+  void PNGBtnTankaClick() { PrintButtonClick(TChartType::tcTankaMitumori); }
+  void BtnNouhinClick() { PrintButtonClick(TChartType::tcNouhin); }
+  void BtnSeikyuClick() { PrintButtonClick(TChartType::tcSeikyu); }
+  void BtnJuryoClick() { PrintButtonClick(TChartType::tcJyuryou); }
+  void BtnSeikyuMeisaiClick() { PrintButtonClick(TChartType::tcSeikyuMeisai); }
+  void PNGBtnKoujiClick() { PrintButtonClick(TChartType::tcKoujiUtiwake); }
+  void PrintButtonClick(TChartType kind);
+  // Prints with the print dialog's settings; without a printer the system's print
+  // dialog is offered (it can print into a PDF file).
+  void PrintChart(TChartType kind);
+  TFormPrintMitsu& FormPrintMitsu() { return *FormPrintMitsu_; }
+  TMxCampanyInfoManager& Companies() { return *FMxCampanyInfo; }
 
   // Line area.
   void CalcLine(int n);
@@ -175,6 +192,7 @@ class TFormMain : public QMainWindow {
   TFormOpen* FormOpen_ = nullptr;
   TFormSave* FormSave_ = nullptr;
   TFormListFileSave* FormListFileSave_ = nullptr;
+  TFormPrintMitsu* FormPrintMitsu_ = nullptr;
 };
 
 }  // namespace qm::ui

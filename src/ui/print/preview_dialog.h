@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QImage>
 
+#include <string>
+
 #include "print/chart_page.h"
 
 class QComboBox;
@@ -33,6 +35,8 @@ class TFormPreviewMitsu : public QDialog {
 
   // The bitmap of the page shown.
   const QImage& ShownBitmap() const { return bitmap_; }
+  // The drawing operations of the page shown, one a line.
+  const std::string& ShownPageOps() const { return shownOps_; }
 
   int NowPage = 1;
   int MaxPage = 1;
@@ -57,6 +61,7 @@ class TFormPreviewMitsu : public QDialog {
   ChartPageSources src_;
   TChartType kind_ = TChartType::tcMitumori;
   QImage bitmap_;
+  std::string shownOps_;
   QLabel* view_ = nullptr;
 };
 

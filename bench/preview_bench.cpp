@@ -1,0 +1,61 @@
+// The estimate preview of the 1,000-line sample with its 20 photos (pictures on): opening
+// it and paging to the last page, per page drawn, at 100 % and at 200 %.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include "sample_document.h"
+#include "ui/print/preview_dialog.h"
+
+namespace {
+
+using namespace qm;
+
+void BM_PreviewPageToTheEnd(benchmark::State& state) {
+  QTemporaryDir dir;
+  TMxConfigInfo config(dir.path().toStdString());
+  config.LoadConfig(dir.filePath("conf.ini").toStdString());
+  TMxCampanyInfoManager companies(dir.path().toStdString());
+  const TMxEstimateObjectList doc = qmbench::MakeSampleDocument({});
+  ChartPageSources src;
+  src.doc = &doc;
+  src.config = &config;
+  src.companies = &companies;
+  src.settings = ResolveChartSettings(TPrintMitsuOptions{}, config, doc);
+  src.settings.options.PrintPic = true;
+  src.printerDpiX = src.printerDpiY = 300;  // as the print dialog hands it to the preview
+
+  ui::TFormPreviewMitsu preview;
+  preview.resize(700, 900);
+  preview.show();
+  QApplication::processEvents();
+  int pages = 0;
+  for (auto _ : state) {
+    preview.Prepare(src, TChartType::tcMitumori, false);
+    preview.SetZoomIndex(static_cast<int>(state.range(0)));
+    ++pages;
+    while (preview.NowPage < preview.MaxPage) {
+      preview.NextPageClick();
+      ++pages;
+    }
+  }
+  state.SetItemsProcessed(pages);
+  state.counters["pages"] = preview.MaxPage;
+  // Seconds of CPU per page drawn.
+  state.counters["s/page"] =
+      benchmark::Counter(static_cast<double>(pages), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_PreviewPageToTheEnd)->Arg(0)->Arg(10)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

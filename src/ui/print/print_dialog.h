@@ -1,0 +1,109 @@
+#pragma once
+// The print dialog of the estimate family: printer, seals, company profile, bank
+// account, paper and every print option, remembered per document kind in print.ini,
+// with the tax wording derived from the document.
+#include <QDialog>
+#include <QPrinter>
+
+#include <memory>
+#include <string>
+
+#include "print/chart_page.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace qm::ui {
+
+class TFormPreviewMitsu;
+
+// Modal results.
+inline constexpr int kResultPrint = 1;
+inline constexpr int kResultCancel = 2;
+inline constexpr int kResultPdf = 6;
+
+class TFormPrintMitsu : public QDialog {
+  Q_OBJECT
+ public:
+  // `printIni` is the print settings file (print.ini in the data folder).
+  TFormPrintMitsu(std::string printIni, QWidget* parent = nullptr);
+  ~TFormPrintMitsu() override;
+
+  // Caption and visible controls for the kind, and the states a print button starts
+  // from (the saved section loaded on show overrides them).
+  void PrepareForKind(TChartType kind);
+  // Opening the dialog: lists, derived tax choice, saved section. The pointers must
+  // stay valid while the dialog is open and while its settings are used.
+  void FormShow(const TMxEstimateObjectList& doc, const TMxConfigInfo& config,
+                const TMxCampanyInfoManager& companies, TChartType kind);
+  // FormShow, then modal: kResultPrint, kResultPdf or kResultCancel.
+  int ShowModal(const TMxEstimateObjectList& doc, const TMxConfigInfo& config,
+                const TMxCampanyInfoManager& companies, TChartType kind);
+
+  void LoadPrintConfig(TChartType kind);
+  void SavePrintConfig(TChartType kind);
+
+  // The options as the controls show them, and with the lists resolved.
+  TPrintMitsuOptions Options() const;
+  ChartPrintSettings Settings() const;
+  // Everything a page builder reads, at the dialog printer's resolution.
+  ChartPageSources Sources() const;
+  bool Landscape() const;
+  bool PaperA4() const;
+  // The printer chosen in the dialog, oriented as the landscape box says.
+  QPrinter& Printer() { return *printer_; }
+  bool HasPrinter() const;
+
+  void PreviewClick();
+  void PrintClick();
+  void PdfClick();
+  void CancelClick();
+  void PrinterSetupClick();
+
+  TFormPreviewMitsu& Preview();
+
+  // Controls, named as the dialog's fields.
+  QComboBox *CBPrinter = nullptr, *CBCheckStamp = nullptr, *CBPersonalStamp = nullptr, *CBCustomerInfo = nullptr,
+            *CBPayBank = nullptr, *CBPaperSize = nullptr;
+  QLineEdit* EdtCheckStampMsg = nullptr;
+  QCheckBox *ChkPrintName = nullptr, *ChkPrintStampArea = nullptr, *ChkPrintDirection = nullptr,
+            *ChkPrintNote = nullptr, *ChkPrintBank = nullptr, *ChkChangeSR = nullptr, *ChkPrintCopy = nullptr,
+            *ChkPrintGrandTotalFrame = nullptr, *ChkPrintGrandTotal = nullptr, *ChkPrintSubtotalTotal = nullptr,
+            *ChkPrintFreeEdit = nullptr, *ChkPrintCost = nullptr, *ChkPrintPic = nullptr, *ChkPrintBunrui = nullptr;
+  QRadioButton *RBNoTax = nullptr, *RBTaxExclusive = nullptr, *RBTaxIncluded = nullptr;
+  QPushButton *BtnPreview = nullptr, *BtnPrint = nullptr, *BtnPdf = nullptr, *BtnCancel = nullptr,
+              *BtnPrinterSetup = nullptr;
+  QLabel* LblNoPrinter = nullptr;
+
+ private:
+  void BuildControls();
+  void FillPrinters();
+  void FillSealLists();
+  void SelectPrinter(const QString& name);
+  void CompanyChanged();
+  void OrientationOptionChanged();
+  void ApplyOrientation();
+  void DeriveTax();
+
+  std::string printIni_;
+  std::unique_ptr<QPrinter> printer_;
+  const TMxEstimateObjectList* doc_ = nullptr;
+  const TMxConfigInfo* config_ = nullptr;
+  const TMxCampanyInfoManager* companies_ = nullptr;
+  TChartType kind_ = TChartType::tcMitumori;
+  bool loading_ = false;
+  QWidget *sealBox_ = nullptr, *bankBox_ = nullptr, *taxBox_ = nullptr;
+  TFormPreviewMitsu* preview_ = nullptr;
+};
+
+// Prints an estimate-family document on `printer`: one job of every page (item pages,
+// picture pages and the copy set), each page drawn from the paper's edge, shrunk to
+// 0.87 on B5. Throws qm::Error when the printer cannot start.
+void PrintChart(QPrinter& printer, const ChartPageSources& src, TChartType kind);
+
+}  // namespace qm::ui

@@ -1,0 +1,322 @@
+// The estimate-family print dialog against a temporary data folder, and printing into a
+// PDF file through Qt's print support (the same path a real printer takes).
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "base/cp932.h"
+#include "base/ini_file.h"
+#include "support/images.h"
+#include "support/scripted_messages.h"
+#include "ui/app/main_window.h"
+#include "ui/print/print_dialog.h"
+
+namespace qm::ui {
+namespace {
+
+std::unique_ptr<TMxEstimateObject> PricedLine(int n, bool taxless = false) {
+  auto line = std::make_unique<TMxEstimateObject>();
+  line->SetName("品" + std::to_string(n));
+  line->SetNum(Currency::FromYen(1));
+  line->SetPrice(Currency::FromYen(100));
+  line->SetTaxless(taxless);
+  line->DoCalc();
+  return line;
+}
+
+class PrintDialogTest : public ::testing::Test {
+ protected:
+  PrintDialogTest()
+      : config_(dir_.filePath("img").toStdString()),
+        companies_(dir_.filePath("img").toStdString()),
+        dialog_(Ini()) {
+    QDir(dir_.path()).mkpath("img");
+    config_.LoadConfig(dir_.filePath("conf.ini").toStdString());
+  }
+
+  std::string Ini() const { return dir_.filePath("print.ini").toStdString(); }
+
+  void AddLines(int count, bool taxless = false) {
+    for (int i = 0; i < count; ++i) doc_.Add(PricedLine(doc_.Count() + 1, taxless));
+    doc_.DoCalc();
+  }
+
+  void Show(TChartType kind) {
+    dialog_.PrepareForKind(kind);
+    dialog_.FormShow(doc_, config_, companies_, kind);
+  }
+
+  IniFile ReadIni() const { return IniFile::Load(Ini()); }
+
+  QTemporaryDir dir_;
+  qmtest::ScriptedMessages messages_;
+  TMxConfigInfo config_;
+  TMxCampanyInfoManager companies_;
+  TMxEstimateObjectList doc_;
+  TFormPrintMitsu dialog_;
+};
+
+TEST_F(PrintDialogTest, CaptionAndVisibleControlsFollowTheKind) {
+  AddLines(1);
+  struct Case {
+    TChartType kind;
+    const char* caption;
+    bool seals, bank, swap, tax, totals;
+  };
+  const Case cases[] = {
+      {TChartType::tcMitumori, "見積書印刷", true, false, false, true, true},
+      {TChartType::tcTankaMitumori, "単価見積書印刷", true, false, false, false, false},
+      {TChartType::tcNouhin, "納品書印刷", true, false, false, true, true},
+      {TChartType::tcSeikyu, "請求書印刷", true, true, false, true, true},
+      {TChartType::tcJyuryou, "受領書印刷", false, false, true, true, true},
+      {TChartType::tcSeikyuMeisai, "請求明細書印刷", true, true, false, true, true},
+      {TChartType::tcKoujiUtiwake, "内訳書印刷", true, false, false, true, true},
+  };
+  for (const Case& c : cases) {
+    Show(c.kind);
+    EXPECT_EQ(dialog_.windowTitle(), QString::fromUtf8(c.caption));
+    EXPECT_EQ(dialog_.CBCheckStamp->isVisibleTo(&dialog_), c.seals) << c.caption;
+    EXPECT_EQ(dialog_.EdtCheckStampMsg->isVisibleTo(&dialog_), c.seals) << c.caption;
+    EXPECT_EQ(dialog_.CBPayBank->isVisibleTo(&dialog_), c.bank) << c.caption;
+    EXPECT_EQ(dialog_.ChkPrintBank->isVisibleTo(&dialog_), c.bank) << c.caption;
+    EXPECT_EQ(dialog_.ChkChangeSR->isVisibleTo(&dialog_), c.swap) << c.caption;
+    EXPECT_EQ(dialog_.RBTaxExclusive->isVisibleTo(&dialog_), c.tax) << c.caption;
+    EXPECT_EQ(dialog_.ChkPrintGrandTotalFrame->isVisibleTo(&dialog_), c.totals) << c.caption;
+    EXPECT_EQ(dialog_.ChkPrintSubtotalTotal->isVisibleTo(&dialog_), c.totals) << c.caption;
+    // Shown for every kind.
+    EXPECT_TRUE(dialog_.CBCustomerInfo->isVisibleTo(&dialog_));
+    EXPECT_TRUE(dialog_.ChkPrintName->isVisibleTo(&dialog_));
+  }
+}
+
+TEST_F(PrintDialogTest, FirstUseDefaults) {
+  AddLines(1);
+  Show(TChartType::tcSeikyu);
+  EXPECT_FALSE(dialog_.ChkPrintDirection->isChecked());
+  EXPECT_EQ(dialog_.CBPaperSize->currentText(), "A4");
+  EXPECT_TRUE(dialog_.PaperA4());
+  for (QCheckBox* on : {dialog_.ChkPrintStampArea, dialog_.ChkPrintGrandTotalFrame, dialog_.ChkPrintGrandTotal,
+                        dialog_.ChkPrintSubtotalTotal, dialog_.ChkPrintFreeEdit, dialog_.ChkPrintCost,
+                        dialog_.ChkPrintBunrui, dialog_.ChkPrintNote})
+    EXPECT_TRUE(on->isChecked()) << on->objectName().toStdString();
+  for (QCheckBox* off : {dialog_.ChkPrintCopy, dialog_.ChkPrintPic, dialog_.ChkPrintBank, dialog_.ChkChangeSR,
+                         dialog_.ChkPrintName})
+    EXPECT_FALSE(off->isChecked()) << off->objectName().toStdString();
+  EXPECT_EQ(dialog_.EdtCheckStampMsg->text(), "検　印");
+  EXPECT_EQ(dialog_.CBCheckStamp->currentText(), "印刷なし");
+  EXPECT_EQ(dialog_.CBCustomerInfo->currentText(), "会社情報1");
+  EXPECT_EQ(dialog_.CBPayBank->currentText(), "振込先情報1");
+  // Without a printer the dialog says so and still previews.
+  EXPECT_EQ(dialog_.LblNoPrinter->isVisibleTo(&dialog_), !dialog_.HasPrinter());
+  EXPECT_TRUE(dialog_.BtnPreview->isEnabled());
+  EXPECT_FALSE(dialog_.BtnPdf->isEnabled());
+}
+
+TEST_F(PrintDialogTest, PrintWritesTheSectionAndCancelLeavesItAlone) {
+  AddLines(1);
+  QFile seed(dir_.filePath("print.ini"));
+  ASSERT_TRUE(seed.open(QIODevice::WriteOnly));
+  // print.ini is Shift-JIS, as every settings file.
+  seed.write(QByteArray::fromStdString(
+      cp932::Encode("[NOUHIN]\r\nPRINT_NOTE=0\r\n[MITSU]\r\nPRINT_COST=0\r\nCUSTOMER_INFO=会社情報3\r\n").bytes));
+  seed.close();
+
+  Show(TChartType::tcMitumori);
+  EXPECT_FALSE(dialog_.ChkPrintCost->isChecked());
+  EXPECT_EQ(dialog_.CBCustomerInfo->currentText(), "会社情報3");
+  dialog_.ChkPrintCopy->setChecked(true);
+  dialog_.BtnCancel->click();
+  EXPECT_EQ(dialog_.result(), kResultCancel);
+  IniFile ini = ReadIni();
+  EXPECT_FALSE(ini.HasKey("MITSU", "PRINT_COPY"));
+  EXPECT_EQ(ini.ReadString("MITSU", "PRINT_COST", ""), "0");
+  EXPECT_EQ(ini.ReadString("NOUHIN", "PRINT_NOTE", ""), "0");
+  EXPECT_TRUE(ini.HasKey("SETTING", "YOKO"));  // the copy box wrote it
+
+  Show(TChartType::tcMitumori);
+  dialog_.ChkPrintCopy->setChecked(true);
+  dialog_.CBPaperSize->setCurrentText("B5");
+  dialog_.EdtCheckStampMsg->setText("確認");
+  dialog_.BtnPrint->click();
+  EXPECT_EQ(dialog_.result(), kResultPrint);
+  ini = ReadIni();
+  EXPECT_EQ(ini.ReadString("MITSU", "PRINT_COPY", ""), "1");
+  EXPECT_EQ(ini.ReadString("MITSU", "PAPER_SIZE", ""), "B5");
+  EXPECT_EQ(ini.ReadString("MITSU", "CHECK_STAMP_MSG", ""), "確認");
+  EXPECT_EQ(ini.ReadString("MITSU", "CUSTOMER_INFO", ""), "会社情報3");
+  EXPECT_EQ(ini.ReadString("NOUHIN", "PRINT_NOTE", ""), "0");
+  EXPECT_EQ(ini.Keys("MITSU").size(), 21u);
+}
+
+TEST_F(PrintDialogTest, OptionBoxesRewriteYokoAndTheSavedDirectionWins) {
+  AddLines(1);
+  QFile seed(dir_.filePath("print.ini"));
+  ASSERT_TRUE(seed.open(QIODevice::WriteOnly));
+  seed.write("[SETTING]\r\nYOKO=1\r\n[MITSU]\r\nPRINT_DIRECTION=0\r\n");
+  seed.close();
+  Show(TChartType::tcMitumori);
+  // YOKO opened the box landscape; the kind's own direction, loaded after it, wins.
+  EXPECT_FALSE(dialog_.Landscape());
+  EXPECT_EQ(ReadIni().ReadString("SETTING", "YOKO", ""), "0");
+  EXPECT_EQ(dialog_.Printer().pageLayout().orientation(), QPageLayout::Portrait);
+
+  IniFile ini = ReadIni();
+  ini.EraseSection("SETTING");
+  ini.Save(Ini());
+  dialog_.ChkPrintCost->click();  // not the landscape box, still rewrites YOKO
+  EXPECT_EQ(ReadIni().ReadString("SETTING", "YOKO", ""), "0");
+  dialog_.ChkPrintDirection->click();
+  EXPECT_EQ(ReadIni().ReadString("SETTING", "YOKO", ""), "1");
+  EXPECT_EQ(dialog_.Printer().pageLayout().orientation(), QPageLayout::Landscape);
+  // The charge-name box has no such effect.
+  ini = ReadIni();
+  ini.EraseSection("SETTING");
+  ini.Save(Ini());
+  dialog_.ChkPrintName->click();
+  EXPECT_FALSE(ReadIni().HasSection("SETTING"));
+}
+
+TEST_F(PrintDialogTest, TaxChoiceIsForcedByTheDocument) {
+  AddLines(2, /*taxless=*/true);
+  Show(TChartType::tcMitumori);
+  EXPECT_TRUE(dialog_.RBNoTax->isChecked());
+  EXPECT_TRUE(dialog_.RBNoTax->isEnabled());
+  EXPECT_FALSE(dialog_.RBTaxExclusive->isEnabled());
+  EXPECT_FALSE(dialog_.RBTaxIncluded->isEnabled());
+  EXPECT_EQ(dialog_.Settings().tax, TTaxChoice::NoTax);
+
+  AddLines(1);
+  Show(TChartType::tcMitumori);
+  EXPECT_TRUE(dialog_.RBTaxExclusive->isChecked());
+  EXPECT_FALSE(dialog_.RBNoTax->isEnabled());
+  EXPECT_TRUE(dialog_.RBTaxIncluded->isEnabled());
+
+  doc_.SetTaxInputModeIncludeTax(true);
+  Show(TChartType::tcMitumori);
+  EXPECT_TRUE(dialog_.RBTaxIncluded->isChecked());
+  EXPECT_FALSE(dialog_.RBTaxExclusive->isEnabled());
+  EXPECT_FALSE(dialog_.RBNoTax->isEnabled());
+  EXPECT_EQ(dialog_.Settings().tax, TTaxChoice::Included);
+
+  // Pictures are not offered in total-claim mode.
+  EXPECT_TRUE(dialog_.ChkPrintPic->isVisibleTo(&dialog_));
+  doc_.SetTotalClaimMode(true);
+  Show(TChartType::tcMitumori);
+  EXPECT_FALSE(dialog_.ChkPrintPic->isVisibleTo(&dialog_));
+}
+
+TEST_F(PrintDialogTest, ALogoProfileDisablesTheChargeName) {
+  AddLines(1);
+  companies_.CampanyInfoArray(1).SetChkUseLogoImage(true);
+  Show(TChartType::tcMitumori);
+  EXPECT_TRUE(dialog_.ChkPrintName->isEnabled());
+  dialog_.CBCustomerInfo->setCurrentIndex(1);
+  EXPECT_FALSE(dialog_.ChkPrintName->isEnabled());
+  EXPECT_EQ(dialog_.Settings().companyIndex, 1);
+  dialog_.CBCustomerInfo->setCurrentIndex(2);
+  EXPECT_TRUE(dialog_.ChkPrintName->isEnabled());
+}
+
+TEST_F(PrintDialogTest, SealListsNameExistingSealsAndDrawTheSlotTheyName) {
+  AddLines(1);
+  config_.SetNatsuinName1("社長");
+  config_.SetNatsuinName3("課長");
+  for (int slot : {0, 2}) {
+    QFile f(QString::fromStdString(config_.StampFileName(slot)));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray::fromStdString(qmtest::EncodedImage("bmp", 4, 4)));
+  }
+  Show(TChartType::tcMitumori);
+  ASSERT_EQ(dialog_.CBCheckStamp->count(), 3);
+  EXPECT_EQ(dialog_.CBPersonalStamp->itemText(2), "課長");
+  dialog_.CBCheckStamp->setCurrentIndex(2);
+  dialog_.CBPersonalStamp->setCurrentIndex(1);
+  EXPECT_EQ(dialog_.Settings().checkStampSlot, 2);
+  EXPECT_EQ(dialog_.Settings().personalStampSlot, 0);
+  dialog_.BtnPrint->click();
+  EXPECT_EQ(ReadIni().ReadString("MITSU", "CHECK_STAMP", ""), "課長");
+}
+
+// Pages of a PDF file as pdfinfo reads them.
+int PdfPages(const QString& path, QString* info = nullptr) {
+  QProcess p;
+  p.start("pdfinfo", {path});
+  if (!p.waitForFinished(30000)) return -1;
+  const QString out = QString::fromUtf8(p.readAllStandardOutput());
+  if (info) *info = out;
+  for (const QString& line : out.split('\n'))
+    if (line.startsWith("Pages:")) return line.mid(6).trimmed().toInt();
+  return -1;
+}
+
+TEST_F(PrintDialogTest, PrintingThroughQtPrintSupportGivesEveryPageOfTheJob) {
+  AddLines(70);  // three item pages in portrait
+  for (int i : {0, 5, 9}) doc_.Items(i).Pic().Assign(PictureKind::Png, qmtest::EncodedImage("png", 60, 40));
+  Show(TChartType::tcMitumori);
+  dialog_.ChkPrintPic->setChecked(true);
+  dialog_.ChkPrintCopy->setChecked(true);
+
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(dir_.filePath("job.pdf"));
+  PrintChart(printer, dialog_.Sources(), TChartType::tcMitumori);
+  EXPECT_EQ(printer.docName(), "Velora Quillmark");
+  QString info;
+  EXPECT_EQ(PdfPages(dir_.filePath("job.pdf"), &info), 10);
+  EXPECT_TRUE(info.contains("595.276 x 841.89") || info.contains("595 x 842")) << info.toStdString();
+
+  // Landscape B5 without pictures or copy: 70 lines take 2 + ceil(30 / 30) pages.
+  dialog_.ChkPrintPic->setChecked(false);
+  dialog_.ChkPrintCopy->setChecked(false);
+  dialog_.ChkPrintDirection->setChecked(true);
+  dialog_.CBPaperSize->setCurrentText("B5");
+  QPrinter b5(QPrinter::HighResolution);
+  b5.setOutputFormat(QPrinter::PdfFormat);
+  b5.setOutputFileName(dir_.filePath("b5.pdf"));
+  PrintChart(b5, dialog_.Sources(), TChartType::tcMitumori);
+  EXPECT_EQ(PdfPages(dir_.filePath("b5.pdf"), &info), 3);
+  // JIS B5 (182 × 257 mm), landscape.
+  EXPECT_TRUE(info.contains("729 x 516")) << info.toStdString();
+}
+
+TEST(PrintButtonsTest, EachButtonOpensTheDialogForItsKind) {
+  QTemporaryDir dir;
+  qmtest::ScriptedMessages messages;
+  TFormMain window({dir.path().toStdString(), dir.filePath("history.ini").toStdString()});
+  const std::pair<const char*, const char*> buttons[] = {
+      {"BtnMitsu", "見積書印刷"},           {"BtnTankaMitsu", "単価見積書印刷"}, {"BtnNouhin", "納品書印刷"},
+      {"BtnSeikyu", "請求書印刷"},          {"BtnSeikyuMeisai", "請求明細書印刷"},
+      {"BtnJyuryou", "受領書印刷"},         {"BtnKoujiUtiwake", "内訳書印刷"}};
+  for (const auto& [name, caption] : buttons) {
+    QAction* action = window.findChild<QAction*>(name);
+    ASSERT_NE(action, nullptr) << name;
+    EXPECT_TRUE(action->isEnabled()) << name;
+    QString seen;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<TFormPrintMitsu*>(QApplication::activeModalWidget());
+      if (!dialog) return;
+      seen = dialog->windowTitle();
+      dialog->BtnCancel->click();
+    });
+    action->trigger();
+    EXPECT_EQ(seen, QString::fromUtf8(caption));
+  }
+  // Cancelling printed nothing and wrote no section.
+  EXPECT_FALSE(IniFile::Load(dir.filePath("print.ini").toStdString()).HasSection("MITSU"));
+  EXPECT_TRUE(messages.errors.isEmpty()) << messages.errors.join('\n').toStdString();
+}
+
+}  // namespace
+}  // namespace qm::ui
