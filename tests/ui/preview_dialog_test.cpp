@@ -2,7 +2,9 @@
 // buttons, zoom, landscape sizing and the BMP and JPEG export.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
+#include <QWheelEvent>
 #include <QFile>
 #include <QImageReader>
 #include <QLabel>
@@ -116,6 +118,18 @@ TEST_F(PreviewTest, ZoomGrowsThePortraitPageFromTheTopAndLandscapeFollowsTheWidt
   const QSize at200 = preview_.ShownBitmap().size();
   EXPECT_EQ(at200.height(), 2 * at100.height());
   EXPECT_GT(preview_.Area->verticalScrollBar()->maximum(), 0);
+
+  // The wheel moves the page five steps at a time.
+  QScrollBar* bar = preview_.Area->verticalScrollBar();
+  bar->setValue(20);
+  QWheelEvent down(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                   Qt::NoScrollPhase, false);
+  QApplication::sendEvent(preview_.Area->viewport(), &down);
+  EXPECT_EQ(bar->value(), 25);
+  QWheelEvent up(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                 Qt::NoScrollPhase, false);
+  QApplication::sendEvent(preview_.Area->viewport(), &up);
+  EXPECT_EQ(bar->value(), 20);
 
   preview_.Prepare(src_, TChartType::tcMitumori, true);
   EXPECT_EQ(preview_.OrientType, 1);
