@@ -1,7 +1,6 @@
 #include "ui/app/main_window.h"
 
 #include <QAction>
-#include <algorithm>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -206,35 +205,29 @@ void TFormMain::BuildToolbar() {
     const char* name;
     const char* caption;
     const char* icon;
+    void (TFormMain::*click)();  // none: shown disabled until its dialog arrives
   };
-  // The receipt, total invoice and FAX cover sheet arrive with their dialogs; until then
-  // they are shown disabled.
   const Button buttons[] = {
-      {"BtnOpen", "開く", "open"},           {"BtnSave", "保存", "save"},
-      {"BtnMitsu", "見積書", "estimate"},    {"BtnTankaMitsu", "単価見積書", "unit_price_estimate"},
-      {"BtnNouhin", "納品書", "delivery_note"}, {"BtnSeikyu", "請求書", "invoice"},
-      {"BtnSeikyuMeisai", "請求明細書", "invoice_detail"}, {"BtnJyuryou", "物品受領書", "goods_receipt"},
-      {"BtnRyosyu", "領収書", "receipt"},    {"BtnGoukeiSeikyu", "合計請求書", "total_invoice"},
-      {"BtnFax", "FAX送信状", "fax_cover"},  {"BtnKoujiUtiwake", "内訳書", "breakdown"},
+      {"BtnOpen", "開く", "open", &TFormMain::BtnOpenClick},
+      {"BtnSave", "保存", "save", &TFormMain::BtnSaveClick},
+      {"BtnMitsu", "見積書", "estimate", &TFormMain::BtnMitsuClick},
+      {"BtnTankaMitsu", "単価見積書", "unit_price_estimate", &TFormMain::PNGBtnTankaClick},
+      {"BtnNouhin", "納品書", "delivery_note", &TFormMain::BtnNouhinClick},
+      {"BtnSeikyu", "請求書", "invoice", &TFormMain::BtnSeikyuClick},
+      {"BtnSeikyuMeisai", "請求明細書", "invoice_detail", &TFormMain::BtnSeikyuMeisaiClick},
+      {"BtnJyuryou", "物品受領書", "goods_receipt", &TFormMain::BtnJuryoClick},
+      {"BtnRyosyu", "領収書", "receipt", nullptr},
+      {"BtnGoukeiSeikyu", "合計請求書", "total_invoice", nullptr},
+      {"BtnFax", "FAX送信状", "fax_cover", nullptr},
+      {"BtnKoujiUtiwake", "内訳書", "breakdown", &TFormMain::PNGBtnKoujiClick},
   };
   for (const Button& b : buttons) {
     QAction* a = bar->addAction(Icon(QString::fromUtf8(b.icon)), QString::fromUtf8(b.caption));
     a->setObjectName(b.name);
     a->setToolTip(QString::fromUtf8(b.caption));
-    const std::string_view name = b.name;
-    const std::pair<const char*, TChartType> printButtons[] = {
-        {"BtnMitsu", TChartType::tcMitumori},         {"BtnTankaMitsu", TChartType::tcTankaMitumori},
-        {"BtnNouhin", TChartType::tcNouhin},          {"BtnSeikyu", TChartType::tcSeikyu},
-        {"BtnSeikyuMeisai", TChartType::tcSeikyuMeisai}, {"BtnJyuryou", TChartType::tcJyuryou},
-        {"BtnKoujiUtiwake", TChartType::tcKoujiUtiwake}};
-    const auto print = std::find_if(std::begin(printButtons), std::end(printButtons),
-                                    [&](const auto& p) { return name == p.first; });
-    if (name == "BtnOpen") connect(a, &QAction::triggered, this, [this] { Guarded([this] { BtnOpenClick(); }); });
-    else if (name == "BtnSave") connect(a, &QAction::triggered, this, [this] { Guarded([this] { BtnSaveClick(); }); });
-    else if (print != std::end(printButtons))
-      connect(a, &QAction::triggered, this, [this, kind = print->second] { Guarded([this, kind] { PrintButtonClick(kind); }); });
+    if (b.click) connect(a, &QAction::triggered, this, [this, click = b.click] { Guarded([this, click] { (this->*click)(); }); });
     else a->setEnabled(false);
-    if (name == "BtnSave") bar->addSeparator();
+    if (std::string_view(b.name) == "BtnSave") bar->addSeparator();
   }
 }
 

@@ -13,15 +13,14 @@
 #include "files/file_name_check.h"
 #include "ui/app/message_box.h"
 #include "ui/controls/cp932_input.h"
+#include "ui/controls/dialog_button.h"
 #include "ui/files/file_list_view.h"
 
 namespace qm::ui {
 namespace {
 
 QPushButton* AddButton(QBoxLayout* row, QWidget* parent, const char* name, const char* caption) {
-  auto* b = new QPushButton(QString::fromUtf8(caption), parent);
-  b->setObjectName(name);
-  b->setAutoDefault(false);
+  auto* b = DialogButton(parent, name, caption);
   row->addWidget(b);
   return b;
 }

@@ -13,22 +13,15 @@
 #include <QWheelEvent>
 
 #include <cmath>
-#include <optional>
 
 #include "print/page_renderer.h"
 #include "ui/app/message_box.h"
+#include "ui/controls/dialog_button.h"
 
 namespace qm::ui {
 namespace {
 
 int Round(double v) { return static_cast<int>(std::nearbyint(v)); }
-
-QPushButton* Button(QWidget* parent, const char* name, const char* caption) {
-  auto* b = new QPushButton(QString::fromUtf8(caption), parent);
-  b->setObjectName(name);
-  b->setAutoDefault(false);
-  return b;
-}
 
 }  // namespace
 
@@ -48,10 +41,10 @@ TFormPreviewMitsu::TFormPreviewMitsu(QWidget* parent) : QDialog(parent) {
   LblPage = new QLabel(this);
   LblPage->setObjectName("LblPage");
   bar->addWidget(LblPage);
-  BtnPrev = Button(this, "BtnPrev", "前ページ");
-  BtnNext = Button(this, "BtnNext", "次ページ");
-  BtnBmp = Button(this, "BtnBmp", "BMP保存");
-  BtnJpeg = Button(this, "BtnJpeg", "JPEG保存");
+  BtnPrev = DialogButton(this, "BtnPrev", "前ページ");
+  BtnNext = DialogButton(this, "BtnNext", "次ページ");
+  BtnBmp = DialogButton(this, "BtnBmp", "BMP保存");
+  BtnJpeg = DialogButton(this, "BtnJpeg", "JPEG保存");
   for (QPushButton* b : {BtnPrev, BtnNext, BtnBmp, BtnJpeg}) bar->addWidget(b);
   bar->addStretch();
   root->addLayout(bar);
@@ -168,19 +161,16 @@ void TFormPreviewMitsu::DrawPage() {
     }
   }
   const bool a4 = !src_.settings.options.B5();
-  std::optional<PageImage> page;
-  if (doc == 1 ? n > 1 : n > doc) {
-    page = MakeMetaFilePicPrinter(src_, kind_, kMiddlePage, OrientType, doc, n, doc, hikae, a4);
-  } else {
-    const int pageKind = doc == 1 ? kOnlyPage : n == doc ? kLastPage : n == 1 ? kFirstPage : kMiddlePage;
-    page = MakeMetaFileChartPrinter(src_, kind_, pageKind, OrientType, doc, n, hikae, a4);
-  }
-  shownOps_ = page->Describe();
+  const int pageKind = doc == 1 ? kOnlyPage : n == doc ? kLastPage : n == 1 ? kFirstPage : kMiddlePage;
+  const PageImage page = (doc == 1 ? n > 1 : n > doc)
+                             ? MakeMetaFilePicPrinter(src_, kind_, kMiddlePage, OrientType, doc, n, doc, hikae, a4)
+                             : MakeMetaFileChartPrinter(src_, kind_, pageKind, OrientType, doc, n, hikae, a4);
+  shownOps_ = page.Describe();
 
   bitmap_ = QImage(width, height, QImage::Format_RGB32);
   bitmap_.fill(Qt::white);
   QPainter painter(&bitmap_);
-  RenderPage(*page, painter, QRectF(0, 0, width, height));
+  RenderPage(page, painter, QRectF(0, 0, width, height));
   painter.end();
 
   view_->setPixmap(QPixmap::fromImage(bitmap_));
@@ -188,19 +178,15 @@ void TFormPreviewMitsu::DrawPage() {
   Area->widget()->resize(std::max(client.width(), left + width), std::max(client.height(), top + height));
 }
 
-void TFormPreviewMitsu::SaveBmpClick() {
-  const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-  const QString path = ChooseSaveFile(this, QStringLiteral("BMPファイル(*.bmp)"), QStringLiteral("bmp"), desktop);
-  if (path.isEmpty()) return;
-  if (!bitmap_.save(path, "BMP")) ShowError(this, QStringLiteral("ファイル %1 を作成できません").arg(path));
-}
+void TFormPreviewMitsu::SaveBmpClick() { SaveBitmap(QStringLiteral("BMPファイル(*.bmp)"), "bmp", "BMP"); }
 
-void TFormPreviewMitsu::SaveJpegClick() {
+void TFormPreviewMitsu::SaveJpegClick() { SaveBitmap(QStringLiteral("JPEGファイル(*.jpg *.jpeg)"), "jpg", "JPEG"); }
+
+void TFormPreviewMitsu::SaveBitmap(const QString& filter, const char* extension, const char* format) {
   const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-  const QString path =
-      ChooseSaveFile(this, QStringLiteral("JPEGファイル(*.jpg *.jpeg)"), QStringLiteral("jpg"), desktop);
+  const QString path = ChooseSaveFile(this, filter, QString::fromLatin1(extension), desktop);
   if (path.isEmpty()) return;
-  if (!bitmap_.save(path, "JPEG")) ShowError(this, QStringLiteral("ファイル %1 を作成できません").arg(path));
+  if (!bitmap_.save(path, format)) ShowError(this, QStringLiteral("ファイル %1 を作成できません").arg(path));
 }
 
 void TFormPreviewMitsu::resizeEvent(QResizeEvent* event) {

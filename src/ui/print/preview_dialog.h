@@ -55,6 +55,7 @@ class TFormPreviewMitsu : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void SaveBitmap(const QString& filter, const char* extension, const char* format);
   void UpdateButtons();
   void DrawPage();
 

@@ -21,6 +21,7 @@
 #include "base/error.h"
 #include "print/page_renderer.h"
 #include "ui/app/message_box.h"
+#include "ui/controls/dialog_button.h"
 #include "ui/print/preview_dialog.h"
 
 namespace qm::ui {
@@ -61,13 +62,6 @@ QComboBox* Combo(QWidget* parent, const char* name) {
   return c;
 }
 
-QPushButton* Button(QWidget* parent, const char* name, const char* caption) {
-  auto* b = new QPushButton(QString::fromUtf8(caption), parent);
-  b->setObjectName(name);
-  b->setAutoDefault(false);
-  return b;
-}
-
 }  // namespace
 
 TFormPrintMitsu::TFormPrintMitsu(std::string printIni, QWidget* parent)
@@ -85,7 +79,7 @@ void TFormPrintMitsu::BuildControls() {
   auto* printerBox = new QGroupBox(QStringLiteral("■プリンタ"), this);
   auto* pl = new QGridLayout(printerBox);
   CBPrinter = Combo(printerBox, "CBPrinter");
-  BtnPrinterSetup = Button(printerBox, "BtnPrinterSetup", "設定");
+  BtnPrinterSetup = DialogButton(printerBox, "BtnPrinterSetup", "設定");
   LblNoPrinter = new QLabel(QStringLiteral("プリンタが見つかりません。プレビューはできます。印刷すると、印刷ダイアログで PDF ファイルへの出力を選べます。"), printerBox);
   LblNoPrinter->setObjectName("LblNoPrinter");
   LblNoPrinter->setWordWrap(true);
@@ -155,21 +149,20 @@ void TFormPrintMitsu::BuildControls() {
   ChkPrintCost = Check(options, "ChkPrintCost", "原価を印刷する");
   ChkPrintPic = Check(options, "ChkPrintPic", "画像を印刷する");
   ChkPrintBunrui = Check(options, "ChkPrintBunrui", "分類ごとに品名の位置を変更する");
-  const QCheckBox* order[] = {ChkPrintStampArea,   ChkPrintDirection,     ChkPrintNote,       ChkChangeSR,
-                              ChkPrintCopy,        ChkPrintGrandTotalFrame, ChkPrintGrandTotal, ChkPrintSubtotalTotal,
-                              ChkPrintFreeEdit,    ChkPrintCost,          ChkPrintPic,        ChkPrintBunrui};
   int n = 0;
-  for (const QCheckBox* c : order) {
-    ol->addWidget(const_cast<QCheckBox*>(c), n / 2, n % 2);
+  for (QCheckBox* c : {ChkPrintStampArea, ChkPrintDirection, ChkPrintNote, ChkChangeSR, ChkPrintCopy,
+                       ChkPrintGrandTotalFrame, ChkPrintGrandTotal, ChkPrintSubtotalTotal, ChkPrintFreeEdit,
+                       ChkPrintCost, ChkPrintPic, ChkPrintBunrui}) {
+    ol->addWidget(c, n / 2, n % 2);
     ++n;
   }
   root->addWidget(options);
 
   auto* buttons = new QHBoxLayout;
-  BtnPreview = Button(this, "BtnPreview", "プレビュー");
-  BtnPrint = Button(this, "BtnPrint", "印刷");
-  BtnPdf = Button(this, "BtnPdf", "PDF出力");
-  BtnCancel = Button(this, "BtnCancel", "キャンセル");
+  BtnPreview = DialogButton(this, "BtnPreview", "プレビュー");
+  BtnPrint = DialogButton(this, "BtnPrint", "印刷");
+  BtnPdf = DialogButton(this, "BtnPdf", "PDF出力");
+  BtnCancel = DialogButton(this, "BtnCancel", "キャンセル");
   // PDF output of these documents comes with its page templates.
   BtnPdf->setEnabled(false);
   for (QPushButton* b : {BtnPreview, BtnPrint, BtnPdf, BtnCancel}) buttons->addWidget(b);
@@ -398,24 +391,19 @@ void TFormPrintMitsu::PreviewClick() {
   Preview().ShowModal(src, kind_, printer_->pageLayout().orientation() == QPageLayout::Landscape);
 }
 
-void TFormPrintMitsu::PrintClick() {
-  try {
-    SavePrintConfig(kind_);
-  } catch (const Error& e) {
-    ShowError(this, QString::fromUtf8(e.what()));
-    return;
-  }
-  done(kResultPrint);
-}
+void TFormPrintMitsu::PrintClick() { SaveAndClose(kResultPrint); }
 
-void TFormPrintMitsu::PdfClick() {
+void TFormPrintMitsu::PdfClick() { SaveAndClose(kResultPdf); }
+
+void TFormPrintMitsu::SaveAndClose(int result) {
+  // Settings that cannot be written keep the dialog open: the user sees why and can retry.
   try {
     SavePrintConfig(kind_);
   } catch (const Error& e) {
     ShowError(this, QString::fromUtf8(e.what()));
     return;
   }
-  done(kResultPdf);
+  done(result);
 }
 
 void TFormPrintMitsu::CancelClick() { done(kResultCancel); }

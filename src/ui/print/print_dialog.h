@@ -81,6 +81,8 @@ class TFormPrintMitsu : public QDialog {
   QLabel* LblNoPrinter = nullptr;
 
  private:
+  // Saves the settings and closes with `result`; on a write failure shows it and stays open.
+  void SaveAndClose(int result);
   void BuildControls();
   void FillPrinters();
   void FillSealLists();
