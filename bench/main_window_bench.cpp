@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
+#include "qt_bench_main.h"
 #include "ui/app/line_area.h"
 #include "ui/app/main_window.h"
 
@@ -58,11 +59,4 @@ BENCHMARK(BM_RefreshMainForm)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return qmbench::RunWithQt<QApplication>(argc, argv); }

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
+#include "qt_bench_main.h"
 #include "pdf/report.h"
 
 namespace {
@@ -87,12 +88,4 @@ BENCHMARK(BM_CopyTheWrittenFile)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return qmbench::RunWithQt<QGuiApplication>(argc, argv); }

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QTemporaryDir>
 
+#include "qt_bench_main.h"
 #include "print/chart_page.h"
 #include "print/page_renderer.h"
 #include "sample_document.h"
@@ -93,12 +94,4 @@ BENCHMARK(BM_RenderPicturePageAt600Dpi)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return qmbench::RunWithQt<QGuiApplication>(argc, argv); }
