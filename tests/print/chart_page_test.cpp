@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 #include <sstream>
@@ -311,11 +310,7 @@ TEST_F(ChartPageTest, SealListNamesOnlyExistingSlotsAndKeepsEachEntrysOwnSlot) {
   config_.SetNatsuinName1("社長");
   config_.SetNatsuinName2("部長");
   config_.SetNatsuinName3("課長");
-  for (int slot : {0, 2}) {
-    QFile f(QString::fromStdString(config_.StampFileName(slot)));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray::fromStdString(qmtest::EncodedImage("bmp", 4, 4)));
-  }
+  for (int slot : {0, 2}) ASSERT_TRUE(qmtest::WriteImageFile(config_.StampFileName(slot), "bmp", 4, 4));
   const std::vector<SealEntry> list = SealList(config_);
   ASSERT_EQ(list.size(), 3u);
   EXPECT_EQ(list[0].caption, "印刷なし");

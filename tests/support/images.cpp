@@ -1,6 +1,7 @@
 #include "support/images.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QImage>
 
 namespace qmtest {
@@ -14,6 +15,13 @@ std::string EncodedImage(const char* format, int w, int h) {
   buf.open(QIODevice::WriteOnly);
   img.save(&buf, format);
   return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+bool WriteImageFile(const std::string& path, const char* format, int w, int h) {
+  const std::string bytes = EncodedImage(format, w, h);
+  QFile f(QString::fromStdString(path));
+  return f.open(QIODevice::WriteOnly) &&
+         f.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size());
 }
 
 }  // namespace qmtest

@@ -7,4 +7,7 @@ namespace qmtest {
 // A w x h picture with a colour gradient, encoded as "bmp", "png" or "jpeg".
 std::string EncodedImage(const char* format, int w, int h);
 
+// Writes such a picture to a file; false when the file cannot be written.
+bool WriteImageFile(const std::string& path, const char* format, int w, int h);
+
 }  // namespace qmtest

@@ -233,11 +233,7 @@ TEST_F(PrintDialogTest, SealListsNameExistingSealsAndDrawTheSlotTheyName) {
   AddLines(1);
   config_.SetNatsuinName1("社長");
   config_.SetNatsuinName3("課長");
-  for (int slot : {0, 2}) {
-    QFile f(QString::fromStdString(config_.StampFileName(slot)));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray::fromStdString(qmtest::EncodedImage("bmp", 4, 4)));
-  }
+  for (int slot : {0, 2}) ASSERT_TRUE(qmtest::WriteImageFile(config_.StampFileName(slot), "bmp", 4, 4));
   Show(TChartType::tcMitumori);
   ASSERT_EQ(dialog_.CBCheckStamp->count(), 3);
   EXPECT_EQ(dialog_.CBPersonalStamp->itemText(2), "課長");
