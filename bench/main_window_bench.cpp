@@ -7,6 +7,7 @@
 
 #include "qt_bench_main.h"
 #include "ui/app/line_area.h"
+#include "ui/app/contents_tab.h"
 #include "ui/app/main_window.h"
 
 namespace {
@@ -21,7 +22,7 @@ void BM_StartToShownWindow(benchmark::State& state) {
     qm::ui::TFormMain window(TempSetup(dir));
     window.show();
     QApplication::processEvents();
-    benchmark::DoNotOptimize(window.LineArea().RowCount());
+    benchmark::DoNotOptimize(window.Contents().LineArea().RowCount());
     state.PauseTiming();
     window.hide();
     state.ResumeTiming();
@@ -36,7 +37,7 @@ void BM_RefreshMainForm(benchmark::State& state) {
   window.show();
   QApplication::processEvents();
   const int lines = static_cast<int>(state.range(0));
-  window.AddInputAreaAndData(lines - window.Document().Count(), false);
+  window.Contents().AddInputAreaAndData(lines - window.Document().Count(), false);
   for (int i = 0; i < lines; ++i) {
     auto& line = window.Document().Items(i);
     line.SetName("足場架設 " + std::to_string(i));

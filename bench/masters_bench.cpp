@@ -103,8 +103,8 @@ class SampleFolder {
       std::fprintf(stderr, "cannot create a temporary folder\n");
       std::exit(1);
     }
-    SampleCustomers().SaveConfig(Path(qm::kCustomerFileName));
-    SampleItems().SaveConfig(Path(qm::kItemFileName));
+    SampleCustomers().SaveConfig(Path("Customer.dat"));
+    SampleItems().SaveConfig(Path("ItemList.dat"));
   }
   QTemporaryDir dir_;
 };
@@ -136,8 +136,8 @@ void Save(benchmark::State& state, const List& sample, const char* fileName) {
   SetFileCounters(state, folder.Size(fileName));
 }
 
-void BM_LoadCustomers(benchmark::State& state) { Load<TMxCustomerObjectList>(state, qm::kCustomerFileName); }
-void BM_LoadItems(benchmark::State& state) { Load<TMxItemObjectList>(state, qm::kItemFileName); }
+void BM_LoadCustomers(benchmark::State& state) { Load<TMxCustomerObjectList>(state, "Customer.dat"); }
+void BM_LoadItems(benchmark::State& state) { Load<TMxItemObjectList>(state, "ItemList.dat"); }
 void BM_SaveCustomers(benchmark::State& state) { Save(state, SampleCustomers(), "save_Customer.dat"); }
 void BM_SaveItems(benchmark::State& state) { Save(state, SampleItems(), "save_ItemList.dat"); }
 BENCHMARK(BM_LoadCustomers)->Unit(benchmark::kMillisecond);

@@ -33,7 +33,7 @@ void BM_PreviewPageToTheEnd(benchmark::State& state) {
   QApplication::processEvents();
   int pages = 0;
   for (auto _ : state) {
-    preview.Prepare(src, TChartType::tcMitumori, false);
+    preview.Prepare(PrintJob::Chart(src, TChartType::tcMitumori, PageNumbering::ItemPagesOnly));
     preview.SetZoomIndex(static_cast<int>(state.range(0)));
     ++pages;
     while (preview.NowPage < preview.MaxPage) {

@@ -10,6 +10,7 @@
 
 #include "qt_bench_main.h"
 #include "print/chart_page.h"
+#include "print/print_job.h"
 #include "print/page_renderer.h"
 #include "sample_document.h"
 
@@ -45,18 +46,16 @@ Sources& Get() {
 
 void BM_BuildEveryPageOfThePrintJob(benchmark::State& state) {
   Sources& s = Get();
-  const int items = GetNecPage(s.doc, TChartType::tcMitumori, false);
-  const int pictures = GetPicPage(s.doc);
-  const std::vector<JobPage> job = PrintJobPages(items, pictures, false);
+  const PrintJob job = PrintJob::Chart(s.src, TChartType::tcMitumori);
   std::size_t ops = 0;
   for (auto _ : state) {
-    for (const JobPage& p : job) {
-      PageImage page = MakeJobPage(s.src, TChartType::tcMitumori, p, items);
+    for (int i = 0; i < job.PageCount(); ++i) {
+      PageImage page = job.MakePage(i);
       ops += page.Ops().size();
       benchmark::DoNotOptimize(page);
     }
   }
-  state.counters["pages"] = static_cast<double>(job.size());
+  state.counters["pages"] = static_cast<double>(job.PageCount());
   state.counters["ops/job"] = static_cast<double>(ops) / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_BuildEveryPageOfThePrintJob)->Unit(benchmark::kMillisecond);

@@ -29,3 +29,23 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
 }
 
 }  // namespace qm
+
+namespace qm {
+
+DataFolder::DataFolder(const std::string& root) : root_(root) {
+  if (!root_.empty() && root_.back() != '/') root_ += '/';
+}
+
+void DataFolder::Ensure() const {
+  std::string failure;
+  for (const std::string& folder : {root_, ImgDir(), SaveDir(), ZipDir()}) {
+    try {
+      EnsureFolder(folder);
+    } catch (const Error& e) {
+      if (failure.empty()) failure = e.what();
+    }
+  }
+  if (!failure.empty()) throw Error(failure);
+}
+
+}  // namespace qm

@@ -40,8 +40,8 @@ const std::vector<Command>& Commands() {
       {"config", "qm config", msg::kConfigSummary, 0, {}, ConfigCommand},
       {"ls", "qm ls [--sort COLUMN] [--desc] [--search FIELD=WORD]", msg::kLsSummary, 0,
        {"--sort", "--desc", "--search"}, LsCommand},
-      {"save", "qm save IN.json NAME [--comment TEXT] [--overwrite]", msg::kSaveSummary, 2,
-       {"--comment", "--overwrite"}, SaveCommand},
+      {"save", "qm save IN.json NAME [--comment TEXT] [--overwrite] [--calc] [--rate R]", msg::kSaveSummary, 2,
+       {"--comment", "--overwrite", "--calc", "--rate"}, SaveCommand},
       {"backup", "qm backup DIR", msg::kBackupSummary, 1, {}, BackupCommand},
       {"restore", "qm restore DIR", msg::kRestoreSummary, 1, {}, RestoreCommand},
       {"pages", "qm pages KIND FILE.QM1 [--set KEY=VALUE]... [--rate R]", msg::kPagesSummary, 2,
@@ -76,7 +76,7 @@ void CheckArguments(const Command& command, const Arguments& args) {
     throw Error(msg::ExtraArgument(args.operands[command.operands], command.synopsis));
 }
 
-std::string DataFolder(const Arguments& args) {
+std::string DataFolderPath(const Arguments& args) {
   const auto given = args.Value("--data");
   if (!given) return DefaultDataDir();
   // An explicit folder that is not there is a mistake, not a reason to fall back.
@@ -99,7 +99,7 @@ int Run(const std::vector<std::string>& argList, std::FILE* out, std::FILE* err)
     }
     const Command& command = FindCommand(args.command);
     CheckArguments(command, args);
-    command.run(Invocation{args, DataFolder(args), out, err});
+    command.run(Invocation{args, qm::DataFolder(DataFolderPath(args)), out, err});
     return 0;
   } catch (const std::exception& e) {
     // Core messages may span lines; the contract is one line per error.

@@ -30,7 +30,7 @@ Currency ResolveTaxRate(const Invocation& in) {
     if (!rate || *rate < Currency()) throw Error(msg::BadRate(*text));
     return *rate;
   }
-  return LoadTaxRateSetting(JoinPath(in.dataDir, "conf.ini"));
+  return LoadTaxRateSetting(in.data.ConfIni());
 }
 
 // Line amounts first, since the totals are sums of them.
@@ -110,14 +110,11 @@ void SaveCommand(const Invocation& in) {
   const std::string& name = in.args.operands.at(1);
   if (const FileNameProblem problem = CheckFileNameText(name); problem != FileNameProblem::None)
     throw Error(FileNameProblemMessage(problem));
-  const std::string saveDir = JoinPath(in.dataDir, "data");
+  const std::string saveDir = in.data.SaveDir();
   const std::string path = EstimateFilePath(saveDir, name);
   if (!in.args.Has("--overwrite") && QFileInfo::exists(QString::fromStdString(path)))
     throw Error(FileExistsMessage(name));
-  const LoadedDocument loaded = [&] {
-    const QuietStderr quiet;
-    return Load(in.args.operands.at(0), InputKind::Json);
-  }();
+  const LoadedDocument loaded = LoadWithRate(in, in.args.operands.at(0), InputKind::Json, in.args.Has("--calc"));
   EnsureFolder(saveDir);
   loaded.doc.SaveFile(path, in.args.Value("--comment").value_or(loaded.info.comment));
 }

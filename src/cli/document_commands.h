@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "base/data_folders.h"
 #include "cli/arguments.h"
 #include "model/estimate_list.h"
 
@@ -11,7 +12,7 @@ namespace qm::cli {
 
 struct Invocation {
   const Arguments& args;
-  std::string dataDir;
+  DataFolder data;
   std::FILE* out;
   std::FILE* err;
 };

@@ -28,7 +28,7 @@ constexpr std::array<std::pair<const char*, SearchField>, 5> kSearchFields = {{
     {"date", SearchField::SavedAt},
 }};
 
-std::string SaveFolder(const Invocation& in) { return JoinPath(in.dataDir, "data"); }
+std::string SaveFolder(const Invocation& in) { return in.data.SaveDir(); }
 
 int SortColumn(const std::string& text) {
   for (std::size_t i = 0; i < kColumns.size(); ++i)

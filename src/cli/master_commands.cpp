@@ -49,7 +49,7 @@ void ItemEntry(JsonWriter& json, const TMxItemObject& item) {
 
 void CustomersCommand(const Invocation& in) {
   TMxCustomerObjectList list;
-  list.LoadConfig(JoinPath(in.dataDir, kCustomerFileName));
+  list.LoadConfig(in.data.CustomerFile());
   if (const auto csv = in.args.Value("--csv")) {
     list.ExportCSV(*csv);
     return;
@@ -59,13 +59,13 @@ void CustomersCommand(const Invocation& in) {
 
 void ItemsCommand(const Invocation& in) {
   TMxItemObjectList list;
-  list.LoadConfig(JoinPath(in.dataDir, kItemFileName));
+  list.LoadConfig(in.data.ItemFile());
   PrintList(in, list, ItemEntry);
 }
 
 void UnitsCommand(const Invocation& in) {
   TMxItemUnitObjectList list;
-  list.LoadConfig(JoinPath(in.dataDir, kItemUnitFileName));
+  list.LoadConfig(in.data.ItemUnitFile());
   PrintList(in, list, [](JsonWriter& json, const TMxItemUnitObject& unit) { json.String(unit.ItemUnit()); });
 }
 

@@ -20,7 +20,8 @@ inline constexpr const char* kLsSummary =
     "保存フォルダー (DIR/data) の見積ファイルを JSON で一覧表示します。--sort marker|name|company|comment|date で並べ替え、"
     "--desc で降順、--search company|comment|name|mode|date=語 で絞り込みます。";
 inline constexpr const char* kSaveSummary =
-    "JSON から見積ファイルを保存フォルダーに NAME.QM1 として保存します。既にあるときは --overwrite で上書きします。";
+    "JSON から見積ファイルを保存フォルダーに NAME.QM1 として保存します。既にあるときは --overwrite で上書きします。"
+    "--calc で再計算してから保存します。";
 inline constexpr const char* kBackupSummary = "保存フォルダーの見積ファイルを DIR の中の Backup+日付 フォルダーにコピーします。";
 inline constexpr const char* kPagesSummary =
     "見積書などの印刷ページ（品目ページ・画像ページ・控え）の並びを JSON で表示します。印刷設定は print.ini の KIND の"

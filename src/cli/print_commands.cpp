@@ -13,25 +13,12 @@
 #include "cli/messages.h"
 #include "cli/output.h"
 #include "cli/settings_commands.h"
-#include "print/chart_page.h"
+#include "model/session.h"
+#include "print/print_job.h"
 #include "print/page_renderer.h"
 
 namespace qm::cli {
 namespace {
-
-struct KindName {
-  const char* name;
-  TChartType kind;
-};
-
-constexpr KindName kKinds[] = {
-    {"tcMitumori", TChartType::tcMitumori},         {"tcTankaMitumori", TChartType::tcTankaMitumori},
-    {"tcNouhin", TChartType::tcNouhin},             {"tcSeikyu", TChartType::tcSeikyu},
-    {"tcJyuryou", TChartType::tcJyuryou},           {"tcRyosyu", TChartType::tcRyosyu},
-    {"tcSeikyuMeisai", TChartType::tcSeikyuMeisai}, {"tcGoukeiSeikyu", TChartType::tcGoukeiSeikyu},
-    {"tcFaxSender", TChartType::tcFaxSender},       {"tcItemList", TChartType::tcItemList},
-    {"tcCustomerList", TChartType::tcCustomerList}, {"tcKoujiUtiwake", TChartType::tcKoujiUtiwake},
-};
 
 std::optional<int> ParseInt(const std::string& text) {
   int value = 0;
@@ -42,9 +29,7 @@ std::optional<int> ParseInt(const std::string& text) {
 
 // A kind by name or number; only the estimate family has these pages.
 TChartType ParseKind(const std::string& text) {
-  std::optional<TChartType> kind;
-  for (const KindName& k : kKinds)
-    if (text == k.name || ParseInt(text) == static_cast<int>(k.kind)) kind = k.kind;
+  const std::optional<TChartType> kind = FindKind(text);
   if (!kind) throw Error(msg::UnknownKind(text));
   if (!IsEstimateFamily(*kind)) throw Error(msg::NotEstimateFamily(text));
   return *kind;
@@ -57,48 +42,45 @@ TTaxChoice ParseTax(const std::string& text) {
   throw Error(msg::BadTaxChoice(text));
 }
 
-// Everything one print job reads, as the print dialog would hand it over.
-struct PrintJob {
-  TChartType kind;
-  TMxEstimateObjectList doc;
-  TMxConfigInfo config;
-  TMxCampanyInfoManager companies;
-  ChartPageSources src;
-  int itemPages = 0;
-  int picturePages = 0;
-  std::vector<JobPage> pages;
+int Dpi(const Invocation& in) {
+  const auto text = in.args.Value("--dpi");
+  if (!text) return 150;
+  const auto dpi = ParseInt(*text);
+  if (!dpi || *dpi < 1 || *dpi > 1200) throw Error(msg::BadDpi(*text));
+  return *dpi;
+}
 
-  explicit PrintJob(const Invocation& in)
-      : kind(ParseKind(in.args.operands.at(0))),
-        doc(LoadDocument(in, in.args.operands.at(1))),
-        config(ImageFolder(in.dataDir)),
-        companies(ImageFolder(in.dataDir)) {
-    TPrintMitsuOptions options = LoadPrintConfig(JoinPath(in.dataDir, "print.ini"), kind);
+// The print job of a document with the print dialog's last settings, as the dialog
+// would hand it over. The session owns what the job points to.
+struct CliJob {
+  AppSession session;
+  PrintJob job;
+
+  explicit CliJob(const Invocation& in) : session(in.data), job(Build(in, session)) {}
+
+  static PrintJob Build(const Invocation& in, AppSession& session) {
+    const TChartType kind = ParseKind(in.args.operands.at(0));
+    TMxEstimateObjectList doc = LoadDocument(in, in.args.operands.at(1));
+    TPrintMitsuOptions options = LoadPrintConfig(in.data.PrintIni(), kind);
     for (const std::string& set : in.args.Values("--set")) {
       const std::size_t eq = set.find('=');
       if (eq == std::string::npos || eq == 0) throw Error(msg::BadSet(set));
       SetPrintOption(options, set.substr(0, eq), set.substr(eq + 1));
     }
-    const TTaxChoice tax = in.args.Has("--tax") ? ParseTax(*in.args.Value("--tax")) : TTaxChoice::NoTax;
+    const bool taxGiven = in.args.Has("--tax");
+    const TTaxChoice tax = taxGiven ? ParseTax(*in.args.Value("--tax")) : TTaxChoice::NoTax;
     const int dpi = Dpi(in);
-    LoadSettings(in.dataDir, config, companies);
-    src.doc = &doc;
-    src.config = &config;
-    src.companies = &companies;
-    src.settings = ResolveChartSettings(options, config, doc);
-    if (in.args.Has("--tax")) src.settings.tax = tax;
+    LoadSettings(session);
+    // After the settings: the document keeps the rate it was loaded with (--rate).
+    session.Document() = std::move(doc);
+    ChartPageSources src;
+    src.doc = &session.Document();
+    src.config = &session.Config();
+    src.companies = &session.Companies();
+    src.settings = ResolveChartSettings(options, session.Config(), session.Document());
+    if (taxGiven) src.settings.tax = tax;
     src.printerDpiX = src.printerDpiY = dpi;
-    itemPages = GetNecPage(doc, kind, options.PrintDirection);
-    picturePages = options.PrintPic ? GetPicPage(doc) : 0;
-    pages = PrintJobPages(itemPages, picturePages, options.PrintCopy);
-  }
-
-  static int Dpi(const Invocation& in) {
-    const auto text = in.args.Value("--dpi");
-    if (!text) return 150;
-    const auto dpi = ParseInt(*text);
-    if (!dpi || *dpi < 1 || *dpi > 1200) throw Error(msg::BadDpi(*text));
-    return *dpi;
+    return PrintJob::Chart(src, kind);
   }
 };
 
@@ -115,17 +97,18 @@ void EnsureGuiApplication() {
 }  // namespace
 
 void PagesCommand(const Invocation& in) {
-  const PrintJob job(in);
+  const CliJob cli(in);
+  const PrintJob& job = cli.job;
   JsonWriter json;
   json.BeginObject();
   json.Key("ItemPages");
-  json.Integer(job.itemPages);
+  json.Integer(job.ItemPages());
   json.Key("PicturePages");
-  json.Integer(job.picturePages);
+  json.Integer(job.PicturePages());
   json.Key("Sequence");
   json.BeginArray();
   int number = 0;
-  for (const JobPage& p : job.pages) {
+  for (const JobPage& p : job.Pages()) {
     json.BeginObject();
     json.Key("Job");
     json.Integer(++number);
@@ -151,11 +134,11 @@ void RenderCommand(const Invocation& in) {
   const bool ops = in.args.Has("--ops");
   const auto out = in.args.Value("--out");
   if (ops == out.has_value()) throw Error(msg::RenderNeedsOutOrOps());
-  const PrintJob job(in);
+  const CliJob cli(in);
   const auto index = ParseInt(*pageText);
-  const int count = static_cast<int>(job.pages.size());
+  const int count = cli.job.PageCount();
   if (!index || *index < 1 || *index > count) throw Error(msg::PageOutOfRange(*pageText, count));
-  const PageImage page = MakeJobPage(job.src, job.kind, job.pages[static_cast<std::size_t>(*index - 1)], job.itemPages);
+  const PageImage page = cli.job.MakePage(*index - 1);
   if (ops) {
     WriteOutput(in.out, page.Describe());
     return;

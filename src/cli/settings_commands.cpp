@@ -1,7 +1,6 @@
 #include "cli/settings_commands.h"
 
 #include "base/colour_text.h"
-#include "base/data_folders.h"
 #include "cli/json_writer.h"
 #include "cli/output.h"
 #include "cli/quiet_stderr.h"
@@ -83,19 +82,17 @@ void WriteProfile(JsonWriter& json, const TMxCampanyInfo& info) {
 
 }  // namespace
 
-std::string ImageFolder(const std::string& dataDir) { return JoinPath(dataDir, "img"); }
-
-void LoadSettings(const std::string& dataDir, TMxConfigInfo& config, TMxCampanyInfoManager& companies) {
-  const std::string conf = JoinPath(dataDir, "conf.ini");
+void LoadSettings(AppSession& session) {
   const QuietStderr quiet;  // image decoders chatter about broken files
-  config.LoadConfig(conf);
-  companies.LoadConfig(conf);
+  session.LoadConfig();
+  session.LoadCompanies();
 }
 
 void ConfigCommand(const Invocation& in) {
-  TMxConfigInfo config(ImageFolder(in.dataDir));
-  TMxCampanyInfoManager companies(ImageFolder(in.dataDir));
-  LoadSettings(in.dataDir, config, companies);
+  AppSession session(in.data);
+  LoadSettings(session);
+  const TMxConfigInfo& config = session.Config();
+  const TMxCampanyInfoManager& companies = session.Companies();
   JsonWriter json;
   json.BeginObject();
   json.Key("Setting");

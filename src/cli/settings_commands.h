@@ -1,16 +1,14 @@
 #pragma once
 // `qm config`: the operating settings and the three company profiles as JSON.
 #include "cli/document_commands.h"
-#include "model/company_info.h"
-#include "model/config_info.h"
+#include "model/session.h"
 
 namespace qm::cli {
 
 void ConfigCommand(const Invocation& in);
 
-// The settings and company profiles of conf.ini in the data folder, with their images
-// from its img folder.
-void LoadSettings(const std::string& dataDir, TMxConfigInfo& config, TMxCampanyInfoManager& companies);
-std::string ImageFolder(const std::string& dataDir);
+// The settings and company profiles of conf.ini in the session's data folder, with
+// their images from its img folder.
+void LoadSettings(AppSession& session);
 
 }  // namespace qm::cli

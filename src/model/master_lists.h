@@ -1,5 +1,5 @@
 #pragma once
-// The customer, item and unit masters and their files in the data folder.
+// The customer, item and unit masters.
 #include <string>
 
 #include "base/currency.h"
@@ -7,10 +7,6 @@
 #include "model/master_list.h"
 
 namespace qm {
-
-inline constexpr const char* kCustomerFileName = "Customer.dat";
-inline constexpr const char* kItemFileName = "ItemList.dat";
-inline constexpr const char* kItemUnitFileName = "ItemUnit.dat";
 
 class TMxItemObject {
  public:

@@ -7,17 +7,19 @@
 
 #include <cstdint>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/error.h"
+
 namespace qm::pdf {
 
-// The general failure of the writer and its three kinds.
-class EPdfError : public std::runtime_error {
+// The general failure of the writer and its three kinds. They are the program's errors
+// too, so a writer failure ends its command in the general error box.
+class EPdfError : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  using Error::Error;
 };
 class EPdfInvalidOperation : public EPdfError {
  public:

@@ -7,13 +7,12 @@
 
 #include "base/amount_text.h"
 #include "base/error.h"
+#include "print/head_blocks.h"
+#include "print/page_canvas.h"
 #include "print/text_primitives.h"
 
 namespace qm {
 namespace {
-
-constexpr TColor kBlack = 0x00000000;
-constexpr TColor kNavy = 0x00800000;  // red 0, green 0, blue 128
 
 // Head of the first page, portrait (millimetres from the sheet's top-left corner).
 constexpr double TTITLETOP = 15;
@@ -47,8 +46,7 @@ constexpr double YGTOTALTOP = 79;
 
 // Sizes shared by both orientations.
 constexpr double STAMPWID = 15, STAMPTITLEHIG = 5, STAMPHIG = 15;
-constexpr int LOGOWID = 70, LOGOHIG = 25;
-constexpr int FONT_SMALL = 10, FONT_NOMAL = 10, FONT_MONEY = 18, FONT_BIG = 24;
+constexpr int FONT_SMALL = 10, FONT_NOMAL = 10, FONT_MONEY = 18;
 constexpr int FONT_ADDRESS = 12;  // addressee's address and the sender's names
 constexpr int FONT_PAGENO = 12;
 
@@ -64,7 +62,6 @@ constexpr double TITEMNAME = 40, TARC = 15, TUNITNAME = 12, TUNITPRICE = 25, TPR
 constexpr double YITEMNAME = 70, YARC = 20, YUNITNAME = 15, YUNITPRICE = 30, YPRICE = 40, YBIKO = 55;
 constexpr double TOTALLABELLEFT = 50;  // total labels, from the table's left edge
 constexpr int CLASS_LARGE = 0, CLASS_MIDDLE = 1, CLASS_SMALL = 2;
-constexpr double B5SCALE = 0.87;
 
 struct HeadLayout {
   double titleTop;
@@ -119,79 +116,6 @@ int RuledRows(int pageType, bool landscape) {
 
 bool HasTotalsRows(int pageType) { return pageType == kOnlyPage || pageType == kLastPage; }
 
-// Item rows: the unit-price estimate fills every ruled row; the others keep three rows
-// for the totals (only and last page) or one for the page total.
-int ItemRows(TChartType kind, int pageType, bool landscape) {
-  const int r = RuledRows(pageType, landscape);
-  if (IsTanka(kind)) return r - 1;
-  return HasTotalsRows(pageType) ? r - 4 : r - 2;
-}
-
-std::string TrimBlank(const std::string& s) {
-  std::size_t b = 0, e = s.size();
-  while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;
-  while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ') --e;
-  return s.substr(b, e - b);
-}
-
-std::vector<std::string> SplitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::string current;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' || text[i] == '\n') {
-      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      lines.push_back(current);
-      current.clear();
-    } else {
-      current += text[i];
-    }
-  }
-  if (!current.empty()) lines.push_back(current);
-  return lines;
-}
-
-// One to three name lines: the last carries the suffix (" 様", " 行き", …).
-std::vector<std::string> NameLines(const std::string& name1, const std::string& name2In,
-                                   const std::string& name3In, const std::string& suffix) {
-  const std::string name2 = TrimBlank(name2In);
-  const std::string name3 = TrimBlank(name3In);
-  if (!name3.empty()) return {name1, name2, name3 + suffix};
-  if (!name2.empty()) return {name1, name2 + suffix};
-  return {name1 + suffix};
-}
-
-// Draws on one page in millimetres at the page's resolution.
-class Canvas {
- public:
-  Canvas(PageImage& page, const PageGeometry& g) : page_(page), g_(g) {}
-
-  int X(double mm) const { return g_.X(mm); }
-  int Y(double mm) const { return g_.Y(mm); }
-  int Dpi() const { return g_.dpiX; }
-  PageImage& Page() { return page_; }
-  const PageGeometry& Geometry() const { return g_; }
-
-  void Font(bool bold, bool underline, TColor colour) { page_.SetFont(0, bold, underline, colour); }
-  void PlainFont() { Font(false, false, kBlack); }
-
-  // Text with its cell's top-left at dots (x, y); empty text draws nothing.
-  void TextAt(int size, int x, int y, const std::string& text) {
-    if (!text.empty()) PrintText(page_, size, x, y, text, Dpi());
-  }
-  void TextMm(int size, double x, double y, const std::string& text) { TextAt(size, X(x), Y(y), text); }
-  int Width(const std::string& text, int size) const { return GetCharWidth(text, size, Dpi()); }
-  int Height(int size) const { return GetCharHeight("あ", size, Dpi()); }
-
-  void LineMm(double x1, double y1, double x2, double y2) { page_.Line({X(x1), Y(y1)}, {X(x2), Y(y2)}); }
-  // Rectangle of dots from (l, t) to (r, b), the right and bottom edges excluded.
-  static QRect Box(int l, int t, int r, int b) { return QRect(l, t, r - l, b - t); }
-  QRect BoxMm(double l, double t, double r, double b) const { return Box(X(l), Y(t), X(r), Y(b)); }
-
- private:
-  PageImage& page_;
-  const PageGeometry& g_;
-};
-
 // ---------------------------------------------------------------------------------
 // The head of the first page.
 
@@ -233,18 +157,10 @@ class HeadBuilder {
     std::string title;
     SetPageTitleAndMessage(kind_, config_, title, message_);
     if (hikae_) title += "(控)";
-    c_.Font(false, true, kNavy);
-    const int w = c_.Width(title, FONT_BIG);
-    c_.TextAt(FONT_BIG, c_.Geometry().widthDots / 2 - w / 2, c_.Y(l_.titleTop), title);
-    c_.PlainFont();
+    DrawTitle(c_, l_.titleTop, title);
   }
 
-  void Logo(double left, double top) {
-    const TMxPicture& logo = company_.LogoImage();
-    if (logo.Width() <= 0 || logo.Height() <= 0) return;
-    const QSize mm = ChangePicSize(logo.Width(), logo.Height(), LOGOWID, LOGOHIG);
-    c_.Page().Bitmap(c_.BoxMm(left, top, left + mm.width(), top + mm.height()), logo, std::nullopt);
-  }
+  void Logo(double left, double top) { DrawLogo(c_, company_, left, top); }
 
   void NameBlock(double top, const std::vector<std::string>& lines) {
     const int size = config_.SenderFontSize();
@@ -302,27 +218,7 @@ class HeadBuilder {
     c_.TextMm(FONT_SMALL, l_.sLeft, l_.sTelTop, company_.TelFax());
   }
 
-  void CompanySeal() {
-    if (!company_.ChkUseCampanyStamp()) return;
-    const TMxPicture& seal = company_.CampanyStampImage();
-    if (seal.Empty()) return;
-    double x, y, w, h;
-    if (a4_) {
-      x = company_.CampanyStampPosDetail_X_A4();
-      y = company_.CampanyStampPosDetail_Y_A4();
-      w = company_.CampanyStampSizeWidth_A4();
-      h = company_.CampanyStampSizeHeight_A4();
-    } else {
-      // Millimetres of the B5 sheet, which is this page shrunk to 0.87.
-      x = company_.CampanyStampPosDetail_X_B5() / B5SCALE;
-      y = company_.CampanyStampPosDetail_Y_B5() / B5SCALE;
-      w = company_.CampanyStampSizeWidth_B5() / B5SCALE;
-      h = company_.CampanyStampSizeHeight_B5() / B5SCALE;
-    }
-    std::optional<TColor> transparent;
-    if (company_.ChkUseCampanyStampTrans()) transparent = TextToColor(company_.CampanyStampTransColor());
-    c_.Page().Bitmap(c_.BoxMm(x, y, x + w, y + h), seal, transparent);
-  }
+  void CompanySeal() { DrawCompanySeal(c_, company_, SealPlace::Detail, a4_); }
 
   void StampBoxes() {
     const double x0 = l_.stampLeft, y0 = l_.stampTop;
@@ -535,7 +431,7 @@ class TableBuilder {
 
   Currency Items() {
     const bool dp = config_.PrintDecimalPoint();
-    const auto [first, end] = ChartPageLines(kind_, pageType_, landscape_, nowPage_, doc_.Count());
+    const auto [first, end] = PageLines(kind_, pageType_, landscape_, nowPage_, doc_.Count());
     long double sum = 0;
     for (int i = first; i < end; ++i) {
       const TMxEstimateObject& line = doc_.Items(i);
@@ -680,49 +576,15 @@ ChartPrintSettings ResolveChartSettings(const TPrintMitsuOptions& options, const
   return s;
 }
 
-std::pair<int, int> ChartPageLines(TChartType kind, int pageType, bool landscape, int nowPage, int lineCount) {
-  const bool tanka = IsTanka(kind);
-  int first = 0;
-  int shown = 0;
-  switch (pageType) {
-    case kOnlyPage:
-      shown = ItemRows(kind, pageType, landscape);
-      break;
-    case kFirstPage:
-      // Lines 0 … E − 2.
-      shown = (tanka ? (landscape ? 17 : 27) : (landscape ? 16 : 26)) - 1;
-      break;
-    default: {
-      const int a = (landscape ? 30 : 40) + (tanka ? 1 : 0);
-      const int b = (landscape ? 45 : 55) + (tanka ? 1 : 0);
-      first = std::max(0, a * nowPage - b);
-      shown = ItemRows(kind, pageType, landscape);
-      break;
-    }
-  }
-  first = std::min(first, lineCount);
-  return {first, std::min(lineCount, first + shown)};
-}
-
 PageImage MakeMetaFileChartPrinter(const ChartPageSources& src, TChartType kind, int pageType, int orientType,
                                    int maxPage, int nowPage, bool hikae, bool a4) {
   const bool landscape = orientType == 1;
   const PageGeometry g = A4Page(src.printerDpiX, src.printerDpiY, landscape);
-  PageImage page(g.widthDots, g.heightDots, g.dpiX);
-  page.SetBrushClear();
-  page.SetPen(kBlack, 2);
+  PageImage page = BlankPage(g);
   Canvas canvas(page, g);
   if (pageType == kOnlyPage || pageType == kFirstPage) HeadBuilder(canvas, src, kind, landscape, hikae, a4).Build();
   TableBuilder(canvas, src, kind, pageType, landscape, maxPage, nowPage).Build();
   return page;
-}
-
-PageImage MakeJobPage(const ChartPageSources& src, TChartType kind, const JobPage& p, int itemPages) {
-  const TPrintMitsuOptions& o = src.settings.options;
-  const int orient = o.PrintDirection ? 1 : 0;
-  if (p.picture)
-    return MakeMetaFilePicPrinter(src, kind, p.pageKind, orient, p.maxPage, p.nowPage, itemPages, p.hikae, !o.B5());
-  return MakeMetaFileChartPrinter(src, kind, p.pageKind, orient, p.maxPage, p.nowPage, p.hikae, !o.B5());
 }
 
 }  // namespace qm

@@ -63,9 +63,6 @@ int EntryIndex(const std::vector<std::string>& entries, const std::string& text)
 ChartPrintSettings ResolveChartSettings(const TPrintMitsuOptions& options, const TMxConfigInfo& config,
                                         const TMxEstimateObjectList& doc);
 
-// Indexes [first, end) of the document lines printed on an item page.
-std::pair<int, int> ChartPageLines(TChartType kind, int pageType, bool landscape, int nowPage, int lineCount);
-
 // One item page of an estimate-family document. pageType is the page kind (1 only,
 // 2 first, 3 middle, 4 last); orientType 1 is landscape; nowPage and maxPage feed the
 // page number; hikae appends "(控)" to the title; a4 selects the A4 position of the
@@ -78,8 +75,5 @@ PageImage MakeMetaFileChartPrinter(const ChartPageSources& src, TChartType kind,
 PageImage MakeMetaFilePicPrinter(const ChartPageSources& src, TChartType kind, int pageType,
                                  int orientType, int maxPage, int nowPage, int documentPage, bool hikae,
                                  bool a4);
-
-// The page of a print job (see PrintJobPages) built by the right builder.
-PageImage MakeJobPage(const ChartPageSources& src, TChartType kind, const JobPage& page, int itemPages);
 
 }  // namespace qm

@@ -1,5 +1,6 @@
 #include "print/print_geometry.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace qm {
@@ -7,35 +8,9 @@ namespace {
 
 constexpr double kMmPerInch = 25.4;
 
-// Items per page of the estimate family, by kind and orientation: one page holds up to
-// `one`, two pages up to `two`, and every further page `more`.
-struct Capacity {
-  int one, two, more;
-};
-
-Capacity CapacityOf(TChartType kind, bool landscape) {
-  if (kind == TChartType::tcTankaMitumori) return landscape ? Capacity{13, 44, 31} : Capacity{23, 64, 41};
-  return landscape ? Capacity{10, 40, 30} : Capacity{20, 60, 40};
-}
-
 int CeilDiv(int a, int b) { return (a + b - 1) / b; }
 
 }  // namespace
-
-bool IsEstimateFamily(TChartType kind) {
-  switch (kind) {
-    case TChartType::tcMitumori:
-    case TChartType::tcTankaMitumori:
-    case TChartType::tcNouhin:
-    case TChartType::tcSeikyu:
-    case TChartType::tcJyuryou:
-    case TChartType::tcSeikyuMeisai:
-    case TChartType::tcKoujiUtiwake:
-      return true;
-    default:
-      return false;
-  }
-}
 
 int RoundEven(double v) { return static_cast<int>(std::nearbyint(v)); }
 
@@ -56,36 +31,6 @@ PageGeometry A4Page(int printerDpiX, int printerDpiY, bool landscape) {
   return g;
 }
 
-void SetPageTitleAndMessage(TChartType kind, const TMxConfigInfo& c, std::string& title, std::string& msg) {
-  switch (kind) {
-    case TChartType::tcMitumori: title = c.PrintMsgEstimateTitle(); msg = c.PrintMsgEstimateMessage(); return;
-    case TChartType::tcTankaMitumori:
-      title = c.PrintMsgUnitPriceEstimateTitle();
-      msg = c.PrintMsgUnitPriceEstimateMessage();
-      return;
-    case TChartType::tcNouhin: title = c.PrintMsgDeliverTitle(); msg = c.PrintMsgDeliverMessage(); return;
-    case TChartType::tcSeikyu: title = c.PrintMsgClaimTitle(); msg = c.PrintMsgClaimMessage(); return;
-    case TChartType::tcJyuryou: title = c.PrintMsgReceiveTitle(); msg = c.PrintMsgReceiveMessage(); return;
-    case TChartType::tcRyosyu: title = c.PrintMsgReceiptTitle(); msg = c.PrintMsgReceiptMessage(); return;
-    case TChartType::tcSeikyuMeisai:
-      title = c.PrintMsgClaimDetailsTitle();
-      msg = c.PrintMsgClaimDetailsMessage();
-      return;
-    case TChartType::tcGoukeiSeikyu:
-      title = c.PrintMsgTotalClaimTitle();
-      msg = c.PrintMsgTotalClaimMessage();
-      return;
-    case TChartType::tcFaxSender: title = c.PrintMsgFaxSenderTitle(); msg.clear(); return;
-    case TChartType::tcKoujiUtiwake:
-      title = c.PrintMsgKoujiUtiwakeTitle();
-      msg = c.PrintMsgKoujiUtiwakeMessage();
-      return;
-    case TChartType::tcItemList:
-    case TChartType::tcCustomerList:
-      return;
-  }
-}
-
 int GetNecPage(const TMxEstimateObjectList& doc, TChartType kind, bool landscape) {
   int n = 0;  // up to the last line that holds anything; empty lines before it count
   for (int i = doc.Count() - 1; i >= 0; --i)
@@ -93,10 +38,31 @@ int GetNecPage(const TMxEstimateObjectList& doc, TChartType kind, bool landscape
       n = i + 1;
       break;
     }
-  const Capacity c = CapacityOf(kind, landscape);
-  if (n <= c.one) return 1;
-  if (n <= c.two) return 2;
-  return 2 + CeilDiv(n - c.two, c.more);
+  return ItemPagesFor(n, kind, landscape);
+}
+
+int ItemPagesFor(int lines, TChartType kind, bool landscape) {
+  const RowsPerPage& r = RowsOf(kind, landscape);
+  if (lines <= r.only) return 1;
+  const int two = r.first + r.last;
+  if (lines <= two) return 2;
+  return 2 + CeilDiv(lines - two, r.middle);
+}
+
+std::pair<int, int> PageLines(TChartType kind, int pageType, bool landscape, int nowPage, int lineCount) {
+  const RowsPerPage& r = RowsOf(kind, landscape);
+  int first = 0, shown = 0;
+  switch (pageType) {
+    case kOnlyPage: shown = r.only; break;
+    case kFirstPage: shown = r.first; break;
+    default:
+      // The first page, then full middle pages before this one.
+      first = std::max(0, r.first + r.middle * (nowPage - 2));
+      shown = pageType == kLastPage ? r.last : r.middle;
+      break;
+  }
+  first = std::min(first, lineCount);
+  return {first, std::min(lineCount, first + shown)};
 }
 
 int ItemListPages(int items) { return items <= 0 ? 1 : CeilDiv(items, 47); }

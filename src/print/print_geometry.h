@@ -1,34 +1,15 @@
 #pragma once
-// Page geometry of the printed documents: document kinds, millimetres to dots, page
-// counts, picture fitting and the page sequence of a print job.
+// Page geometry of the printed documents: millimetres to dots, page counts, the lines
+// of each page, picture fitting and the page sequence of a print job.
 #include <QSize>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "model/config_info.h"
 #include "model/estimate_list.h"
+#include "print/document_kinds.h"
 
 namespace qm {
-
-// Document kinds, as every print button, dialog and page builder names them.
-enum class TChartType : unsigned char {
-  tcMitumori = 0,
-  tcTankaMitumori = 1,
-  tcNouhin = 2,
-  tcSeikyu = 3,
-  tcJyuryou = 4,
-  tcRyosyu = 5,
-  tcSeikyuMeisai = 6,
-  tcGoukeiSeikyu = 7,
-  tcFaxSender = 8,
-  tcItemList = 9,
-  tcCustomerList = 10,
-  tcKoujiUtiwake = 11,
-};
-
-// Estimate, unit-price estimate, delivery note, invoice, goods receipt, invoice detail
-// and breakdown sheet share one layout and one print dialog.
-bool IsEstimateFamily(TChartType kind);
 
 // Page kinds of the estimate-family page builders.
 enum PageKind { kOnlyPage = 1, kFirstPage = 2, kMiddlePage = 3, kLastPage = 4 };
@@ -56,12 +37,14 @@ struct PageGeometry {
 };
 PageGeometry A4Page(int printerDpiX, int printerDpiY, bool landscape);
 
-// Title and greeting of a kind from the settings; the FAX cover sheet has no greeting
-// and the list kinds leave both as they were.
-void SetPageTitleAndMessage(TChartType kind, const TMxConfigInfo& config, std::string& title, std::string& msg);
-
-// Number of item pages of an estimate-family document.
+// Number of item pages of an estimate-family document: the lines up to the last filled
+// one (empty lines before it count) laid out by the kind's rows per page kind.
 int GetNecPage(const TMxEstimateObjectList& doc, TChartType kind, bool landscape);
+// The same for `lines` lines.
+int ItemPagesFor(int lines, TChartType kind, bool landscape);
+// Indexes [first, end) of the document lines on item page `nowPage` of page kind
+// `pageType`, stopping at `lineCount`.
+std::pair<int, int> PageLines(TChartType kind, int pageType, bool landscape, int nowPage, int lineCount);
 // Pages of the item list (47 items a page) and the customer list (15 a page).
 int ItemListPages(int items);
 int CustomerListPages(int customers);

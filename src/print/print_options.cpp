@@ -49,18 +49,7 @@ constexpr const char* kSettingSection = "SETTING";
 
 }  // namespace
 
-const char* PrintSection(TChartType kind) {
-  switch (kind) {
-    case TChartType::tcMitumori: return "MITSU";
-    case TChartType::tcTankaMitumori: return "TANKA";
-    case TChartType::tcNouhin: return "NOUHIN";
-    case TChartType::tcSeikyu: return "SEIKYU";
-    case TChartType::tcJyuryou: return "JYURYO";
-    case TChartType::tcSeikyuMeisai: return "SEIKYU_MEISAI";
-    case TChartType::tcKoujiUtiwake: return "KOUJI_UTIWAKE";
-    default: return "none";
-  }
-}
+const char* PrintSection(TChartType kind) { return IsEstimateFamily(kind) ? KindOf(kind).section : "none"; }
 
 TPrintMitsuOptions LoadPrintConfig(const IniFile& ini, TChartType kind) {
   const char* section = PrintSection(kind);

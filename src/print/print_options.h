@@ -5,7 +5,7 @@
 
 #include "base/ini_file.h"
 #include "model/estimate_list.h"
-#include "print/print_geometry.h"
+#include "print/document_kinds.h"
 
 namespace qm {
 
@@ -36,7 +36,7 @@ struct TPrintMitsuOptions {
   bool B5() const { return PaperSize == "B5"; }
 };
 
-// MITSU, TANKA, NOUHIN, SEIKYU, JYURYO, SEIKYU_MEISAI, KOUJI_UTIWAKE; "none" otherwise.
+// The estimate-family kind's own section (MITSU, TANKA, …); "none" for any other kind.
 const char* PrintSection(TChartType kind);
 
 // Every key of the kind's section with its default.

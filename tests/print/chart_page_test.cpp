@@ -89,39 +89,6 @@ class ChartPageTest : public ::testing::Test {
   ChartPageSources src_;
 };
 
-// ---------------------------------------------------------------------------------
-// Which lines fall on which page.
-
-TEST(ChartPageLinesTest, LinesOfEachPageKindFollowThePageCounts) {
-  struct Case {
-    TChartType kind;
-    int pageType;
-    bool landscape;
-    int nowPage;
-    int count;
-    int first, end;
-  };
-  const TChartType est = TChartType::tcMitumori, tanka = TChartType::tcTankaMitumori;
-  const Case cases[] = {
-      {est, kOnlyPage, false, 1, 20, 0, 20},     {est, kOnlyPage, false, 1, 100, 0, 20},
-      {est, kFirstPage, false, 1, 41, 0, 25},    {est, kLastPage, false, 2, 41, 25, 41},
-      {est, kMiddlePage, false, 2, 100, 25, 65}, {est, kLastPage, false, 3, 100, 65, 100},
-      {est, kLastPage, false, 3, 200, 65, 100},  {est, kFirstPage, true, 1, 40, 0, 15},
-      {est, kMiddlePage, true, 2, 100, 15, 45},  {est, kLastPage, true, 3, 100, 45, 70},
-      {tanka, kOnlyPage, false, 1, 23, 0, 23},   {tanka, kFirstPage, false, 1, 64, 0, 26},
-      {tanka, kMiddlePage, false, 2, 105, 26, 67}, {tanka, kLastPage, false, 3, 105, 67, 105},
-      {tanka, kFirstPage, true, 1, 44, 0, 16},   {tanka, kLastPage, true, 2, 44, 16, 44},
-      {tanka, kMiddlePage, true, 2, 75, 16, 47}, {tanka, kLastPage, true, 3, 75, 47, 75},
-      // A short document never yields lines past its end.
-      {est, kLastPage, false, 2, 10, 10, 10},
-  };
-  for (const Case& c : cases) {
-    const auto [first, end] = ChartPageLines(c.kind, c.pageType, c.landscape, c.nowPage, c.count);
-    EXPECT_EQ(first, c.first) << static_cast<int>(c.kind) << " kind " << c.pageType << " p" << c.nowPage;
-    EXPECT_EQ(end, c.end) << static_cast<int>(c.kind) << " kind " << c.pageType << " p" << c.nowPage;
-  }
-}
-
 TEST_F(ChartPageTest, FortyOneLinesSplitAfterLine25WithPageTotalsThenTotals) {
   AddLines(41);
   ASSERT_EQ(GetNecPage(doc_, TChartType::tcMitumori, false), 2);

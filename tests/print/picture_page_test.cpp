@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "print/chart_page.h"
+#include "print/print_job.h"
 #include "support/images.h"
 
 // Laid out at 254 dpi: ten dots a millimetre; a 10-point caption is 35 dots high.
@@ -86,10 +87,10 @@ TEST_F(PicturePageTest, PageCountAndJobPagesAgree) {
   for (int i = 0; i < 3; ++i) AddLine("写真", 40, 30);
   ASSERT_EQ(GetPicPage(doc_), 2);
   src_.settings.options.PrintPic = true;
-  const std::vector<JobPage> job = PrintJobPages(1, 2, false);
-  ASSERT_EQ(job.size(), 3u);
-  ASSERT_TRUE(job[2].picture);
-  const std::string last = MakeJobPage(src_, TChartType::tcMitumori, job[2], 1).Describe();
+  const PrintJob job = PrintJob::Chart(src_, TChartType::tcMitumori);
+  ASSERT_EQ(job.PageCount(), 3);
+  ASSERT_TRUE(job.Pages()[2].picture);
+  const std::string last = job.MakePage(2).Describe();
   EXPECT_EQ(std::count(last.begin(), last.end(), '\n'), 2);  // one caption, one picture
 }
 

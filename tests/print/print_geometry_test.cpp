@@ -131,3 +131,104 @@ TEST(PrintGeometry, TitlesAndGreetingsComeFromTheSettings) {
   EXPECT_TRUE(qm::IsEstimateFamily(TChartType::tcKoujiUtiwake));
   EXPECT_FALSE(qm::IsEstimateFamily(TChartType::tcRyosyu));
 }
+
+// ---------------------------------------------------------------------------------
+// Which lines fall on which page.
+
+TEST(PageLinesTest, LinesOfEachPageKindFollowThePageCounts) {
+  struct Case {
+    TChartType kind;
+    int pageType;
+    bool landscape;
+    int nowPage;
+    int count;
+    int first, end;
+  };
+  const TChartType est = TChartType::tcMitumori, tanka = TChartType::tcTankaMitumori;
+  const Case cases[] = {
+      {est, qm::kOnlyPage, false, 1, 20, 0, 20},     {est, qm::kOnlyPage, false, 1, 100, 0, 20},
+      {est, qm::kFirstPage, false, 1, 41, 0, 25},    {est, qm::kLastPage, false, 2, 41, 25, 41},
+      {est, qm::kMiddlePage, false, 2, 100, 25, 65}, {est, qm::kLastPage, false, 3, 100, 65, 100},
+      {est, qm::kLastPage, false, 3, 200, 65, 100},  {est, qm::kFirstPage, true, 1, 40, 0, 15},
+      {est, qm::kMiddlePage, true, 2, 100, 15, 45},  {est, qm::kLastPage, true, 3, 100, 45, 70},
+      {tanka, qm::kOnlyPage, false, 1, 23, 0, 23},   {tanka, qm::kFirstPage, false, 1, 64, 0, 26},
+      {tanka, qm::kMiddlePage, false, 2, 105, 26, 67}, {tanka, qm::kLastPage, false, 3, 105, 67, 105},
+      {tanka, qm::kFirstPage, true, 1, 44, 0, 16},   {tanka, qm::kLastPage, true, 2, 44, 16, 44},
+      {tanka, qm::kMiddlePage, true, 2, 75, 16, 47}, {tanka, qm::kLastPage, true, 3, 75, 47, 75},
+      // A short document never yields lines past its end.
+      {est, qm::kLastPage, false, 2, 10, 10, 10},
+  };
+  for (const Case& c : cases) {
+    const auto [first, end] = qm::PageLines(c.kind, c.pageType, c.landscape, c.nowPage, c.count);
+    EXPECT_EQ(first, c.first) << static_cast<int>(c.kind) << " kind " << c.pageType << " p" << c.nowPage;
+    EXPECT_EQ(end, c.end) << static_cast<int>(c.kind) << " kind " << c.pageType << " p" << c.nowPage;
+  }
+}
+
+// Whatever the kind, orientation and length, the item pages of a job show every line up
+// to the last filled one exactly once, in order, and never more lines than a page holds.
+TEST(PageLinesTest, TheItemPagesOfAJobCoverEveryLineOnceInOrder) {
+  for (const qm::DocumentKind& k : qm::DocumentKinds()) {
+    if (k.family != qm::KindFamily::Estimate) continue;
+    for (const bool landscape : {false, true}) {
+      const qm::RowsPerPage& rows = qm::RowsOf(k.kind, landscape);
+      for (int n = 0; n <= 300; ++n) {
+        const int pages = qm::ItemPagesFor(n, k.kind, landscape);
+        const std::vector<qm::JobPage> job = qm::PrintJobPages(pages, 0, false);
+        ASSERT_EQ(static_cast<int>(job.size()), pages);
+        int next = 0;
+        for (const qm::JobPage& p : job) {
+          const auto [first, end] = qm::PageLines(k.kind, p.pageKind, landscape, p.nowPage, 400);
+          const int capacity = p.pageKind == qm::kOnlyPage    ? rows.only
+                               : p.pageKind == qm::kFirstPage ? rows.first
+                               : p.pageKind == qm::kLastPage  ? rows.last
+                                                              : rows.middle;
+          ASSERT_EQ(first, next) << k.cliName << " landscape " << landscape << " n " << n << " page " << p.nowPage;
+          ASSERT_LE(end - first, capacity) << k.cliName << " n " << n << " page " << p.nowPage;
+          next = end;
+        }
+        // The last page reaches the last filled line. (It may hold no line at all: the
+        // totals of a document just longer than one page go on a page of their own.)
+        EXPECT_GE(next, n) << k.cliName << " landscape " << landscape << " n " << n;
+      }
+    }
+  }
+}
+
+TEST(DocumentKinds, EveryKindHasItsRowAndItsNames) {
+  const auto& kinds = qm::DocumentKinds();
+  ASSERT_EQ(kinds.size(), 12u);
+  for (std::size_t i = 0; i < kinds.size(); ++i) {
+    EXPECT_EQ(static_cast<std::size_t>(kinds[i].kind), i);
+    EXPECT_EQ(qm::FindKind(kinds[i].cliName), kinds[i].kind);
+    EXPECT_EQ(qm::FindKind(std::to_string(i)), kinds[i].kind);
+  }
+  EXPECT_EQ(qm::FindKind("tcNone"), std::nullopt);
+  EXPECT_EQ(qm::FindKind("12"), std::nullopt);
+  EXPECT_EQ(qm::FindKind("1x"), std::nullopt);
+  struct Expect {
+    TChartType kind;
+    const char* section;
+    const char* caption;
+    bool estimate;
+  } expects[] = {
+      {TChartType::tcMitumori, "MITSU", "見積書印刷", true},
+      {TChartType::tcTankaMitumori, "TANKA", "単価見積書印刷", true},
+      {TChartType::tcNouhin, "NOUHIN", "納品書印刷", true},
+      {TChartType::tcSeikyu, "SEIKYU", "請求書印刷", true},
+      {TChartType::tcJyuryou, "JYURYO", "受領書印刷", true},
+      {TChartType::tcRyosyu, "RYOSYU", "領収書印刷", false},
+      {TChartType::tcSeikyuMeisai, "SEIKYU_MEISAI", "請求明細書印刷", true},
+      {TChartType::tcGoukeiSeikyu, "GOUKEI_SEIKYU", "合計請求書印刷", false},
+      {TChartType::tcFaxSender, "FAX", "FAX送信状印刷", false},
+      {TChartType::tcItemList, "ITEM_LIST", "品名リスト印刷", false},
+      {TChartType::tcCustomerList, "CUSTOMER_LIST", "お客様一覧印刷", false},
+      {TChartType::tcKoujiUtiwake, "KOUJI_UTIWAKE", "内訳書印刷", true},
+  };
+  for (const Expect& e : expects) {
+    const qm::DocumentKind& k = qm::KindOf(e.kind);
+    EXPECT_STREQ(k.section, e.section);
+    EXPECT_STREQ(k.caption, e.caption);
+    EXPECT_EQ(qm::IsEstimateFamily(e.kind), e.estimate) << k.cliName;
+  }
+}

@@ -11,7 +11,7 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
-#include "ui/app/focus_next.h"
+#include "ui/common/focus_next.h"
 #include "ui/controls/cp932_input.h"
 #include "ui/controls/ss_edit.h"
 

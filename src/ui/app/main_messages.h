@@ -5,7 +5,6 @@ namespace qm::ui::msg {
 
 inline constexpr const char* kAppTitle = "Velora Quillmark";
 inline constexpr const char* kConfirmNew = "未保存の編集中のデータは失われます。\r\n新規作成してよろしいですか？";
-inline constexpr const char* kConfirmOpen = "未保存の編集中のデータは失われます。\r\n他のファイルを開きますか？";
 inline constexpr const char* kConfirmExitTail = "を終了してもよろしいですか？";
 inline constexpr const char* kNotInTotalClaim = "この機能は合計請求モードでは使用できません。";
 inline constexpr const char* kCannotRemoveMore = "これ以上削除できません。";

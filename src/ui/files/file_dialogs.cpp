@@ -11,9 +11,10 @@
 #include <QVBoxLayout>
 
 #include "files/file_name_check.h"
-#include "ui/app/message_box.h"
+#include "ui/common/dialog_button.h"
+#include "ui/common/guarded.h"
+#include "ui/common/message_box.h"
 #include "ui/controls/cp932_input.h"
-#include "ui/controls/dialog_button.h"
 #include "ui/files/file_list_view.h"
 
 namespace qm::ui {
@@ -39,15 +40,6 @@ QHBoxLayout* FileListFrame(QDialog* dialog, const char* name, const char* title,
   auto* row = new QHBoxLayout;
   v->addLayout(row);
   return row;
-}
-
-template <typename F>
-void Guard(QWidget* parent, F&& f) {
-  try {
-    f();
-  } catch (const std::exception& e) {
-    ShowError(parent, QString::fromUtf8(e.what()));
-  }
 }
 
 }  // namespace
@@ -163,9 +155,9 @@ void TFormOpen::Prepare(TMxEstimateObjectList& document) {
   LVFileList->RefreshFileListView(saveDir_);
 }
 
-int TFormOpen::ShowModal(TMxEstimateObjectList& document) {
+ModalResult TFormOpen::ShowModal(TMxEstimateObjectList& document) {
   Prepare(document);
-  return exec();
+  return ExecModal(*this);
 }
 
 void TFormOpen::OpenClick() {
@@ -174,14 +166,10 @@ void TFormOpen::OpenClick() {
     ShowMessage(this, QStringLiteral("開くファイルを１つ選択してください。"));
     return;
   }
-  try {
-    // The document reads into a scratch copy: a file that fails leaves it as it was.
-    FMxEstimateList->LoadFile(EstimateFilePath(saveDir_, selected.front().fileName));
-  } catch (const std::exception& e) {
-    ShowError(this, QString::fromUtf8(e.what()));
+  // The document reads into a scratch copy: a file that fails leaves it as it was.
+  if (!Guarded(this, [&] { FMxEstimateList->LoadFile(EstimateFilePath(saveDir_, selected.front().fileName)); }))
     return;
-  }
-  done(1);
+  CloseWith(*this, ModalResult::Ok);
 }
 
 void TFormOpen::DeleteClick() {
@@ -202,7 +190,7 @@ void TFormOpen::DeleteClick() {
 void TFormOpen::SearchClick() {
   search_.Prepare();
   if (search_.exec() != QDialog::Accepted) return;
-  Guard(this, [this] { LVFileList->Show(SearchEstimateFiles(saveDir_, search_.Field(), search_.Word())); });
+  Guarded(this, [this] { LVFileList->Show(SearchEstimateFiles(saveDir_, search_.Field(), search_.Word())); });
 }
 
 void TFormOpen::ClearSearchClick() { LVFileList->RefreshFileListView(saveDir_); }
@@ -234,7 +222,7 @@ TFormSave::TFormSave(std::string saveDir, QWidget* parent) : QDialog(parent), sa
   QPushButton* cancel = AddButton(row, this, "BtnCancel", "キャンセル");
   v->addLayout(row);
   connect(save, &QPushButton::clicked, this, [this] { SaveClick(); });
-  connect(cancel, &QPushButton::clicked, this, [this] { done(2); });
+  connect(cancel, &QPushButton::clicked, this, [this] { CloseWith(*this, ModalResult::Cancel); });
 }
 
 void TFormSave::Prepare(const TMxEstimateObjectList& document, const QString& fileName, const QString& comment) {
@@ -244,9 +232,10 @@ void TFormSave::Prepare(const TMxEstimateObjectList& document, const QString& fi
   setResult(0);
 }
 
-int TFormSave::ShowModal(const TMxEstimateObjectList& document, const QString& fileName, const QString& comment) {
+ModalResult TFormSave::ShowModal(const TMxEstimateObjectList& document, const QString& fileName,
+                                 const QString& comment) {
   Prepare(document, fileName, comment);
-  return exec();
+  return ExecModal(*this);
 }
 
 bool TFormSave::CheckFileName(const QString& name) {
@@ -268,14 +257,11 @@ bool TFormSave::CheckFileName(const QString& name) {
 void TFormSave::SaveClick() {
   const QString name = EdtFileName->text();
   if (!CheckFileName(name)) return;
-  try {
+  const bool saved = Guarded(this, [&] {
     QDir().mkpath(QString::fromStdString(saveDir_));
     FMxEstimateList->SaveFile(EstimateFilePath(saveDir_, name.toStdString()), EdtComment->text().toStdString());
-  } catch (const std::exception& e) {
-    ShowError(this, QString::fromUtf8(e.what()));
-    return;
-  }
-  done(1);
+  });
+  if (saved) CloseWith(*this, ModalResult::Ok);
 }
 
 // Escape and the window's close request are refused; only the two buttons close.
@@ -304,13 +290,14 @@ void TFormListFileSave::Prepare(const TMxEstimateObjectList& document) {
   LVFileList->RefreshFileListView(saveDir_);
 }
 
-int TFormListFileSave::ShowModal(const TMxEstimateObjectList& document) {
+ModalResult TFormListFileSave::ShowModal(const TMxEstimateObjectList& document) {
   Prepare(document);
-  return exec();
+  return ExecModal(*this);
 }
 
 void TFormListFileSave::NewSaveClick() {
-  if (save_.ShowModal(*FMxEstimateList, QString(), QString::fromStdString(FMxEstimateList->MemoStr())) != 2)
+  if (save_.ShowModal(*FMxEstimateList, QString(), QString::fromStdString(FMxEstimateList->MemoStr())) !=
+      ModalResult::Cancel)
     LVFileList->RefreshFileListView(saveDir_);
 }
 
@@ -321,7 +308,7 @@ void TFormListFileSave::OverwriteClick() {
     return;
   }
   if (save_.ShowModal(*FMxEstimateList, QString::fromStdString(selected.front().fileName),
-                      QString::fromStdString(selected.front().comment)) != 2)
+                      QString::fromStdString(selected.front().comment)) != ModalResult::Cancel)
     LVFileList->RefreshFileListView(saveDir_);
 }
 

@@ -5,6 +5,7 @@
 
 #include "files/file_listing.h"
 #include "model/estimate_list.h"
+#include "ui/common/modal_result.h"
 
 class QComboBox;
 class QDateEdit;
@@ -44,7 +45,7 @@ class TFormOpen : public QDialog {
   TFormOpen(std::string saveDir, TFormSearchFile& search, QWidget* parent = nullptr);
   // Fills the list for `document`; ShowModal = Prepare + exec.
   void Prepare(TMxEstimateObjectList& document);
-  int ShowModal(TMxEstimateObjectList& document);
+  ModalResult ShowModal(TMxEstimateObjectList& document);
 
   void OpenClick();
   void DeleteClick();
@@ -64,7 +65,7 @@ class TFormSave : public QDialog {
  public:
   explicit TFormSave(std::string saveDir, QWidget* parent = nullptr);
   void Prepare(const TMxEstimateObjectList& document, const QString& fileName, const QString& comment);
-  int ShowModal(const TMxEstimateObjectList& document, const QString& fileName, const QString& comment);
+  ModalResult ShowModal(const TMxEstimateObjectList& document, const QString& fileName, const QString& comment);
   // True when the document may be written under `name` (asks before overwriting).
   bool CheckFileName(const QString& name);
   void SaveClick();
@@ -86,7 +87,7 @@ class TFormListFileSave : public QDialog {
  public:
   TFormListFileSave(std::string saveDir, TFormSave& save, QWidget* parent = nullptr);
   void Prepare(const TMxEstimateObjectList& document);
-  int ShowModal(const TMxEstimateObjectList& document);
+  ModalResult ShowModal(const TMxEstimateObjectList& document);
 
   void NewSaveClick();
   void OverwriteClick();

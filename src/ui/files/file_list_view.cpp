@@ -2,7 +2,7 @@
 
 #include <QHeaderView>
 
-#include "ui/app/message_box.h"
+#include "ui/common/message_box.h"
 
 namespace qm::ui {
 

@@ -1,11 +1,11 @@
 #include "ui/print/preview_dialog.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QResizeEvent>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStandardPaths>
@@ -15,8 +15,8 @@
 #include <cmath>
 
 #include "print/page_renderer.h"
-#include "ui/app/message_box.h"
-#include "ui/controls/dialog_button.h"
+#include "ui/common/dialog_button.h"
+#include "ui/common/message_box.h"
 
 namespace qm::ui {
 namespace {
@@ -24,6 +24,13 @@ namespace {
 int Round(double v) { return static_cast<int>(std::nearbyint(v)); }
 
 }  // namespace
+
+QString ExportFolder() {
+  const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+  // A folder that is not there would be taken by the save dialog as a file name.
+  if (!desktop.isEmpty() && QDir(desktop).exists()) return desktop;
+  return QDir::homePath();
+}
 
 TFormPreviewMitsu::TFormPreviewMitsu(QWidget* parent) : QDialog(parent) {
   setObjectName("FormPreviewMitsu");
@@ -64,6 +71,7 @@ TFormPreviewMitsu::TFormPreviewMitsu(QWidget* parent) : QDialog(parent) {
   view_ = new QLabel(canvas);
   view_->setObjectName("PageView");
   Area->setWidget(canvas);
+  Area->installEventFilter(this);
   Area->viewport()->installEventFilter(this);
   root->addWidget(Area, 1);
 
@@ -74,19 +82,13 @@ TFormPreviewMitsu::TFormPreviewMitsu(QWidget* parent) : QDialog(parent) {
   connect(CBZoom, &QComboBox::currentIndexChanged, this, [this](int index) { SetZoomIndex(index); });
 }
 
-void TFormPreviewMitsu::Prepare(const ChartPageSources& src, TChartType kind, bool landscape) {
-  src_ = src;
-  kind_ = kind;
-  const TPrintMitsuOptions& o = src.settings.options;
+void TFormPreviewMitsu::Prepare(PrintJob job) {
+  job_.emplace(std::move(job));
   NowPage = 1;
-  PicPage = o.PrintPic ? GetPicPage(*src.doc) : 0;
-  DocumentPage = GetNecPage(*src.doc, kind, landscape);
-  MaxPage = DocumentPage + PicPage;
-  if (o.PrintCopy) {
-    DocumentPage *= 2;
-    MaxPage *= 2;
-  }
-  OrientType = landscape ? 1 : 0;
+  MaxPage = job_->PageCount();
+  PicPage = job_->PicturePages();
+  DocumentPage = job_->Copy() ? 2 * job_->ItemPages() : job_->ItemPages();
+  OrientType = job_->Landscape() ? 1 : 0;
   bai = 1.0;
   {
     const QSignalBlocker block(CBZoom);
@@ -96,9 +98,9 @@ void TFormPreviewMitsu::Prepare(const ChartPageSources& src, TChartType kind, bo
   DrawPage();
 }
 
-int TFormPreviewMitsu::ShowModal(const ChartPageSources& src, TChartType kind, bool landscape) {
-  Prepare(src, kind, landscape);
-  return exec();
+ModalResult TFormPreviewMitsu::ShowModal(PrintJob job) {
+  Prepare(std::move(job));
+  return ExecModal(*this);
 }
 
 void TFormPreviewMitsu::UpdateButtons() {
@@ -132,8 +134,10 @@ void TFormPreviewMitsu::SetZoomIndex(int index) {
 }
 
 void TFormPreviewMitsu::DrawPage() {
-  if (!src_.doc) return;
-  const QSize client = Area->viewport()->size();
+  if (!job_) return;
+  // The room of the area without its scroll bars, so that showing or hiding them for a
+  // large page does not change the size the page is drawn at.
+  const QSize client = Area->maximumViewportSize();
   int width, height, left = 0, top = 0;
   if (OrientType == 1) {
     width = Round(client.width() * bai);
@@ -149,24 +153,8 @@ void TFormPreviewMitsu::DrawPage() {
   width = std::max(width, 1);
   height = std::max(height, 1);
 
-  // The page of the set shown: the copy set repeats the document with "(控)".
-  int max = MaxPage, doc = DocumentPage, n = NowPage;
-  bool hikae = false;
-  if (src_.settings.options.PrintCopy) {
-    max /= 2;
-    doc /= 2;
-    if (n > max) {
-      n -= max;
-      hikae = true;
-    }
-  }
-  const bool a4 = !src_.settings.options.B5();
-  const int pageKind = doc == 1 ? kOnlyPage : n == doc ? kLastPage : n == 1 ? kFirstPage : kMiddlePage;
-  const PageImage page = (doc == 1 ? n > 1 : n > doc)
-                             ? MakeMetaFilePicPrinter(src_, kind_, kMiddlePage, OrientType, doc, n, doc, hikae, a4)
-                             : MakeMetaFileChartPrinter(src_, kind_, pageKind, OrientType, doc, n, hikae, a4);
+  const PageImage page = job_->MakePage(NowPage - 1);
   shownOps_ = page.Describe();
-
   bitmap_ = QImage(width, height, QImage::Format_RGB32);
   bitmap_.fill(Qt::white);
   QPainter painter(&bitmap_);
@@ -183,19 +171,22 @@ void TFormPreviewMitsu::SaveBmpClick() { SaveBitmap(QStringLiteral("BMPファイ
 void TFormPreviewMitsu::SaveJpegClick() { SaveBitmap(QStringLiteral("JPEGファイル(*.jpg *.jpeg)"), "jpg", "JPEG"); }
 
 void TFormPreviewMitsu::SaveBitmap(const QString& filter, const char* extension, const char* format) {
-  const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-  const QString path = ChooseSaveFile(this, filter, QString::fromLatin1(extension), desktop);
+  const QString path = ChooseSaveFile(this, filter, QString::fromLatin1(extension), ExportFolder());
   if (path.isEmpty()) return;
   if (!bitmap_.save(path, format)) ShowError(this, QStringLiteral("ファイル %1 を作成できません").arg(path));
 }
 
-void TFormPreviewMitsu::resizeEvent(QResizeEvent* event) {
-  QDialog::resizeEvent(event);
+void TFormPreviewMitsu::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // The layout gives the area its size only now; the page follows it.
+  if (layout()) layout()->activate();
   DrawPage();
 }
 
 bool TFormPreviewMitsu::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == Area->viewport() && event->type() == QEvent::Wheel) {
+  if (watched == Area && event->type() == QEvent::Resize) {
+    DrawPage();
+  } else if (watched == Area->viewport() && event->type() == QEvent::Wheel) {
     const auto* wheel = static_cast<QWheelEvent*>(event);
     QScrollBar* bar = Area->verticalScrollBar();
     bar->setValue(bar->value() + (wheel->angleDelta().y() < 0 ? 5 : -5));

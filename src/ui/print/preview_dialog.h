@@ -1,13 +1,14 @@
 #pragma once
-// The preview of an estimate-family document: the pages the print dialog's settings
-// give, one at a time, zoomed from 100 % to 200 %, with BMP and JPEG export of the page
-// shown.
+// The preview of an estimate-family print job: its pages one at a time, zoomed from
+// 100 % to 200 %, with BMP and JPEG export of the page shown.
 #include <QDialog>
 #include <QImage>
 
+#include <optional>
 #include <string>
 
-#include "print/chart_page.h"
+#include "print/print_job.h"
+#include "ui/common/modal_result.h"
 
 class QComboBox;
 class QLabel;
@@ -21,11 +22,10 @@ class TFormPreviewMitsu : public QDialog {
  public:
   explicit TFormPreviewMitsu(QWidget* parent = nullptr);
 
-  // Takes the document and the dialog's choices (src.settings.options: pictures, copy,
-  // paper) and shows page 1; `landscape` is the printer's orientation. The pointers in
-  // `src` must stay valid while the preview is open.
-  void Prepare(const ChartPageSources& src, TChartType kind, bool landscape);
-  int ShowModal(const ChartPageSources& src, TChartType kind, bool landscape);
+  // Takes the job and shows its page 1 at 100 %. What the job points to must stay valid
+  // while the preview is open.
+  void Prepare(PrintJob job);
+  ModalResult ShowModal(PrintJob job);
 
   void PrevPageClick();
   void NextPageClick();
@@ -40,7 +40,7 @@ class TFormPreviewMitsu : public QDialog {
 
   int NowPage = 1;
   int MaxPage = 1;
-  int DocumentPage = 1;
+  int DocumentPage = 1;  // item pages, both sets
   int PicPage = 0;
   int OrientType = 0;  // 1 landscape
   double bai = 1.0;
@@ -51,7 +51,7 @@ class TFormPreviewMitsu : public QDialog {
   QScrollArea* Area = nullptr;
 
  protected:
-  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -59,11 +59,14 @@ class TFormPreviewMitsu : public QDialog {
   void UpdateButtons();
   void DrawPage();
 
-  ChartPageSources src_;
-  TChartType kind_ = TChartType::tcMitumori;
+  std::optional<PrintJob> job_;
   QImage bitmap_;
   std::string shownOps_;
   QLabel* view_ = nullptr;
 };
+
+// Where the save dialogs of exported pages start: the desktop, or the home folder on a
+// system without a desktop folder.
+QString ExportFolder();
 
 }  // namespace qm::ui

@@ -8,39 +8,19 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPageSize>
-#include <QPainter>
 #include <QPrintDialog>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include <cmath>
-
-#include "base/error.h"
-#include "print/page_renderer.h"
-#include "ui/app/message_box.h"
-#include "ui/controls/dialog_button.h"
+#include "ui/common/guarded.h"
+#include "ui/common/message_box.h"
+#include "ui/common/dialog_button.h"
 #include "ui/print/preview_dialog.h"
 
 namespace qm::ui {
 namespace {
-
-constexpr double kB5Scale = 0.87;
-
-const char* CaptionOf(TChartType kind) {
-  switch (kind) {
-    case TChartType::tcMitumori: return "見積書印刷";
-    case TChartType::tcTankaMitumori: return "単価見積書印刷";
-    case TChartType::tcNouhin: return "納品書印刷";
-    case TChartType::tcSeikyu: return "請求書印刷";
-    case TChartType::tcJyuryou: return "受領書印刷";
-    case TChartType::tcSeikyuMeisai: return "請求明細書印刷";
-    case TChartType::tcKoujiUtiwake: return "内訳書印刷";
-    default: return "印刷";
-  }
-}
 
 // Selects the entry with exactly that text, else the first entry (none when empty).
 void SelectText(QComboBox* box, const std::string& text) {
@@ -61,6 +41,49 @@ QComboBox* Combo(QWidget* parent, const char* name) {
   c->setObjectName(name);
   return c;
 }
+
+// Each option of print.ini and the control that shows it, in the order the dialog
+// restores them: the landscape box comes before the other boxes whose change writes
+// [SETTING] YOKO, so YOKO ends as the landscape box shows it.
+struct ComboOption {
+  QComboBox* TFormPrintMitsu::*control;
+  std::string TPrintMitsuOptions::*field;
+};
+struct TextOption {
+  QLineEdit* TFormPrintMitsu::*control;
+  std::string TPrintMitsuOptions::*field;
+};
+struct CheckOption {
+  QCheckBox* TFormPrintMitsu::*control;
+  bool TPrintMitsuOptions::*field;
+};
+
+using D = TFormPrintMitsu;
+using O = TPrintMitsuOptions;
+
+// The printer is restored apart from these: only a stored name selects one.
+constexpr ComboOption kComboOptions[] = {
+    {&D::CBCheckStamp, &O::CheckStamp},     {&D::CBPersonalStamp, &O::PersonalStamp},
+    {&D::CBCustomerInfo, &O::CustomerInfo}, {&D::CBPayBank, &O::PayBank},
+    {&D::CBPaperSize, &O::PaperSize},
+};
+constexpr TextOption kTextOptions[] = {{&D::EdtCheckStampMsg, &O::CheckStampMsg}};
+constexpr CheckOption kCheckOptions[] = {
+    {&D::ChkPrintName, &O::PrintName},
+    {&D::ChkPrintStampArea, &O::PrintStampArea},
+    {&D::ChkPrintDirection, &O::PrintDirection},
+    {&D::ChkPrintNote, &O::PrintNote},
+    {&D::ChkPrintBank, &O::PrintBank},
+    {&D::ChkChangeSR, &O::ChangeSR},
+    {&D::ChkPrintCopy, &O::PrintCopy},
+    {&D::ChkPrintGrandTotalFrame, &O::PrintGrandTotalFrame},
+    {&D::ChkPrintGrandTotal, &O::PrintGrandTotal},
+    {&D::ChkPrintSubtotalTotal, &O::PrintSubtotalTotal},
+    {&D::ChkPrintFreeEdit, &O::PrintFreeEdit},
+    {&D::ChkPrintCost, &O::PrintCost},
+    {&D::ChkPrintPic, &O::PrintPic},
+    {&D::ChkPrintBunrui, &O::PrintBunrui},
+};
 
 }  // namespace
 
@@ -163,7 +186,6 @@ void TFormPrintMitsu::BuildControls() {
   BtnPrint = DialogButton(this, "BtnPrint", "印刷");
   BtnPdf = DialogButton(this, "BtnPdf", "PDF出力");
   BtnCancel = DialogButton(this, "BtnCancel", "キャンセル");
-  // PDF output of these documents comes with its page templates.
   BtnPdf->setEnabled(false);
   for (QPushButton* b : {BtnPreview, BtnPrint, BtnPdf, BtnCancel}) buttons->addWidget(b);
   root->addLayout(buttons);
@@ -184,7 +206,7 @@ void TFormPrintMitsu::BuildControls() {
 
 void TFormPrintMitsu::PrepareForKind(TChartType kind) {
   kind_ = kind;
-  setWindowTitle(QString::fromUtf8(CaptionOf(kind)));
+  setWindowTitle(QString::fromUtf8(KindOf(kind).caption));
   const bool seals = kind != TChartType::tcJyuryou;
   const bool bank = kind == TChartType::tcSeikyu || kind == TChartType::tcSeikyuMeisai;
   const bool totals = kind != TChartType::tcTankaMitumori;
@@ -205,11 +227,7 @@ void TFormPrintMitsu::FormShow(const TMxEstimateObjectList& doc, const TMxConfig
   config_ = &config;
   companies_ = &companies;
   kind_ = kind;
-  try {
-    ChkPrintDirection->setChecked(LoadYoko(printIni_));
-  } catch (const Error& e) {
-    ShowError(this, QString::fromUtf8(e.what()));
-  }
+  Guarded(this, [this] { ChkPrintDirection->setChecked(LoadYoko(printIni_)); });
   FillPrinters();
   ApplyOrientation();
   FillSealLists();
@@ -228,10 +246,10 @@ void TFormPrintMitsu::FormShow(const TMxEstimateObjectList& doc, const TMxConfig
   LoadPrintConfig(kind);
 }
 
-int TFormPrintMitsu::ShowModal(const TMxEstimateObjectList& doc, const TMxConfigInfo& config,
-                               const TMxCampanyInfoManager& companies, TChartType kind) {
+ModalResult TFormPrintMitsu::ShowModal(const TMxEstimateObjectList& doc, const TMxConfigInfo& config,
+                                       const TMxCampanyInfoManager& companies, TChartType kind) {
   FormShow(doc, config, companies, kind);
-  return exec();
+  return ExecModal(*this);
 }
 
 void TFormPrintMitsu::FillPrinters() {
@@ -270,11 +288,7 @@ void TFormPrintMitsu::CompanyChanged() {
 }
 
 void TFormPrintMitsu::OrientationOptionChanged() {
-  try {
-    SaveYoko(printIni_, Landscape());
-  } catch (const Error& e) {
-    ShowError(this, QString::fromUtf8(e.what()));
-  }
+  Guarded(this, [this] { SaveYoko(printIni_, Landscape()); });
   ApplyOrientation();
 }
 
@@ -294,33 +308,12 @@ void TFormPrintMitsu::DeriveTax() {
 
 void TFormPrintMitsu::LoadPrintConfig(TChartType kind) {
   TPrintMitsuOptions o;
-  try {
-    o = qm::LoadPrintConfig(printIni_, kind);
-  } catch (const Error& e) {
-    ShowError(this, QString::fromUtf8(e.what()));
-  }
+  Guarded(this, [&] { o = qm::LoadPrintConfig(printIni_, kind); });
   if (!o.Printer.empty()) SelectPrinter(QString::fromStdString(o.Printer));
-  SelectText(CBCheckStamp, o.CheckStamp);
-  EdtCheckStampMsg->setText(QString::fromStdString(o.CheckStampMsg));
-  SelectText(CBPersonalStamp, o.PersonalStamp);
-  SelectText(CBCustomerInfo, o.CustomerInfo);
-  CompanyChanged();
-  SelectText(CBPayBank, o.PayBank);
-  SelectText(CBPaperSize, o.PaperSize);
-  ChkPrintName->setChecked(o.PrintName);
-  ChkPrintStampArea->setChecked(o.PrintStampArea);
-  ChkPrintDirection->setChecked(o.PrintDirection);
-  ChkPrintNote->setChecked(o.PrintNote);
-  ChkPrintBank->setChecked(o.PrintBank);
-  ChkChangeSR->setChecked(o.ChangeSR);
-  ChkPrintCopy->setChecked(o.PrintCopy);
-  ChkPrintGrandTotalFrame->setChecked(o.PrintGrandTotalFrame);
-  ChkPrintGrandTotal->setChecked(o.PrintGrandTotal);
-  ChkPrintSubtotalTotal->setChecked(o.PrintSubtotalTotal);
-  ChkPrintFreeEdit->setChecked(o.PrintFreeEdit);
-  ChkPrintCost->setChecked(o.PrintCost);
-  ChkPrintPic->setChecked(o.PrintPic);
-  ChkPrintBunrui->setChecked(o.PrintBunrui);
+  for (const ComboOption& k : kComboOptions) SelectText(this->*k.control, o.*k.field);
+  CompanyChanged();  // the company list's own signal may not have fired
+  for (const TextOption& k : kTextOptions) (this->*k.control)->setText(QString::fromStdString(o.*k.field));
+  for (const CheckOption& k : kCheckOptions) (this->*k.control)->setChecked(o.*k.field);
 }
 
 void TFormPrintMitsu::SavePrintConfig(TChartType kind) { qm::SavePrintConfig(printIni_, kind, Options()); }
@@ -328,26 +321,9 @@ void TFormPrintMitsu::SavePrintConfig(TChartType kind) { qm::SavePrintConfig(pri
 TPrintMitsuOptions TFormPrintMitsu::Options() const {
   TPrintMitsuOptions o;
   o.Printer = TextOf(CBPrinter);
-  o.CheckStamp = TextOf(CBCheckStamp);
-  o.CheckStampMsg = EdtCheckStampMsg->text().toStdString();
-  o.PersonalStamp = TextOf(CBPersonalStamp);
-  o.CustomerInfo = TextOf(CBCustomerInfo);
-  o.PayBank = TextOf(CBPayBank);
-  o.PaperSize = TextOf(CBPaperSize);
-  o.PrintName = ChkPrintName->isChecked();
-  o.PrintStampArea = ChkPrintStampArea->isChecked();
-  o.PrintDirection = ChkPrintDirection->isChecked();
-  o.PrintNote = ChkPrintNote->isChecked();
-  o.PrintBank = ChkPrintBank->isChecked();
-  o.ChangeSR = ChkChangeSR->isChecked();
-  o.PrintCopy = ChkPrintCopy->isChecked();
-  o.PrintGrandTotalFrame = ChkPrintGrandTotalFrame->isChecked();
-  o.PrintGrandTotal = ChkPrintGrandTotal->isChecked();
-  o.PrintSubtotalTotal = ChkPrintSubtotalTotal->isChecked();
-  o.PrintFreeEdit = ChkPrintFreeEdit->isChecked();
-  o.PrintCost = ChkPrintCost->isChecked();
-  o.PrintPic = ChkPrintPic->isChecked();
-  o.PrintBunrui = ChkPrintBunrui->isChecked();
+  for (const ComboOption& k : kComboOptions) o.*k.field = TextOf(this->*k.control);
+  for (const TextOption& k : kTextOptions) o.*k.field = (this->*k.control)->text().toStdString();
+  for (const CheckOption& k : kCheckOptions) o.*k.field = (this->*k.control)->isChecked();
   return o;
 }
 
@@ -376,6 +352,8 @@ ChartPageSources TFormPrintMitsu::Sources() const {
   return src;
 }
 
+PrintJob TFormPrintMitsu::Job(PageNumbering numbering) const { return PrintJob::Chart(Sources(), kind_, numbering); }
+
 bool TFormPrintMitsu::Landscape() const { return ChkPrintDirection->isChecked(); }
 bool TFormPrintMitsu::PaperA4() const { return CBPaperSize->currentIndex() <= 0; }
 
@@ -388,66 +366,25 @@ void TFormPrintMitsu::PreviewClick() {
   ChartPageSources src = Sources();
   // The preview is a screen bitmap: a page laid out at 300 dpi is plenty.
   src.printerDpiX = src.printerDpiY = 300;
-  Preview().ShowModal(src, kind_, printer_->pageLayout().orientation() == QPageLayout::Landscape);
+  Preview().ShowModal(PrintJob::Chart(src, kind_, PageNumbering::ItemPagesOnly));
 }
 
-void TFormPrintMitsu::PrintClick() { SaveAndClose(kResultPrint); }
+void TFormPrintMitsu::PrintClick() { SaveAndClose(ModalResult::Ok); }
 
-void TFormPrintMitsu::PdfClick() { SaveAndClose(kResultPdf); }
+void TFormPrintMitsu::PdfClick() { SaveAndClose(ModalResult::Pdf); }
 
-void TFormPrintMitsu::SaveAndClose(int result) {
+void TFormPrintMitsu::SaveAndClose(ModalResult result) {
   // Settings that cannot be written keep the dialog open: the user sees why and can retry.
-  try {
-    SavePrintConfig(kind_);
-  } catch (const Error& e) {
-    ShowError(this, QString::fromUtf8(e.what()));
-    return;
-  }
-  done(result);
+  if (Guarded(this, [this] { SavePrintConfig(kind_); })) CloseWith(*this, result);
 }
 
-void TFormPrintMitsu::CancelClick() { done(kResultCancel); }
+void TFormPrintMitsu::CancelClick() { CloseWith(*this, ModalResult::Cancel); }
 
 void TFormPrintMitsu::PrinterSetupClick() {
   QPrintDialog dialog(printer_.get(), this);
   dialog.exec();
   SelectPrinter(printer_->printerName());
   ApplyOrientation();
-}
-
-// ---------------------------------------------------------------------------------
-
-void PrintChart(QPrinter& printer, const ChartPageSources& src, TChartType kind) {
-  const TPrintMitsuOptions& o = src.settings.options;
-  const bool landscape = o.PrintDirection;
-  const int itemPages = GetNecPage(*src.doc, kind, landscape);
-  const int picturePages = o.PrintPic ? GetPicPage(*src.doc) : 0;
-  const std::vector<JobPage> pages = PrintJobPages(itemPages, picturePages, o.PrintCopy);
-
-  printer.setDocName(QStringLiteral("Velora Quillmark"));
-  printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-  printer.setPageSize(QPageSize(o.B5() ? QPageSize::JisB5 : QPageSize::A4));
-  QPainter painter;
-  if (!painter.begin(&printer)) throw Error("印刷を開始できません。プリンタの設定を確かめてください。");
-
-  ChartPageSources job = src;
-  // The page images take the printer's own resolution; in landscape the page builder
-  // exchanges the two, so hand them over as the portrait sheet has them.
-  job.printerDpiX = landscape ? printer.logicalDpiY() : printer.logicalDpiX();
-  job.printerDpiY = landscape ? printer.logicalDpiX() : printer.logicalDpiY();
-  const double scale = o.B5() ? kB5Scale : 1.0;
-  // The unprintable margin: pages are laid out from the paper's edge.
-  const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
-  const QRectF printable = printer.pageRect(QPrinter::DevicePixel);
-  const double offX = printable.left() - paper.left();
-  const double offY = printable.top() - paper.top();
-  for (std::size_t i = 0; i < pages.size(); ++i) {
-    if (i > 0) printer.newPage();
-    const PageImage page = MakeJobPage(job, kind, pages[i], itemPages);
-    RenderPage(page, painter,
-               QRectF(-offX, -offY, std::nearbyint(page.Width() * scale), std::nearbyint(page.Height() * scale)));
-  }
-  if (!painter.end()) throw Error("印刷を完了できません。");
 }
 
 }  // namespace qm::ui

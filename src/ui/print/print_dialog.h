@@ -9,6 +9,8 @@
 #include <string>
 
 #include "print/chart_page.h"
+#include "print/print_job.h"
+#include "ui/common/modal_result.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -21,11 +23,6 @@ class QRadioButton;
 namespace qm::ui {
 
 class TFormPreviewMitsu;
-
-// Modal results.
-inline constexpr int kResultPrint = 1;
-inline constexpr int kResultCancel = 2;
-inline constexpr int kResultPdf = 6;
 
 class TFormPrintMitsu : public QDialog {
   Q_OBJECT
@@ -41,8 +38,8 @@ class TFormPrintMitsu : public QDialog {
   // stay valid while the dialog is open and while its settings are used.
   void FormShow(const TMxEstimateObjectList& doc, const TMxConfigInfo& config,
                 const TMxCampanyInfoManager& companies, TChartType kind);
-  // FormShow, then modal: kResultPrint, kResultPdf or kResultCancel.
-  int ShowModal(const TMxEstimateObjectList& doc, const TMxConfigInfo& config,
+  // FormShow, then modal: Ok (印刷), Pdf (PDF出力) or Cancel.
+  ModalResult ShowModal(const TMxEstimateObjectList& doc, const TMxConfigInfo& config,
                 const TMxCampanyInfoManager& companies, TChartType kind);
 
   void LoadPrintConfig(TChartType kind);
@@ -53,6 +50,8 @@ class TFormPrintMitsu : public QDialog {
   ChartPrintSettings Settings() const;
   // Everything a page builder reads, at the dialog printer's resolution.
   ChartPageSources Sources() const;
+  // The print job of the document with the dialog's choices.
+  PrintJob Job(PageNumbering numbering = PageNumbering::PerSet) const;
   bool Landscape() const;
   bool PaperA4() const;
   // The printer chosen in the dialog, oriented as the landscape box says.
@@ -82,7 +81,7 @@ class TFormPrintMitsu : public QDialog {
 
  private:
   // Saves the settings and closes with `result`; on a write failure shows it and stays open.
-  void SaveAndClose(int result);
+  void SaveAndClose(ModalResult result);
   void BuildControls();
   void FillPrinters();
   void FillSealLists();
@@ -102,10 +101,5 @@ class TFormPrintMitsu : public QDialog {
   QWidget *sealBox_ = nullptr, *bankBox_ = nullptr, *taxBox_ = nullptr;
   TFormPreviewMitsu* preview_ = nullptr;
 };
-
-// Prints an estimate-family document on `printer`: one job of every page (item pages,
-// picture pages and the copy set), each page drawn from the paper's edge, shrunk to
-// 0.87 on B5. Throws qm::Error when the printer cannot start.
-void PrintChart(QPrinter& printer, const ChartPageSources& src, TChartType kind);
 
 }  // namespace qm::ui

@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <deque>
 
-#include "ui/app/message_box.h"
+#include "ui/common/message_box.h"
 
 namespace qmtest {
 

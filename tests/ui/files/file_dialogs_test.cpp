@@ -14,9 +14,11 @@
 #include <gtest/gtest.h>
 
 #include "base/atomic_file.h"
-#include "support/scripted_messages.h"
+#include "ui/support/scripted_messages.h"
+#include "ui/app/contents_tab.h"
 #include "ui/app/line_area.h"
 #include "ui/app/main_window.h"
+#include "ui/files/file_commands.h"
 #include "ui/files/file_list_view.h"
 
 using qm::ui::TFormMain;
@@ -70,12 +72,12 @@ class FileDialogsTest : public ::testing::Test {
 TEST_F(FileDialogsTest, SaveNewAndOverwriteFromTheListDialog) {
   W().Document().SetMemoStr("memo as comment");
   W().Document().CustomerInfo().SetCustomerName1("山田建設");
-  qm::ui::TFormListFileSave& list = W().FormListFileSave();
+  qm::ui::TFormListFileSave& list = W().Files().FormListFileSave();
   list.Prepare(W().Document());
   list.show();
   EXPECT_EQ(list.LVFileList->topLevelItemCount(), 0);
   WhenModal([&] {
-    qm::ui::TFormSave& save = W().FormSave();
+    qm::ui::TFormSave& save = W().Files().FormSave();
     EXPECT_EQ(save.EdtComment->text(), "memo as comment");
     save.EdtFileName->setText(" 見積A");
     In<QPushButton>(&save, "BtnSave")->click();
@@ -89,7 +91,7 @@ TEST_F(FileDialogsTest, SaveNewAndOverwriteFromTheListDialog) {
   messages_.Answer(true);
   SelectRows(list.LVFileList, {0});
   WhenModal([&] {
-    qm::ui::TFormSave& save = W().FormSave();
+    qm::ui::TFormSave& save = W().Files().FormSave();
     EXPECT_EQ(save.EdtFileName->text(), " 見積A");
     EXPECT_EQ(save.EdtComment->text(), "memo as comment");
     save.EdtComment->setText("second");
@@ -103,7 +105,7 @@ TEST_F(FileDialogsTest, SaveNewAndOverwriteFromTheListDialog) {
 
 TEST_F(FileDialogsTest, FileNamesAreCheckedBeforeAnythingIsWritten) {
   Saved("exists", "A", "old");
-  qm::ui::TFormSave& save = W().FormSave();
+  qm::ui::TFormSave& save = W().Files().FormSave();
   save.Prepare(W().Document(), "   ", "");
   save.show();
   save.SaveClick();
@@ -129,7 +131,7 @@ TEST_F(FileDialogsTest, OpenLoadsExactlyOneChosenFile) {
   Saved("first", "会社一", "c1");
   Saved("second", "会社二", "c2", /*totalClaim=*/true);
   W().Document().CustomerInfo().SetCustomerName1("before");
-  qm::ui::TFormOpen& open = W().FormOpen();
+  qm::ui::TFormOpen& open = W().Files().FormOpen();
   open.Prepare(W().Document());
   open.show();
   ASSERT_EQ(open.LVFileList->topLevelItemCount(), 2);
@@ -152,7 +154,7 @@ TEST_F(FileDialogsTest, ADamagedFileIsReportedOnceAndHidesNothing) {
   Saved("good1", "A", "");
   qm::WriteFileAtomically((SaveDir() + "broken.QM1").toStdString(), std::string("\x0f\x00\x00\x00KEST", 8));
   Saved("good2", "B", "");
-  qm::ui::TFormOpen& open = W().FormOpen();
+  qm::ui::TFormOpen& open = W().Files().FormOpen();
   open.Prepare(W().Document());
   EXPECT_EQ(open.LVFileList->topLevelItemCount(), 2);
   ASSERT_EQ(messages_.errors.size(), 1);
@@ -162,7 +164,7 @@ TEST_F(FileDialogsTest, ADamagedFileIsReportedOnceAndHidesNothing) {
 TEST_F(FileDialogsTest, DeletingFromTheOpenDialog) {
   Saved("one", "A", "");
   Saved("two", "B", "");
-  qm::ui::TFormOpen& open = W().FormOpen();
+  qm::ui::TFormOpen& open = W().Files().FormOpen();
   open.Prepare(W().Document());
   open.LVFileList->clearSelection();
   open.DeleteClick();
@@ -180,7 +182,7 @@ TEST_F(FileDialogsTest, ColumnSortSharesOneDirectionFlag) {
   Saved("b", "x", "");
   Saved("A", "y", "");
   Saved("c", "z", "");
-  qm::ui::TFormOpen& open = W().FormOpen();
+  qm::ui::TFormOpen& open = W().Files().FormOpen();
   open.Prepare(W().Document());
   qm::ui::TFileListView* list = open.LVFileList;
   list->SortByColumn(1);  // first click: ascending, A-Z folded
@@ -195,19 +197,19 @@ TEST_F(FileDialogsTest, BackupAndRestoreThroughTheMainWindow) {
   Saved("b", "B", "");
   QTemporaryDir target;
   messages_.Choose(target.path());
-  W().B2Click();
+  W().Files().B2Click();
   const QString name = "Backup" + QDate::currentDate().toString("yyyyMMdd");
   ASSERT_TRUE(QDir(target.filePath(name)).exists());
   EXPECT_TRUE(messages_.shown.value(0).startsWith("バックアップファイルを[")) << messages_.shown.value(0).toStdString();
   messages_.Choose(target.path());
-  W().B2Click();
+  W().Files().B2Click();
   EXPECT_TRUE(QDir(target.filePath(name + "(1)")).exists());
 
   QFile::remove(SaveDir() + "a.QM1");
   Saved("new", "N", "");
   messages_.Answer(true);
   messages_.Choose(target.filePath(name));
-  W().R1Click();
+  W().Files().R1Click();
   EXPECT_EQ(messages_.shown.last(), "2件のデータを復元しました。");
   QStringList files = QDir(SaveDir()).entryList(QDir::Files);
   files.sort();
@@ -217,12 +219,12 @@ TEST_F(FileDialogsTest, BackupAndRestoreThroughTheMainWindow) {
   QTemporaryDir empty;
   messages_.Answer(true);
   messages_.Choose(empty.path());
-  W().R1Click();
+  W().Files().R1Click();
   EXPECT_EQ(messages_.shown.last(), "バックアップデータが存在しません。");
   EXPECT_EQ(QDir(SaveDir()).entryList(QDir::Files).size(), 2);
   // No to the question, or a cancelled folder choice, does nothing either.
   messages_.Answer(false);
-  W().R1Click();
+  W().Files().R1Click();
   EXPECT_EQ(messages_.prompts.size(), 4);
 }
 
@@ -252,20 +254,20 @@ TEST_F(FileDialogsTest, SearchDialogControlsFollowTheFieldChoice) {
 TEST_F(FileDialogsTest, OpenAsksFirstAndNoShowsNoDialog) {
   Saved("doc", "A", "");
   messages_.Answer(false);
-  W().BtnOpenClick();  // answered No: returns without a modal dialog
+  W().Files().BtnOpenClick();  // answered No: returns without a modal dialog
   EXPECT_EQ(messages_.asked.value(0), "未保存の編集中のデータは失われます。\r\n他のファイルを開きますか？");
-  EXPECT_FALSE(W().FormOpen().isVisible());
+  EXPECT_FALSE(W().Files().FormOpen().isVisible());
   // Yes: the dialog opens; choosing the file loads it and the window shows it.
   messages_.Answer(true);
   WhenModal([&] {
-    qm::ui::TFormOpen& open = W().FormOpen();
+    qm::ui::TFormOpen& open = W().Files().FormOpen();
     SelectRows(open.LVFileList, {0});
     open.OpenClick();
   });
-  W().BtnOpenClick();
+  W().Files().BtnOpenClick();
   EXPECT_EQ(W().Document().CustomerInfo().CustomerName1(), "A");
   EXPECT_EQ(W().findChild<QLineEdit*>("EdtName1")->text(), "A");
-  EXPECT_EQ(W().LineArea().RowCount(), 1);
+  EXPECT_EQ(W().Contents().LineArea().RowCount(), 1);
 }
 
 TEST_F(FileDialogsTest, AFileThatFailsToOpenLeavesTheDocumentAsItWas) {
@@ -274,7 +276,7 @@ TEST_F(FileDialogsTest, AFileThatFailsToOpenLeavesTheDocumentAsItWas) {
   const std::string bytes = qm::ReadWholeFile((SaveDir() + "whole.QM1").toStdString());
   qm::WriteFileAtomically((SaveDir() + "cut.QM1").toStdString(), bytes.substr(0, bytes.size() - 20));
   W().Document().CustomerInfo().SetCustomerName1("kept");
-  qm::ui::TFormOpen& open = W().FormOpen();
+  qm::ui::TFormOpen& open = W().Files().FormOpen();
   open.Prepare(W().Document());
   open.show();
   ASSERT_EQ(open.LVFileList->topLevelItemCount(), 2);
@@ -290,7 +292,7 @@ TEST_F(FileDialogsTest, AFileThatFailsToOpenLeavesTheDocumentAsItWas) {
 
 TEST_F(FileDialogsTest, DeletingFromTheSaveListDialog) {
   Saved("only", "A", "");
-  qm::ui::TFormListFileSave& list = W().FormListFileSave();
+  qm::ui::TFormListFileSave& list = W().Files().FormListFileSave();
   list.Prepare(W().Document());
   list.LVFileList->clearSelection();
   list.DeleteClick();

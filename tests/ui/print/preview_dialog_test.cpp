@@ -15,7 +15,7 @@
 #include <QTemporaryDir>
 
 #include "support/images.h"
-#include "support/scripted_messages.h"
+#include "ui/support/scripted_messages.h"
 #include "ui/print/preview_dialog.h"
 
 namespace qm::ui {
@@ -46,6 +46,12 @@ class PreviewTest : public ::testing::Test {
     doc_.DoCalc();
   }
 
+  // The job the print dialog hands to its preview.
+  void Prepare(TChartType kind, bool landscape) {
+    src_.settings.options.PrintDirection = landscape;
+    preview_.Prepare(PrintJob::Chart(src_, kind, PageNumbering::ItemPagesOnly));
+  }
+
   bool Shows(const std::string& text) const {
     return preview_.ShownPageOps().find(text) != std::string::npos;
   }
@@ -63,7 +69,7 @@ TEST_F(PreviewTest, ThreeItemPagesTwoPicturePagesAndTheCopy) {
   AddLines(70, 3);
   src_.settings.options.PrintPic = true;
   src_.settings.options.PrintCopy = true;
-  preview_.Prepare(src_, TChartType::tcMitumori, false);
+  Prepare(TChartType::tcMitumori, false);
   EXPECT_EQ(preview_.MaxPage, 10);
   EXPECT_EQ(preview_.LblPage->text(), "( 1 / 10 )");
   EXPECT_FALSE(preview_.BtnPrev->isEnabled());
@@ -99,7 +105,7 @@ TEST_F(PreviewTest, ThreeItemPagesTwoPicturePagesAndTheCopy) {
 
 TEST_F(PreviewTest, AOnePageDocumentHasNoPageButtons) {
   AddLines(3);
-  preview_.Prepare(src_, TChartType::tcNouhin, false);
+  Prepare(TChartType::tcNouhin, false);
   EXPECT_EQ(preview_.LblPage->text(), "( 1 / 1 )");
   EXPECT_FALSE(preview_.BtnPrev->isEnabled());
   EXPECT_FALSE(preview_.BtnNext->isEnabled());
@@ -108,7 +114,7 @@ TEST_F(PreviewTest, AOnePageDocumentHasNoPageButtons) {
 
 TEST_F(PreviewTest, ZoomGrowsThePortraitPageFromTheTopAndLandscapeFollowsTheWidth) {
   AddLines(3);
-  preview_.Prepare(src_, TChartType::tcMitumori, false);
+  Prepare(TChartType::tcMitumori, false);
   const QSize client = preview_.Area->viewport()->size();
   const QSize at100 = preview_.ShownBitmap().size();
   EXPECT_EQ(at100.height(), client.height());
@@ -131,7 +137,7 @@ TEST_F(PreviewTest, ZoomGrowsThePortraitPageFromTheTopAndLandscapeFollowsTheWidt
   QApplication::sendEvent(preview_.Area->viewport(), &up);
   EXPECT_EQ(bar->value(), 20);
 
-  preview_.Prepare(src_, TChartType::tcMitumori, true);
+  Prepare(TChartType::tcMitumori, true);
   EXPECT_EQ(preview_.OrientType, 1);
   EXPECT_EQ(preview_.CBZoom->currentIndex(), 0);
   const QSize wide = preview_.ShownBitmap().size();
@@ -148,7 +154,7 @@ TEST_F(PreviewTest, ZoomGrowsThePortraitPageFromTheTopAndLandscapeFollowsTheWidt
 
 TEST_F(PreviewTest, ExportsTheShownBitmapAsBmpAndJpeg) {
   AddLines(3);
-  preview_.Prepare(src_, TChartType::tcMitumori, false);
+  Prepare(TChartType::tcMitumori, false);
   messages_.SaveAs(dir_.filePath("page.bmp"));
   preview_.BtnBmp->click();
   const QImage bmp(dir_.filePath("page.bmp"));

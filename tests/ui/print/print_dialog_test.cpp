@@ -19,9 +19,10 @@
 #include "base/cp932.h"
 #include "base/ini_file.h"
 #include "support/images.h"
-#include "support/scripted_messages.h"
+#include "ui/support/scripted_messages.h"
 #include "ui/app/main_window.h"
 #include "ui/print/print_dialog.h"
+#include "ui/print/printer_output.h"
 
 namespace qm::ui {
 namespace {
@@ -138,7 +139,7 @@ TEST_F(PrintDialogTest, PrintWritesTheSectionAndCancelLeavesItAlone) {
   EXPECT_EQ(dialog_.CBCustomerInfo->currentText(), "会社情報3");
   dialog_.ChkPrintCopy->setChecked(true);
   dialog_.BtnCancel->click();
-  EXPECT_EQ(dialog_.result(), kResultCancel);
+  EXPECT_EQ(dialog_.result(), static_cast<int>(ModalResult::Cancel));
   IniFile ini = ReadIni();
   EXPECT_FALSE(ini.HasKey("MITSU", "PRINT_COPY"));
   EXPECT_EQ(ini.ReadString("MITSU", "PRINT_COST", ""), "0");
@@ -150,7 +151,7 @@ TEST_F(PrintDialogTest, PrintWritesTheSectionAndCancelLeavesItAlone) {
   dialog_.CBPaperSize->setCurrentText("B5");
   dialog_.EdtCheckStampMsg->setText("確認");
   dialog_.BtnPrint->click();
-  EXPECT_EQ(dialog_.result(), kResultPrint);
+  EXPECT_EQ(dialog_.result(), static_cast<int>(ModalResult::Ok));
   ini = ReadIni();
   EXPECT_EQ(ini.ReadString("MITSU", "PRINT_COPY", ""), "1");
   EXPECT_EQ(ini.ReadString("MITSU", "PAPER_SIZE", ""), "B5");
@@ -267,7 +268,7 @@ TEST_F(PrintDialogTest, PrintingThroughQtPrintSupportGivesEveryPageOfTheJob) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(dir_.filePath("job.pdf"));
-  PrintChart(printer, dialog_.Sources(), TChartType::tcMitumori);
+  PrintJobOn(printer, dialog_.Job());
   EXPECT_EQ(printer.docName(), "Velora Quillmark");
   QString info;
   EXPECT_EQ(PdfPages(dir_.filePath("job.pdf"), &info), 10);
@@ -281,7 +282,7 @@ TEST_F(PrintDialogTest, PrintingThroughQtPrintSupportGivesEveryPageOfTheJob) {
   QPrinter b5(QPrinter::HighResolution);
   b5.setOutputFormat(QPrinter::PdfFormat);
   b5.setOutputFileName(dir_.filePath("b5.pdf"));
-  PrintChart(b5, dialog_.Sources(), TChartType::tcMitumori);
+  PrintJobOn(b5, dialog_.Job());
   EXPECT_EQ(PdfPages(dir_.filePath("b5.pdf"), &info), 3);
   // JIS B5 (182 × 257 mm), landscape.
   EXPECT_TRUE(info.contains("729 x 516")) << info.toStdString();

@@ -21,7 +21,8 @@
 #include "base/atomic_file.h"
 #include "base/era_date.h"
 #include "base/ini_file.h"
-#include "support/scripted_messages.h"
+#include "ui/support/scripted_messages.h"
+#include "ui/app/contents_tab.h"
 #include "ui/app/line_area.h"
 #include "ui/controls/history_combo_box.h"
 #include "ui/controls/ss_edit.h"
@@ -51,7 +52,7 @@ class MainWindowTest : public ::testing::Test {
   }
 
   TFormMain& W() { return *window_; }
-  TLineInputArea::Row& Row(int n) { return W().LineArea().RowAt(n); }
+  TLineInputArea::Row& Row(int n) { return W().Contents().LineArea().RowAt(n); }
   template <typename T>
   T* Find(const char* name) {
     T* w = W().findChild<T*>(name);
@@ -62,7 +63,7 @@ class MainWindowTest : public ::testing::Test {
 
   // Types into a cell the way a user does: focus it, replace its text, leave it.
   void Type(QLineEdit* cell, const QString& text) {
-    W().LineArea().ensureWidgetVisible(cell);
+    W().Contents().LineArea().ensureWidgetVisible(cell);
     cell->setFocus(Qt::TabFocusReason);
     cell->selectAll();
     QTest::keyClicks(cell, text);
@@ -82,7 +83,7 @@ class MainWindowTest : public ::testing::Test {
   }
   void Select(int n) {
     Row(n).EditItemName->setFocus(Qt::MouseFocusReason);
-    ASSERT_EQ(W().NowLineIndex(), n);
+    ASSERT_EQ(W().Contents().NowLineIndex(), n);
   }
 
   qmtest::ScriptedMessages messages_;
@@ -94,7 +95,7 @@ class MainWindowTest : public ::testing::Test {
 
 TEST_F(MainWindowTest, StartsWithAnEmptyDocumentOfOneHundredRows) {
   EXPECT_EQ(W().windowTitle(), "Velora Quillmark");
-  EXPECT_EQ(W().LineArea().RowCount(), 100);
+  EXPECT_EQ(W().Contents().LineArea().RowCount(), 100);
   EXPECT_EQ(W().Document().Count(), 100);
   for (const char* folder : {"data", "data/img", "data/data", "data/zip"})
     EXPECT_TRUE(QDir(data_.filePath(folder)).exists()) << folder;
@@ -201,10 +202,10 @@ TEST_F(MainWindowTest, RowsGrowAndShrinkInBlocksOfTen) {
   EXPECT_EQ(messages_.shown.value(0), "これ以上削除できません。");
   add->click();
   add->click();
-  EXPECT_EQ(W().LineArea().RowCount(), 120);
+  EXPECT_EQ(W().Contents().LineArea().RowCount(), 120);
   EXPECT_EQ(W().Document().Count(), 120);
   remove->click();
-  EXPECT_EQ(W().LineArea().RowCount(), 110);
+  EXPECT_EQ(W().Contents().LineArea().RowCount(), 110);
 
   Amount(104, "5");
   Amount(107, "8");
@@ -214,7 +215,7 @@ TEST_F(MainWindowTest, RowsGrowAndShrinkInBlocksOfTen) {
   messages_.Answer(true);
   remove->click();
   EXPECT_EQ(W().Document().Count(), 100);
-  EXPECT_EQ(W().LineArea().RowCount(), 100);
+  EXPECT_EQ(W().Contents().LineArea().RowCount(), 100);
   EXPECT_EQ(Text("EdSubTotal"), "0");
 }
 
@@ -223,7 +224,7 @@ TEST_F(MainWindowTest, InsertMoveDeleteAndSubtotals) {
   Amount(1, "200");
   Amount(2, "300");
   Select(2);
-  W().InsertSubTotalClick();
+  W().Contents().InsertSubTotalClick();
   EXPECT_TRUE(W().Document().Items(2).SubTotalLineFlg());
   EXPECT_EQ(Row(2).MemoItemTotalPrice->text(), "300");  // 100 + 200
   EXPECT_EQ(W().Document().Items(3).TotalPrice(), Currency::FromYen(300));
@@ -232,17 +233,17 @@ TEST_F(MainWindowTest, InsertMoveDeleteAndSubtotals) {
   EXPECT_EQ(W().Document().Count(), 100);
 
   Select(0);
-  W().MoveUpClick();
+  W().Contents().MoveUpClick();
   EXPECT_EQ(messages_.shown.value(0), "これ以上移動できません。");
-  W().MoveDownClick();
+  W().Contents().MoveDownClick();
   EXPECT_EQ(W().Document().Items(1).TotalPrice(), Currency::FromYen(100));
-  EXPECT_EQ(W().NowLineIndex(), 1);
+  EXPECT_EQ(W().Contents().NowLineIndex(), 1);
 
   Select(4);
-  W().DeleteLineClick();
+  W().Contents().DeleteLineClick();
   EXPECT_EQ(W().Document().Count(), 100);
   Select(0);
-  W().DeleteLineClick();
+  W().Contents().DeleteLineClick();
   EXPECT_EQ(W().Document().Items(0).TotalPrice(), Currency::FromYen(100));
   EXPECT_EQ(W().Document().Count(), 100);
 
@@ -250,11 +251,11 @@ TEST_F(MainWindowTest, InsertMoveDeleteAndSubtotals) {
   Amount(99, "9");
   Select(3);
   messages_.shown.clear();
-  W().InsertLineClick();
+  W().Contents().InsertLineClick();
   EXPECT_EQ(messages_.shown.value(0), "これ以上挿入する場合は、入力欄を追加してから行ってください。");
   W().CommitCurrentEdit();
   messages_.shown.clear();
-  W().InsertLineClick();
+  W().Contents().InsertLineClick();
   EXPECT_EQ(messages_.shown.value(0), "挿入する行を1つ選択してください。");
 }
 
@@ -264,13 +265,13 @@ TEST_F(MainWindowTest, CopyAndPasteCarryThePicture) {
   W().RefreshMainForm();
   EXPECT_EQ(Row(0).BtnItemPic->text(), "削除");
   Select(0);
-  W().CopyLineClick();
+  W().Contents().CopyLineClick();
   EXPECT_EQ(messages_.shown.value(0), "選択行をコピーしました。");
   Select(5);
-  W().PasteLineClick();
+  W().Contents().PasteLineClick();
   EXPECT_EQ(messages_.shown.value(1), "選択行に貼り付けました。");
   Select(0);
-  W().DeleteLineClick();
+  W().Contents().DeleteLineClick();
   EXPECT_EQ(W().Document().Items(4).Pic().Bytes(), "picture bytes");
   EXPECT_EQ(W().Document().Items(4).TotalPrice(), Currency::FromYen(100));
   EXPECT_EQ(Text("EdSubTotal"), "100");
@@ -282,7 +283,7 @@ TEST_F(MainWindowTest, PickMenusGroupTheMastersByTen) {
   WriteData("ItemList.dat", items);
   WriteData("ItemUnit.dat", "\x8e\xae\r\nm\r\n");
   Start();
-  QMenu* menu = W().ItemMenu();
+  QMenu* menu = W().Contents().ItemMenu();
   const QList<QAction*> groups = menu->actions();
   ASSERT_EQ(groups.size(), 3);
   EXPECT_EQ(groups[0]->text(), "アイテム1 - 10");
@@ -295,7 +296,7 @@ TEST_F(MainWindowTest, PickMenusGroupTheMastersByTen) {
   EXPECT_EQ(Row(0).EditItemName->text(), "item3");
   EXPECT_EQ(Row(0).MemoItemUnit->text(), "");
   EXPECT_EQ(Row(0).MemoItemUnitPrice->text(), "1,200");
-  W().UnitMenu()->actions()[0]->menu()->actions()[0]->trigger();
+  W().Contents().UnitMenu()->actions()[0]->menu()->actions()[0]->trigger();
   EXPECT_EQ(Row(0).MemoItemUnit->text(), "式");
 }
 
@@ -333,7 +334,7 @@ TEST_F(MainWindowTest, NewResetsTheDocumentButKeepsThePrintBoxes) {
   messages_.Answer(true);
   W().New1Click();
   EXPECT_EQ(W().Document().Count(), 100);
-  EXPECT_EQ(W().LineArea().RowCount(), 100);
+  EXPECT_EQ(W().Contents().LineArea().RowCount(), 100);
   EXPECT_TRUE(W().Document().Items(0).Uninput());
   EXPECT_FALSE(W().Document().TaxCalcLine());
   EXPECT_EQ(W().Document().TaxDecimalMode(), TCalcDecimal::cdRoundDown);
@@ -363,7 +364,7 @@ TEST_F(MainWindowTest, TotalClaimDocumentsAreReadOnly) {
   EXPECT_TRUE(Row(0).LblItemNo->isEnabled());
   EXPECT_FALSE(Find<QPushButton>("BtnAddRows")->isVisible());
   EXPECT_EQ(Find<QLabel>("LblMode")->text(), "合計請求");
-  W().CopyLineClick();
+  W().Contents().CopyLineClick();
   EXPECT_EQ(messages_.shown.value(0), "この機能は合計請求モードでは使用できません。");
 }
 
@@ -380,7 +381,7 @@ TEST_F(MainWindowTest, EnterMovesOnAndTheWheelScrollsTenPixels) {
   EXPECT_EQ(QApplication::focusWidget(), Find<QLineEdit>("EdtName2"));
 
   W().findChild<QTabWidget*>()->setCurrentIndex(1);
-  TLineInputArea& area = W().LineArea();
+  TLineInputArea& area = W().Contents().LineArea();
   QScrollBar* bar = area.verticalScrollBar();
   bar->setValue(100);
   QWheelEvent down(QPointF(50, 50), area.mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, -240), Qt::NoButton,

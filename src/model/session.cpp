@@ -1,0 +1,53 @@
+#include "model/session.h"
+
+#include <exception>
+
+namespace qm {
+
+AppSession::AppSession(DataFolder folder, std::string historyFileName)
+    : folder_(std::move(folder)),
+      histories_(std::move(historyFileName)),
+      config_(folder_.ImgDir()),
+      companies_(folder_.ImgDir()) {}
+
+void AppSession::Start(const std::function<void(const std::string&)>& failed) {
+  const auto step = [&](auto&& run) {
+    try {
+      run();
+    } catch (const std::exception& e) {
+      failed(e.what());
+    }
+  };
+  step([&] { folder_.Ensure(); });
+  step([&] { LoadCustomers(); });
+  step([&] { LoadItems(); });
+  step([&] { LoadUnits(); });
+  step([&] { LoadConfig(); });
+  step([&] { LoadCompanies(); });
+}
+
+void AppSession::LoadCustomers() { customers_.LoadConfig(folder_.CustomerFile()); }
+void AppSession::LoadItems() { items_.LoadConfig(folder_.ItemFile()); }
+void AppSession::LoadUnits() { units_.LoadConfig(folder_.ItemUnitFile()); }
+
+void AppSession::LoadConfig() {
+  // The rate is read before the seal images, so it reaches the document even when an
+  // image is damaged.
+  try {
+    config_.LoadConfig(folder_.ConfIni());
+  } catch (...) {
+    document_.SetTaxRate(config_.TaxRate());
+    throw;
+  }
+  document_.SetTaxRate(config_.TaxRate());
+}
+
+void AppSession::LoadCompanies() { companies_.LoadConfig(folder_.ConfIni()); }
+
+void AppSession::SaveCustomers() const { customers_.SaveConfig(folder_.CustomerFile()); }
+void AppSession::SaveItems() const { items_.SaveConfig(folder_.ItemFile()); }
+void AppSession::SaveUnits() const { units_.SaveConfig(folder_.ItemUnitFile()); }
+void AppSession::SaveConfig() const { config_.SaveConfig(folder_.ConfIni()); }
+void AppSession::SaveCompanies() const { companies_.SaveConfig(folder_.ConfIni()); }
+
+}  // namespace qm

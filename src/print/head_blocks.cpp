@@ -1,0 +1,89 @@
+#include "print/head_blocks.h"
+
+#include "base/colour_text.h"
+
+namespace qm {
+
+std::string TrimBlank(const std::string& s) {
+  std::size_t b = 0, e = s.size();
+  while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;
+  while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ') --e;
+  return s.substr(b, e - b);
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::string current;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      lines.push_back(current);
+      current.clear();
+    } else {
+      current += text[i];
+    }
+  }
+  if (!current.empty()) lines.push_back(current);
+  return lines;
+}
+
+std::vector<std::string> NameLines(const std::string& name1, const std::string& name2In, const std::string& name3In,
+                                   const std::string& suffix) {
+  const std::string name2 = TrimBlank(name2In);
+  const std::string name3 = TrimBlank(name3In);
+  if (!name3.empty()) return {name1, name2, name3 + suffix};
+  if (!name2.empty()) return {name1, name2 + suffix};
+  return {name1 + suffix};
+}
+
+void DrawTitle(Canvas& c, double topMm, const std::string& title) {
+  c.Font(false, true, kNavy);
+  c.TextCentred(kTitleSize, c.Y(topMm), title);
+  c.PlainFont();
+}
+
+void DrawLogo(Canvas& c, const TMxCampanyInfo& company, double left, double top) {
+  const TMxPicture& logo = company.LogoImage();
+  if (logo.Width() <= 0 || logo.Height() <= 0) return;
+  const QSize mm = ChangePicSize(logo.Width(), logo.Height(), LOGOWID, LOGOHIG);
+  c.Page().Bitmap(c.BoxMm(left, top, left + mm.width(), top + mm.height()), logo, std::nullopt);
+}
+
+void DrawCompanySeal(Canvas& c, const TMxCampanyInfo& s, SealPlace place, bool a4, double offsetMm) {
+  if (!s.ChkUseCampanyStamp()) return;
+  const TMxPicture& seal = s.CampanyStampImage();
+  if (seal.Empty()) return;
+  double x = 0, y = 0;
+  switch (place) {
+    case SealPlace::Detail:
+      x = a4 ? s.CampanyStampPosDetail_X_A4() : s.CampanyStampPosDetail_X_B5();
+      y = a4 ? s.CampanyStampPosDetail_Y_A4() : s.CampanyStampPosDetail_Y_B5();
+      break;
+    case SealPlace::TotalClaim:
+      x = a4 ? s.CampanyStampPosTotalClaim_X_A4() : s.CampanyStampPosTotalClaim_X_B5();
+      y = a4 ? s.CampanyStampPosTotalClaim_Y_A4() : s.CampanyStampPosTotalClaim_Y_B5();
+      break;
+    case SealPlace::Receipt:
+      x = a4 ? s.CampanyStampPosReceipt_X_A4() : s.CampanyStampPosReceipt_X_B5();
+      y = a4 ? s.CampanyStampPosReceipt_Y_A4() : s.CampanyStampPosReceipt_Y_B5();
+      break;
+    case SealPlace::FaxSender:
+      x = a4 ? s.CampanyStampPosFaxSender_X_A4() : s.CampanyStampPosFaxSender_X_B5();
+      y = a4 ? s.CampanyStampPosFaxSender_Y_A4() : s.CampanyStampPosFaxSender_Y_B5();
+      break;
+  }
+  double w = a4 ? s.CampanyStampSizeWidth_A4() : s.CampanyStampSizeWidth_B5();
+  double h = a4 ? s.CampanyStampSizeHeight_A4() : s.CampanyStampSizeHeight_B5();
+  if (!a4) {
+    x /= kB5Scale;
+    y /= kB5Scale;
+    w /= kB5Scale;
+    h /= kB5Scale;
+  }
+  y += offsetMm;
+  std::optional<TColor> transparent;
+  if (s.ChkUseCampanyStampTrans()) transparent = TextToColor(s.CampanyStampTransColor());
+  c.Page().Bitmap(c.BoxMm(x, y, x + w, y + h), seal, transparent);
+}
+
+}  // namespace qm

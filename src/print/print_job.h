@@ -1,0 +1,58 @@
+#pragma once
+// One print job: the pages of a document as the print dialog's choices make them. The
+// print dialog, the preview, the printer, PDF output and the command line all work
+// from a job, so they agree on how many pages there are and what each shows.
+#include <functional>
+#include <vector>
+
+#include "print/chart_page.h"
+#include "print/page_canvas.h"
+#include "print/print_geometry.h"
+
+namespace qm {
+
+// What "( n / max )" on an item page counts: the pages of one set, pictures included
+// (paper and PDF), or only the item pages (the preview).
+enum class PageNumbering { PerSet, ItemPagesOnly };
+
+class PrintJob {
+ public:
+  // An estimate-family document: its item pages, then its picture pages when pictures
+  // are printed, and all of them again as the copy set when the copy is printed. The
+  // pointers in `src` must outlive the job.
+  static PrintJob Chart(const ChartPageSources& src, TChartType kind,
+                        PageNumbering numbering = PageNumbering::PerSet);
+
+  TChartType Kind() const { return kind_; }
+  int PageCount() const { return static_cast<int>(pages_.size()); }
+  const std::vector<JobPage>& Pages() const { return pages_; }
+  int ItemPages() const { return itemPages_; }
+  int PicturePages() const { return picturePages_; }
+  bool Landscape() const { return landscape_; }
+  bool B5() const { return b5_; }
+  // The pages are printed twice, the second set as the copy ("(控)").
+  bool Copy() const { return copy_; }
+  // The page images are A4; B5 paper takes them shrunk to this factor.
+  double Scale() const { return b5_ ? kB5Scale : 1.0; }
+
+  // Page `index` (from 0) at the job's resolution, or at another one (a printer's).
+  PageImage MakePage(int index) const;
+  PageImage MakePage(int index, int dpiX, int dpiY) const;
+
+ private:
+  using Builder = std::function<PageImage(const JobPage&, int dpiX, int dpiY)>;
+  PrintJob() = default;
+
+  TChartType kind_ = TChartType::tcMitumori;
+  std::vector<JobPage> pages_;
+  int itemPages_ = 0;
+  int picturePages_ = 0;
+  bool landscape_ = false;
+  bool b5_ = false;
+  bool copy_ = false;
+  int dpiX_ = 600;
+  int dpiY_ = 600;
+  Builder build_;
+};
+
+}  // namespace qm

@@ -1,0 +1,94 @@
+#include "ui/files/file_commands.h"
+
+#include <QDate>
+
+#include "files/backup.h"
+#include "files/file_messages.h"
+#include "ui/common/command_table.h"
+#include "ui/common/document_view.h"
+#include "ui/common/message_box.h"
+#include "ui/files/file_dialogs.h"
+
+namespace qm::ui {
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+constexpr const char* kConfirmOpen = "未保存の編集中のデータは失われます。\r\n他のファイルを開きますか？";
+constexpr const char* kConfirmRestore = "バックアップから復元する場合、既存のファイルは全て削除されます。\r\n続行しますか？";
+constexpr const char* kChooseBackupFolder = "バックアップデータを保存するフォルダーを選択してください";
+constexpr const char* kChooseRestoreFolder = "復元するバックアップデータが存在するフォルダーを選択してください";
+
+}  // namespace
+
+FileCommands::FileCommands(AppSession& session, DocumentView& view)
+    : QObject(view.Window()), session_(session), view_(view) {}
+
+FileCommands::~FileCommands() = default;
+
+void FileCommands::Install(CommandTable& commands) {
+  commands.Add({"BtnOpen", "開く(&O)", "open", true, [this] { BtnOpenClick(); }});
+  commands.Add({"BtnSave", "保存(&S)", "save", true, [this] { BtnSaveClick(); }});
+  commands.Add({"B2", "バックアップする(&B)", nullptr, true, [this] { B2Click(); }});
+  commands.Add({"R1", "バックアップを読み込む(&R)", nullptr, true, [this] { R1Click(); }});
+}
+
+TFormOpen& FileCommands::FormOpen() {
+  if (!open_) {
+    search_ = new TFormSearchFile(view_.Window());
+    open_ = new TFormOpen(session_.Folder().SaveDir(), *search_, view_.Window());
+  }
+  return *open_;
+}
+
+TFormSave& FileCommands::FormSave() {
+  if (!save_) save_ = new TFormSave(session_.Folder().SaveDir(), view_.Window());
+  return *save_;
+}
+
+TFormListFileSave& FileCommands::FormListFileSave() {
+  if (!listSave_) listSave_ = new TFormListFileSave(session_.Folder().SaveDir(), FormSave(), view_.Window());
+  return *listSave_;
+}
+
+void FileCommands::BtnOpenClick() {
+  view_.CommitCurrentEdit();
+  QWidget* window = view_.Window();
+  if (session_.Config().ConfirmOpenOrMake() && !AskYesNo(window, QString::fromUtf8(kConfirmOpen))) return;
+  if (FormOpen().ShowModal(session_.Document()) == ModalResult::Ok) {
+    TMxEstimateObjectList& doc = session_.Document();
+    doc.SetTaxRate(session_.Config().TaxRate());
+    doc.DoCalc();
+    view_.ShowDocument();
+  }
+  view_.CommitCurrentEdit();
+}
+
+void FileCommands::BtnSaveClick() {
+  view_.CommitCurrentEdit();
+  FormListFileSave().ShowModal(session_.Document());
+  view_.CommitCurrentEdit();
+}
+
+void FileCommands::B2Click() {
+  QWidget* window = view_.Window();
+  const QString base = ChooseFolder(window, QString::fromUtf8(kChooseBackupFolder));
+  if (base.isEmpty()) return;
+  const BackupResult r = Backup(session_.Folder().SaveDir(), base.toStdString(), QDate::currentDate());
+  if (!r.created) {
+    ShowMessage(window, QString::fromUtf8(files_msg::kBackupFolderFailed));
+    return;
+  }
+  ShowMessage(window, Q(files_msg::BackupCreated(r.folder)));
+}
+
+void FileCommands::R1Click() {
+  QWidget* window = view_.Window();
+  if (!AskYesNo(window, QString::fromUtf8(kConfirmRestore))) return;
+  const QString folder = ChooseFolder(window, QString::fromUtf8(kChooseRestoreFolder));
+  if (folder.isEmpty()) return;
+  const RestoreResult r = Restore(folder.toStdString(), session_.Folder().SaveDir());
+  ShowMessage(window, r.restored >= 1 ? Q(files_msg::Restored(r.restored)) : QString::fromUtf8(files_msg::kNoBackupData));
+}
+
+}  // namespace qm::ui
