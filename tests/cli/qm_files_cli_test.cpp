@@ -150,6 +150,25 @@ TEST_F(FilesCliTest, SaveReportsABadJsonDocument) {
   EXPECT_FALSE(QFile::exists(Path("data/x.QM1")));
 }
 
+TEST_F(FilesCliTest, SaveWithCalcCarriesTheLineAmountsAndTotals) {
+  Write("in.json", R"({"Lines": [{"Name": "足場", "Num": "3", "Price": "100"}, {"Name": "塗装", "Num": "2", "Price": "50"}]})");
+  ASSERT_EQ(Run({"save", "in.json", "plain"}).exit, 0);
+  const Result calc = Run({"save", "in.json", "calc", "--calc", "--rate", "10"});
+  ASSERT_EQ(calc.exit, 0) << calc.err.toStdString();
+  const auto dumped = [&](const char* name) {
+    const Result r = Run({"dump", Path(QString("data/") + name + ".QM1")});
+    EXPECT_EQ(r.exit, 0) << r.err.toStdString();
+    return QJsonDocument::fromJson(r.out).object();
+  };
+  const QJsonObject plain = dumped("plain"), computed = dumped("calc");
+  EXPECT_EQ(plain["Lines"].toArray()[0].toObject()["TotalPrice"].toString(), "0");
+  EXPECT_EQ(computed["Lines"].toArray()[0].toObject()["TotalPrice"].toString(), "300");
+  EXPECT_EQ(computed["Lines"].toArray()[1].toObject()["TotalPrice"].toString(), "100");
+  EXPECT_EQ(computed["SubTotalPrice"].toString(), "400");
+  EXPECT_EQ(Run({"save", "in.json", "bad", "--calc", "--rate", "x"}).exit, 1);
+  EXPECT_FALSE(QFile::exists(Path("data/bad.QM1")));
+}
+
 TEST_F(FilesCliTest, BackupThenRestore) {
   SaveDoc("a", "A社", "", false);
   SaveDoc("b", "B社", "", true);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "base/atomic_file.h"
+#include "support/key_table.h"
 
 using qm::TChartType;
 using qm::TTaxChoice;
@@ -70,4 +71,99 @@ TEST(PrintOptions, TaxChoiceFollowsTheDocument) {
   EXPECT_EQ(qm::DeriveTaxChoice(doc), TTaxChoice::Exclusive);
   doc.SetTaxInputModeIncludeTax(true);
   EXPECT_EQ(qm::DeriveTaxChoice(doc), TTaxChoice::Included);
+}
+
+namespace {
+
+using O = qm::TPrintMitsuOptions;
+using qmtest::KeyCase;
+
+#define TEXT(key, Field, value) \
+  KeyCase<O> { key, value, [](O& o, const std::string& v) { o.Field = v; }, [](const O& o) { return o.Field; } }
+#define FLAG(key, Field, value)                                                \
+  KeyCase<O> {                                                                  \
+    key, value, [](O& o, const std::string& v) { o.Field = v == "1"; },         \
+        [](const O& o) { return std::string(o.Field ? "1" : "0"); }             \
+  }
+
+// Every key of an estimate-family section as the fixture print_mitsu.ini has it.
+const std::vector<KeyCase<O>>& MitsuCases() {
+  static const std::vector<KeyCase<O>> cases = {
+      TEXT("PRINTER", Printer, "PDF-Printer"),
+      TEXT("CHECK_STAMP", CheckStamp, "印A"),
+      TEXT("CHECK_STAMP_MSG", CheckStampMsg, "検印X"),
+      TEXT("PERSONAL_STAMP", PersonalStamp, "印B"),
+      TEXT("CUSTOMER_INFO", CustomerInfo, "会社情報2"),
+      TEXT("PAY_BANK", PayBank, "振込先情報2"),
+      TEXT("PAPER_SIZE", PaperSize, "B5"),
+      FLAG("PRINT_NAME", PrintName, "1"),
+      FLAG("PRINT_STAMP_AREA", PrintStampArea, "0"),
+      FLAG("PRINT_DIRECTION", PrintDirection, "1"),
+      FLAG("PRINT_NOTE", PrintNote, "0"),
+      FLAG("PRINT_BANK", PrintBank, "1"),
+      FLAG("CHANGE_SR", ChangeSR, "1"),
+      FLAG("PRINT_COPY", PrintCopy, "1"),
+      FLAG("PRINT_GRAND_TOTAL_FRAME", PrintGrandTotalFrame, "0"),
+      FLAG("PRINT_GRAND_TOTAL", PrintGrandTotal, "0"),
+      FLAG("PRINT_SUBTOTAL_TOTAL", PrintSubtotalTotal, "0"),
+      FLAG("PRINT_FREEEDIT", PrintFreeEdit, "0"),
+      FLAG("PRINT_COST", PrintCost, "0"),
+      FLAG("PRINT_PIC", PrintPic, "1"),
+      FLAG("PRINT_BUNRUI", PrintBunrui, "0"),
+  };
+  return cases;
+}
+
+#undef TEXT
+#undef FLAG
+
+}  // namespace
+
+TEST(PrintOptionKeys, TheFixtureReadsIntoTheRightFieldsAndIsWrittenByteForByte) {
+  const qm::IniFile fixture = qm::IniFile::FromBytes(qmtest::Fixture("settings/print_mitsu.ini"));
+  const O read = qm::LoadPrintConfig(fixture, TChartType::tcMitumori);
+  for (const auto& k : MitsuCases()) EXPECT_EQ(k.get(read), k.value) << k.key;
+
+  O all;
+  for (const auto& k : MitsuCases()) k.set(all, k.value);
+  qm::IniFile written;
+  qm::SavePrintConfig(written, TChartType::tcMitumori, all);
+  EXPECT_EQ(written.ToBytes(), qmtest::Fixture("settings/print_mitsu.ini"));
+}
+
+TEST(PrintOptionKeys, EachFieldWritesOnlyItsKeyAndEachKeyReadsOnlyIntoItsField) {
+  qm::IniFile baseIni;
+  qm::SavePrintConfig(baseIni, TChartType::tcMitumori, O{});
+  const auto base = qmtest::SectionValues(baseIni, "MITSU");
+  const O defaults;
+  for (const auto& k : MitsuCases()) {
+    O one;
+    k.set(one, k.value);
+    qm::IniFile ini;
+    qm::SavePrintConfig(ini, TChartType::tcMitumori, one);
+    EXPECT_EQ(qmtest::ChangedKeys(base, qmtest::SectionValues(ini, "MITSU")), std::vector<std::string>{k.key});
+
+    qm::IniFile single;
+    single.WriteString("MITSU", k.key, k.value);
+    const O read = qm::LoadPrintConfig(single, TChartType::tcMitumori);
+    for (const auto& other : MitsuCases())
+      EXPECT_EQ(other.get(read), other.key == k.key ? k.value : other.get(defaults))
+          << other.key << " after reading " << k.key;
+  }
+}
+
+TEST(PrintOptionKeys, EveryEstimateKindWritesItsOwnSection) {
+  const std::pair<TChartType, const char*> sections[] = {
+      {TChartType::tcMitumori, "MITSU"},        {TChartType::tcTankaMitumori, "TANKA"},
+      {TChartType::tcNouhin, "NOUHIN"},          {TChartType::tcSeikyu, "SEIKYU"},
+      {TChartType::tcJyuryou, "JYURYO"},         {TChartType::tcSeikyuMeisai, "SEIKYU_MEISAI"},
+      {TChartType::tcKoujiUtiwake, "KOUJI_UTIWAKE"},
+  };
+  for (const auto& [kind, section] : sections) {
+    qm::IniFile ini;
+    qm::SavePrintConfig(ini, kind, O{});
+    EXPECT_TRUE(ini.HasSection(section)) << section;
+    EXPECT_EQ(ini.Keys(section).size(), MitsuCases().size()) << section;
+    EXPECT_EQ(ini.ToBytes().find('[', 1), std::string::npos) << section;  // one section only
+  }
 }

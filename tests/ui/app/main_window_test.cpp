@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -20,9 +21,11 @@
 
 #include "base/atomic_file.h"
 #include "base/era_date.h"
+#include "base/error.h"
 #include "base/ini_file.h"
 #include "ui/support/scripted_messages.h"
 #include "ui/app/contents_tab.h"
+#include "ui/common/command_table.h"
 #include "ui/app/line_area.h"
 #include "ui/controls/history_combo_box.h"
 #include "ui/controls/ss_edit.h"
@@ -388,4 +391,94 @@ TEST_F(MainWindowTest, EnterMovesOnAndTheWheelScrollsTenPixels) {
                    Qt::NoModifier, Qt::NoScrollPhase, false);
   QApplication::sendEvent(area.viewport(), &down);
   EXPECT_EQ(bar->value(), 120);
+}
+
+TEST_F(MainWindowTest, NewClearsTheTotalsWhicheverControlHadTheFocus) {
+  // The control that has the focus, and its tab.
+  const std::vector<std::pair<std::function<QWidget*()>, int>> focus = {
+      {[&]() -> QWidget* { return Row(1).MemoItemTotalPrice; }, 1},
+      {[&]() -> QWidget* { return Find<QLineEdit>("EdtName1"); }, 0},
+      {[&]() -> QWidget* { return Find<QComboBox>("CBUnderOne"); }, 1},
+      {[&]() -> QWidget* { return nullptr; }, 0},
+  };
+  for (std::size_t i = 0; i < focus.size(); ++i) {
+    Amount(0, "1000000");
+    Amount(1, "35000");
+    ASSERT_EQ(Text("EdGrandTotal"), "1,086,750");
+    if (QWidget* w = focus[i].first()) {
+      W().findChild<QTabWidget*>()->setCurrentIndex(focus[i].second);
+      if (W().Contents().LineArea().isAncestorOf(w)) W().Contents().LineArea().ensureWidgetVisible(w);
+      w->setFocus(Qt::MouseFocusReason);
+    }
+    messages_.Answer(true);
+    W().New1Click();
+    for (const char* total : {"EdSubTotal", "MMTax", "EdGrandTotal"}) EXPECT_EQ(Text(total), "0") << total << " " << i;
+    EXPECT_TRUE(W().Document().SubTotalPrice().IsZero()) << i;
+    EXPECT_TRUE(W().Document().TotalTax().IsZero()) << i;
+    EXPECT_TRUE(W().Document().TotalPrice().IsZero()) << i;
+    EXPECT_TRUE(W().Document().Items(0).Uninput()) << i;
+    W().CommitCurrentEdit();
+    EXPECT_TRUE(W().Document().TotalPrice().IsZero()) << i;
+  }
+  EXPECT_TRUE(messages_.shown.isEmpty()) << messages_.shown.join('|').toStdString();
+}
+
+TEST_F(MainWindowTest, ABadEntryIsReportedOnceThoughTheMessageTakesTheFocus) {
+  // A modal box takes the focus from the cell that was about to receive it.
+  messages_.whileShown = [] {
+    if (QWidget* w = QApplication::focusWidget()) {
+      QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+      QApplication::sendEvent(w, &out);
+    }
+  };
+  W().findChild<QTabWidget*>()->setCurrentIndex(1);
+  for (qm::ui::TSsEdit* cell : {Row(0).MemoItemNum, Row(1).MemoItemCost}) {
+    messages_.shown.clear();
+    Type(cell, "abc");
+    QTest::keyClick(cell, Qt::Key_Tab);
+    EXPECT_EQ(messages_.shown, QStringList{"入力の制限を超えています。"}) << cell->objectName().toStdString();
+    EXPECT_EQ(cell->text(), "0");
+  }
+}
+
+TEST_F(MainWindowTest, MenusAndToolbarComeFromTheCommandTable) {
+  qm::ui::CommandTable& commands = W().Commands();
+  // Every menu entry and toolbar button is a command of the table, under its caption.
+  QStringList inMenus;
+  std::function<void(QMenu*)> walk = [&](QMenu* menu) {
+    for (QAction* a : menu->actions()) {
+      if (a->menu()) walk(a->menu());
+      else if (!a->isSeparator()) inMenus << a->objectName();
+    }
+  };
+  for (QAction* top : W().menuBar()->actions()) {
+    if (top->menu()) walk(top->menu());
+    else inMenus << top->objectName();
+  }
+  for (const QString& id : inMenus) EXPECT_TRUE(commands.Has(id.toStdString())) << id.toStdString();
+  EXPECT_EQ(inMenus.size(), 20);
+  EXPECT_EQ(commands.Action("New1")->text(), "新規作成(&N)");
+  EXPECT_EQ(commands.Action("BtnOpen")->iconText(), "開く");
+  EXPECT_EQ(commands.Action("InsertSubTotal")->text(), "選択行に小計欄を挿入(&S)");
+
+  // A command whose feature is not there is disabled; edit commands are disabled in a
+  // total-claim document and the others stay.
+  EXPECT_FALSE(commands.Action("Conf")->isEnabled());
+  EXPECT_TRUE(commands.Action("CopyLine")->isEnabled());
+  W().Document().SetTotalClaimMode(true);
+  W().RefreshMainForm();
+  for (const char* id : {"CopyLine", "PasteLine", "MoveUp", "MoveDown", "InsertLine", "DeleteLine", "InsertSubTotal"})
+    EXPECT_FALSE(commands.Action(id)->isEnabled()) << id;
+  for (const char* id : {"New1", "BtnOpen", "BtnSave", "BtnMitsu", "B2", "About"})
+    EXPECT_TRUE(commands.Action(id)->isEnabled()) << id;
+  W().Document().SetTotalClaimMode(false);
+  W().RefreshMainForm();
+  EXPECT_TRUE(commands.Action("CopyLine")->isEnabled());
+
+  // A failing command ends in the general error box, and the program goes on.
+  W().Document().Items(0).SetName("kept");
+  QAction* failing = commands.Add({"Failing", "失敗", nullptr, true, [] { throw qm::Error("壊れています"); }});
+  failing->trigger();
+  EXPECT_EQ(messages_.errors, QStringList{"壊れています"});
+  EXPECT_EQ(W().Document().Items(0).Name(), "kept");
 }

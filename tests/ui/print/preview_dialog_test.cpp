@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "support/images.h"
 #include "ui/support/scripted_messages.h"
@@ -176,6 +177,55 @@ TEST_F(PreviewTest, ExportsTheShownBitmapAsBmpAndJpeg) {
   preview_.BtnBmp->click();
   ASSERT_EQ(messages_.errors.size(), 1);
   EXPECT_TRUE(messages_.errors[0].contains("を作成できません"));
+}
+
+TEST_F(PreviewTest, EveryOpeningLaysThePageOutForTheZoomShown) {
+  AddLines(3);
+  const PrintJob job = PrintJob::Chart(src_, TChartType::tcMitumori, PageNumbering::ItemPagesOnly);
+  // A preview opened for the first time is prepared before it has its size.
+  TFormPreviewMitsu fresh;
+  fresh.Prepare(job);
+  fresh.resize(700, 760);
+  fresh.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&fresh));
+  const auto expectFullHeight = [&](const char* when) {
+    const QSize client = fresh.Area->maximumViewportSize();
+    EXPECT_EQ(fresh.ShownBitmap().height(), client.height()) << when;
+    EXPECT_EQ(fresh.ShownBitmap().width(), qRound(client.height() / 1.414)) << when;
+    EXPECT_EQ(fresh.findChild<QLabel*>("PageView")->size(), fresh.ShownBitmap().size()) << when;
+  };
+  expectFullHeight("first opening");
+
+  // Shown at 200 % in a larger window, closed, and opened again: 100 % of the new size.
+  fresh.CBZoom->setCurrentIndex(10);
+  fresh.resize(900, 1000);
+  QApplication::processEvents();
+  fresh.hide();
+  fresh.Prepare(job);
+  fresh.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&fresh));
+  EXPECT_EQ(fresh.CBZoom->currentIndex(), 0);
+  expectFullHeight("second opening");
+  EXPECT_GT(fresh.Area->maximumViewportSize().height(), 760 - 100);
+}
+
+TEST_F(PreviewTest, ExportStartsOnTheDesktopOrElseInTheHomeFolder) {
+  AddLines(3);
+  Prepare(TChartType::tcMitumori, false);
+  QTemporaryDir home;
+  const QByteArray oldHome = qgetenv("HOME"), oldConfig = qgetenv("XDG_CONFIG_HOME");
+  qputenv("HOME", home.path().toLocal8Bit());
+  qputenv("XDG_CONFIG_HOME", home.filePath("config").toLocal8Bit());
+  preview_.BtnBmp->click();  // cancelled
+  QDir(home.path()).mkdir("Desktop");
+  preview_.BtnJpeg->click();
+  qputenv("HOME", oldHome);
+  if (oldConfig.isEmpty()) qunsetenv("XDG_CONFIG_HOME");
+  else qputenv("XDG_CONFIG_HOME", oldConfig);
+  ASSERT_EQ(messages_.saveRequests.size(), 2);
+  // Without a desktop folder the dialog starts in the home folder with no name filled in.
+  EXPECT_EQ(messages_.saveRequests[0], "BMPファイル(*.bmp)|bmp|" + home.path());
+  EXPECT_EQ(messages_.saveRequests[1], "JPEGファイル(*.jpg *.jpeg)|jpg|" + home.filePath("Desktop"));
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "base/cp932.h"
 #include "base/ini_file.h"
 #include "support/images.h"
+#include "support/key_table.h"
 #include "ui/support/scripted_messages.h"
 #include "ui/app/main_window.h"
 #include "ui/print/print_dialog.h"
@@ -286,6 +287,54 @@ TEST_F(PrintDialogTest, PrintingThroughQtPrintSupportGivesEveryPageOfTheJob) {
   EXPECT_EQ(PdfPages(dir_.filePath("b5.pdf"), &info), 3);
   // JIS B5 (182 × 257 mm), landscape.
   EXPECT_TRUE(info.contains("729 x 516")) << info.toStdString();
+}
+
+// Each control of the dialog, changed alone, changes exactly its own key of print.ini.
+TEST_F(PrintDialogTest, EachControlWritesExactlyItsOwnKey) {
+  AddLines(1);
+  for (int slot : {0, 1}) ASSERT_TRUE(qmtest::WriteImageFile(config_.StampFileName(slot), "bmp", 8, 8));
+  config_.LoadConfig(dir_.filePath("conf.ini").toStdString());
+  const auto nextEntry = [](QComboBox* box) { box->setCurrentIndex((box->currentIndex() + 1) % box->count()); };
+  struct Case {
+    const char* control;
+    const char* key;
+  } cases[] = {
+      {"CBCheckStamp", "CHECK_STAMP"},
+      {"EdtCheckStampMsg", "CHECK_STAMP_MSG"},
+      {"CBPersonalStamp", "PERSONAL_STAMP"},
+      {"CBCustomerInfo", "CUSTOMER_INFO"},
+      {"CBPayBank", "PAY_BANK"},
+      {"CBPaperSize", "PAPER_SIZE"},
+      {"ChkPrintName", "PRINT_NAME"},
+      {"ChkPrintStampArea", "PRINT_STAMP_AREA"},
+      {"ChkPrintDirection", "PRINT_DIRECTION"},
+      {"ChkPrintNote", "PRINT_NOTE"},
+      {"ChkPrintBank", "PRINT_BANK"},
+      {"ChkChangeSR", "CHANGE_SR"},
+      {"ChkPrintCopy", "PRINT_COPY"},
+      {"ChkPrintGrandTotalFrame", "PRINT_GRAND_TOTAL_FRAME"},
+      {"ChkPrintGrandTotal", "PRINT_GRAND_TOTAL"},
+      {"ChkPrintSubtotalTotal", "PRINT_SUBTOTAL_TOTAL"},
+      {"ChkPrintFreeEdit", "PRINT_FREEEDIT"},
+      {"ChkPrintCost", "PRINT_COST"},
+      {"ChkPrintPic", "PRINT_PIC"},
+      {"ChkPrintBunrui", "PRINT_BUNRUI"},
+  };
+  Show(TChartType::tcSeikyu);
+  dialog_.BtnPrint->click();
+  for (const Case& c : cases) {
+    const auto before = qmtest::SectionValues(ReadIni(), "SEIKYU");
+    Show(TChartType::tcSeikyu);
+    QWidget* control = dialog_.findChild<QWidget*>(c.control);
+    ASSERT_NE(control, nullptr) << c.control;
+    if (auto* check = qobject_cast<QCheckBox*>(control)) check->setChecked(!check->isChecked());
+    else if (auto* box = qobject_cast<QComboBox*>(control)) nextEntry(box);
+    else if (auto* edit = qobject_cast<QLineEdit*>(control)) edit->setText(edit->text() + "印");
+    dialog_.BtnPrint->click();
+    EXPECT_EQ(qmtest::ChangedKeys(before, qmtest::SectionValues(ReadIni(), "SEIKYU")), std::vector<std::string>{c.key})
+        << c.control;
+  }
+  EXPECT_TRUE(messages_.errors.isEmpty()) << messages_.errors.join('\n').toStdString();
 }
 
 TEST(PrintButtonsTest, EachButtonOpensTheDialogForItsKind) {

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 
 #include "ui/common/message_box.h"
 
@@ -15,7 +16,10 @@ class ScriptedMessages final : public qm::ui::MessageSeam {
   ScriptedMessages() { qm::ui::SetMessageSeam(this); }
   ~ScriptedMessages() override { qm::ui::SetMessageSeam(nullptr); }
 
-  void Inform(QWidget*, const QString& text) override { shown << text; }
+  void Inform(QWidget*, const QString& text) override {
+    shown << text;
+    if (whileShown) whileShown();
+  }
   bool Confirm(QWidget*, const QString& text) override {
     asked << text;
     if (answers.empty()) {
@@ -49,6 +53,8 @@ class ScriptedMessages final : public qm::ui::MessageSeam {
   void SaveAs(const QString& file) { saveFiles.push_back(file); }
   void Choose(const QString& folder) { folders.push_back(folder); }
 
+  // Runs while an information box is "open": a real one takes the focus, for one.
+  std::function<void()> whileShown;
   QStringList shown, asked, errors, unexpected, prompts, saveRequests;
   std::deque<bool> answers;
   std::deque<QString> folders, saveFiles;
