@@ -22,13 +22,6 @@ namespace {
 
 using C = TMxConfigInfo;
 
-#define TEXT(key, Prop, value) \
-  KeyCase<C> { key, value, [](C& c, const std::string& v) { c.Set##Prop(v); }, [](const C& c) { return c.Prop(); } }
-#define FLAG(key, Prop, value)                                                       \
-  KeyCase<C> {                                                                        \
-    key, value, [](C& c, const std::string& v) { c.Set##Prop(v == "1"); },           \
-        [](const C& c) { return std::string(c.Prop() ? "1" : "0"); }                 \
-  }
 #define NUMBER(key, Prop, value)                                                     \
   KeyCase<C> {                                                                        \
     key, value, [](C& c, const std::string& v) { c.Set##Prop(std::stoi(v)); },       \
@@ -45,72 +38,63 @@ const std::vector<KeyCase<C>>& SettingCases() {
   static const std::vector<KeyCase<C>> cases = {
       KeyCase<C>{"TAX", "8.5", [](C& c, const std::string& v) { c.SetTaxRate(Currency::ParseDecimal(v)); },
                  [](const C& c) { return c.TaxRate().ToDecimalText(); }},
-      TEXT("MONETARY", CurrencyMark, "＄"),
-      FLAG("PRINTCUSCODE", PrintCheckCusCode, "0"),
-      FLAG("NOTAXNOSUB", TaxLessNotPrintSubTotal, "0"),
-      FLAG("EXITALERT", ConfirmExit, "0"),
-      FLAG("OPENALERT", ConfirmOpenOrMake, "0"),
+      qmtest::TextKey<C>("MONETARY", "＄", &C::SetCurrencyMark, &C::CurrencyMark),
+      qmtest::FlagKey<C>("PRINTCUSCODE", "0", &C::SetPrintCheckCusCode, &C::PrintCheckCusCode),
+      qmtest::FlagKey<C>("NOTAXNOSUB", "0", &C::SetTaxLessNotPrintSubTotal, &C::TaxLessNotPrintSubTotal),
+      qmtest::FlagKey<C>("EXITALERT", "0", &C::SetConfirmExit, &C::ConfirmExit),
+      qmtest::FlagKey<C>("OPENALERT", "0", &C::SetConfirmOpenOrMake, &C::ConfirmOpenOrMake),
       NUMBER("FONTSIZE", SenderFontSize, "14"),
-      FLAG("PRINTDECIMAL", PrintDecimalPoint, "1"),
-      FLAG("PRINTBUNRUI", PrintBunrui, "1"),
-      TEXT("EST_TITLE", PrintMsgEstimateTitle, "見積T"),
-      TEXT("EST_MSG", PrintMsgEstimateMessage, "見積M"),
-      TEXT("UNIT_PRICE_EST_TITLE", PrintMsgUnitPriceEstimateTitle, "単価T"),
-      TEXT("UNIT_PRICE_EST_MSG", PrintMsgUnitPriceEstimateMessage, "単価M"),
-      TEXT("DELIVER_TITLE", PrintMsgDeliverTitle, "納品T"),
-      TEXT("DELIVER_MSG", PrintMsgDeliverMessage, "納品M"),
-      TEXT("CLAIM_TITLE", PrintMsgClaimTitle, "請求T"),
-      TEXT("CLAIM_MSG", PrintMsgClaimMessage, "請求M"),
-      TEXT("CLAIM_DETAIL_TITLE", PrintMsgClaimDetailsTitle, "明細T"),
-      TEXT("CLAIM_DETAIL_MSG", PrintMsgClaimDetailsMessage, "明細M"),
-      TEXT("TOTAL_CLAIM_TITLE", PrintMsgTotalClaimTitle, "合計T"),
-      TEXT("TOTAL_CLAIM_MSG", PrintMsgTotalClaimMessage, "合計M"),
-      TEXT("RECEIVE_TITLE", PrintMsgReceiveTitle, "受領T"),
-      TEXT("RECEIVE_MSG", PrintMsgReceiveMessage, "受領M"),
-      TEXT("RECEIPT_TITLE", PrintMsgReceiptTitle, "領収T"),
-      TEXT("RECEIPT_MSG", PrintMsgReceiptMessage, "領収M"),
-      TEXT("FAX_TITLE", PrintMsgFaxSenderTitle, "送信T"),
-      TEXT("KOUJI_UTIWAKE_TITLE", PrintMsgKoujiUtiwakeTitle, "内訳T"),
-      TEXT("KOUJI_UTIWAKE_MSG", PrintMsgKoujiUtiwakeMessage, "内訳M"),
-      TEXT("KOUJI_NAME", PrintHeadKoujiName, "工事H"),
-      TEXT("PLACE", PrintHeadPlace, "場所H"),
-      TEXT("CONDITION", PrintHeadCondition, "条件H"),
-      TEXT("LIMIT", PrintHeadLimit, "期間H"),
-      TEXT("ITEM_NAME", PrintHeadItemName, "品名H"),
-      TEXT("ART", PrintHeadNum, "数量H"),
-      TEXT("UNIT_NAME", PrintHeadItemUnit, "単位H"),
-      TEXT("UNIT_PRICE", PrintHeadUnitPrice, "単価H"),
-      TEXT("PRICE", PrintHeadPrice, "金額H"),
-      TEXT("NOTE", PrintHeadNote, "備考H"),
-      TEXT("FREEEDIT", PrintHeadFreeEdit, "自由H"),
-      TEXT("COST", PrintHeadCost, "原価H"),
-      TEXT("CLASSNO", PrintHeadClassNo, "分類H"),
-      TEXT("NATSUIN_1", NatsuinName1, "印A"),
-      TEXT("NATSUIN_2", NatsuinName2, "印B"),
-      TEXT("NATSUIN_3", NatsuinName3, "印C"),
-      TEXT("NATSUIN_4", NatsuinName4, "印D"),
-      TEXT("NATSUIN_5", NatsuinName5, "印E"),
-      TEXT("NATSUIN_6", NatsuinName6, "印F"),
+      qmtest::FlagKey<C>("PRINTDECIMAL", "1", &C::SetPrintDecimalPoint, &C::PrintDecimalPoint),
+      qmtest::FlagKey<C>("PRINTBUNRUI", "1", &C::SetPrintBunrui, &C::PrintBunrui),
+      qmtest::TextKey<C>("EST_TITLE", "見積T", &C::SetPrintMsgEstimateTitle, &C::PrintMsgEstimateTitle),
+      qmtest::TextKey<C>("EST_MSG", "見積M", &C::SetPrintMsgEstimateMessage, &C::PrintMsgEstimateMessage),
+      qmtest::TextKey<C>("UNIT_PRICE_EST_TITLE", "単価T", &C::SetPrintMsgUnitPriceEstimateTitle, &C::PrintMsgUnitPriceEstimateTitle),
+      qmtest::TextKey<C>("UNIT_PRICE_EST_MSG", "単価M", &C::SetPrintMsgUnitPriceEstimateMessage, &C::PrintMsgUnitPriceEstimateMessage),
+      qmtest::TextKey<C>("DELIVER_TITLE", "納品T", &C::SetPrintMsgDeliverTitle, &C::PrintMsgDeliverTitle),
+      qmtest::TextKey<C>("DELIVER_MSG", "納品M", &C::SetPrintMsgDeliverMessage, &C::PrintMsgDeliverMessage),
+      qmtest::TextKey<C>("CLAIM_TITLE", "請求T", &C::SetPrintMsgClaimTitle, &C::PrintMsgClaimTitle),
+      qmtest::TextKey<C>("CLAIM_MSG", "請求M", &C::SetPrintMsgClaimMessage, &C::PrintMsgClaimMessage),
+      qmtest::TextKey<C>("CLAIM_DETAIL_TITLE", "明細T", &C::SetPrintMsgClaimDetailsTitle, &C::PrintMsgClaimDetailsTitle),
+      qmtest::TextKey<C>("CLAIM_DETAIL_MSG", "明細M", &C::SetPrintMsgClaimDetailsMessage, &C::PrintMsgClaimDetailsMessage),
+      qmtest::TextKey<C>("TOTAL_CLAIM_TITLE", "合計T", &C::SetPrintMsgTotalClaimTitle, &C::PrintMsgTotalClaimTitle),
+      qmtest::TextKey<C>("TOTAL_CLAIM_MSG", "合計M", &C::SetPrintMsgTotalClaimMessage, &C::PrintMsgTotalClaimMessage),
+      qmtest::TextKey<C>("RECEIVE_TITLE", "受領T", &C::SetPrintMsgReceiveTitle, &C::PrintMsgReceiveTitle),
+      qmtest::TextKey<C>("RECEIVE_MSG", "受領M", &C::SetPrintMsgReceiveMessage, &C::PrintMsgReceiveMessage),
+      qmtest::TextKey<C>("RECEIPT_TITLE", "領収T", &C::SetPrintMsgReceiptTitle, &C::PrintMsgReceiptTitle),
+      qmtest::TextKey<C>("RECEIPT_MSG", "領収M", &C::SetPrintMsgReceiptMessage, &C::PrintMsgReceiptMessage),
+      qmtest::TextKey<C>("FAX_TITLE", "送信T", &C::SetPrintMsgFaxSenderTitle, &C::PrintMsgFaxSenderTitle),
+      qmtest::TextKey<C>("KOUJI_UTIWAKE_TITLE", "内訳T", &C::SetPrintMsgKoujiUtiwakeTitle, &C::PrintMsgKoujiUtiwakeTitle),
+      qmtest::TextKey<C>("KOUJI_UTIWAKE_MSG", "内訳M", &C::SetPrintMsgKoujiUtiwakeMessage, &C::PrintMsgKoujiUtiwakeMessage),
+      qmtest::TextKey<C>("KOUJI_NAME", "工事H", &C::SetPrintHeadKoujiName, &C::PrintHeadKoujiName),
+      qmtest::TextKey<C>("PLACE", "場所H", &C::SetPrintHeadPlace, &C::PrintHeadPlace),
+      qmtest::TextKey<C>("CONDITION", "条件H", &C::SetPrintHeadCondition, &C::PrintHeadCondition),
+      qmtest::TextKey<C>("LIMIT", "期間H", &C::SetPrintHeadLimit, &C::PrintHeadLimit),
+      qmtest::TextKey<C>("ITEM_NAME", "品名H", &C::SetPrintHeadItemName, &C::PrintHeadItemName),
+      qmtest::TextKey<C>("ART", "数量H", &C::SetPrintHeadNum, &C::PrintHeadNum),
+      qmtest::TextKey<C>("UNIT_NAME", "単位H", &C::SetPrintHeadItemUnit, &C::PrintHeadItemUnit),
+      qmtest::TextKey<C>("UNIT_PRICE", "単価H", &C::SetPrintHeadUnitPrice, &C::PrintHeadUnitPrice),
+      qmtest::TextKey<C>("PRICE", "金額H", &C::SetPrintHeadPrice, &C::PrintHeadPrice),
+      qmtest::TextKey<C>("NOTE", "備考H", &C::SetPrintHeadNote, &C::PrintHeadNote),
+      qmtest::TextKey<C>("FREEEDIT", "自由H", &C::SetPrintHeadFreeEdit, &C::PrintHeadFreeEdit),
+      qmtest::TextKey<C>("COST", "原価H", &C::SetPrintHeadCost, &C::PrintHeadCost),
+      qmtest::TextKey<C>("CLASSNO", "分類H", &C::SetPrintHeadClassNo, &C::PrintHeadClassNo),
+      qmtest::TextKey<C>("NATSUIN_1", "印A", &C::SetNatsuinName1, &C::NatsuinName1),
+      qmtest::TextKey<C>("NATSUIN_2", "印B", &C::SetNatsuinName2, &C::NatsuinName2),
+      qmtest::TextKey<C>("NATSUIN_3", "印C", &C::SetNatsuinName3, &C::NatsuinName3),
+      qmtest::TextKey<C>("NATSUIN_4", "印D", &C::SetNatsuinName4, &C::NatsuinName4),
+      qmtest::TextKey<C>("NATSUIN_5", "印E", &C::SetNatsuinName5, &C::NatsuinName5),
+      qmtest::TextKey<C>("NATSUIN_6", "印F", &C::SetNatsuinName6, &C::NatsuinName6),
       COLOUR("LINE_COLOR_ODD", LineColorOdd, "255"),
       COLOUR("LINE_COLOR_EVEN", LineColorEven, "65280"),
   };
   return cases;
 }
 
-#undef TEXT
-#undef FLAG
 #undef NUMBER
 #undef COLOUR
 
 using P = TMxCampanyInfo;
 
-#define TEXT(key, Prop) \
-  KeyCase<P> { key, "", [](P& c, const std::string& v) { c.Set##Prop(v); }, [](const P& c) { return c.Prop(); } }
-#define FLAG(key, Prop)                                                          \
-  KeyCase<P> {                                                                    \
-    key, "1", [](P& c, const std::string& v) { c.Set##Prop(v == "1"); },         \
-        [](const P& c) { return std::string(c.Prop() ? "1" : "0"); }             \
-  }
 #define SIZE(key, Prop)                                                          \
   KeyCase<P> {                                                                    \
     key, "", [](P& c, const std::string& v) { c.Set##Prop(std::stod(v)); },       \
@@ -125,22 +109,22 @@ using P = TMxCampanyInfo;
 // Every key of profile `i` as the fixture conf_companies.ini has it.
 std::vector<KeyCase<P>> ProfileCases(int i) {
   std::vector<KeyCase<P>> cases = {
-      TEXT("ZipNo", ZipNo),
-      TEXT("Address1", Address1),
-      TEXT("Address2", Address2),
-      TEXT("CampanyName1", CampanyName1),
-      TEXT("CampanyName2", CampanyName2),
-      TEXT("CampanyName3", CampanyName3),
-      TEXT("ChargeName", ChargeName),
-      TEXT("TelFax", TelFax),
+      qmtest::TextKey<P>("ZipNo", "", &P::SetZipNo, &P::ZipNo),
+      qmtest::TextKey<P>("Address1", "", &P::SetAddress1, &P::Address1),
+      qmtest::TextKey<P>("Address2", "", &P::SetAddress2, &P::Address2),
+      qmtest::TextKey<P>("CampanyName1", "", &P::SetCampanyName1, &P::CampanyName1),
+      qmtest::TextKey<P>("CampanyName2", "", &P::SetCampanyName2, &P::CampanyName2),
+      qmtest::TextKey<P>("CampanyName3", "", &P::SetCampanyName3, &P::CampanyName3),
+      qmtest::TextKey<P>("ChargeName", "", &P::SetChargeName, &P::ChargeName),
+      qmtest::TextKey<P>("TelFax", "", &P::SetTelFax, &P::TelFax),
       BANK("BankName1", 0, BankName),
       BANK("BankNo1", 0, BankNo),
       BANK("OwnerName1", 0, BankOwnerName),
       BANK("BankName2", 1, BankName),
       BANK("BankNo2", 1, BankNo),
       BANK("OwnerName2", 1, BankOwnerName),
-      FLAG("UseLogoImage", ChkUseLogoImage),
-      FLAG("UseCampanyStamp", ChkUseCampanyStamp),
+      qmtest::FlagKey<P>("UseLogoImage", "1", &P::SetChkUseLogoImage, &P::ChkUseLogoImage),
+      qmtest::FlagKey<P>("UseCampanyStamp", "1", &P::SetChkUseCampanyStamp, &P::ChkUseCampanyStamp),
       SIZE("CampanyStampWidth_A4", CampanyStampSizeWidth_A4),
       SIZE("CampanyStampHeight_A4", CampanyStampSizeHeight_A4),
       SIZE("CampanyStampDetailPosX_A4", CampanyStampPosDetail_X_A4),
@@ -161,8 +145,8 @@ std::vector<KeyCase<P>> ProfileCases(int i) {
       SIZE("CampanyStampPosReceiptPosY_B5", CampanyStampPosReceipt_Y_B5),
       SIZE("CampanyStampPosFaxSenderPosX_B5", CampanyStampPosFaxSender_X_B5),
       SIZE("CampanyStampPosFaxSenderPosY_B5", CampanyStampPosFaxSender_Y_B5),
-      FLAG("UseCampanyStampTrans", ChkUseCampanyStampTrans),
-      TEXT("CampanyStampTrans", CampanyStampTransColor),
+      qmtest::FlagKey<P>("UseCampanyStampTrans", "1", &P::SetChkUseCampanyStampTrans, &P::ChkUseCampanyStampTrans),
+      qmtest::TextKey<P>("CampanyStampTrans", "", &P::SetCampanyStampTransColor, &P::CampanyStampTransColor),
   };
   // The fixture's values: each names its profile, so profiles cannot be mixed up.
   const std::string n = std::to_string(i);
@@ -178,8 +162,6 @@ std::vector<KeyCase<P>> ProfileCases(int i) {
   return cases;
 }
 
-#undef TEXT
-#undef FLAG
 #undef SIZE
 #undef BANK
 

@@ -78,44 +78,33 @@ namespace {
 using O = qm::TPrintMitsuOptions;
 using qmtest::KeyCase;
 
-#define TEXT(key, Field, value) \
-  KeyCase<O> { key, value, [](O& o, const std::string& v) { o.Field = v; }, [](const O& o) { return o.Field; } }
-#define FLAG(key, Field, value)                                                \
-  KeyCase<O> {                                                                  \
-    key, value, [](O& o, const std::string& v) { o.Field = v == "1"; },         \
-        [](const O& o) { return std::string(o.Field ? "1" : "0"); }             \
-  }
-
 // Every key of an estimate-family section as the fixture print_mitsu.ini has it.
 const std::vector<KeyCase<O>>& MitsuCases() {
   static const std::vector<KeyCase<O>> cases = {
-      TEXT("PRINTER", Printer, "PDF-Printer"),
-      TEXT("CHECK_STAMP", CheckStamp, "印A"),
-      TEXT("CHECK_STAMP_MSG", CheckStampMsg, "検印X"),
-      TEXT("PERSONAL_STAMP", PersonalStamp, "印B"),
-      TEXT("CUSTOMER_INFO", CustomerInfo, "会社情報2"),
-      TEXT("PAY_BANK", PayBank, "振込先情報2"),
-      TEXT("PAPER_SIZE", PaperSize, "B5"),
-      FLAG("PRINT_NAME", PrintName, "1"),
-      FLAG("PRINT_STAMP_AREA", PrintStampArea, "0"),
-      FLAG("PRINT_DIRECTION", PrintDirection, "1"),
-      FLAG("PRINT_NOTE", PrintNote, "0"),
-      FLAG("PRINT_BANK", PrintBank, "1"),
-      FLAG("CHANGE_SR", ChangeSR, "1"),
-      FLAG("PRINT_COPY", PrintCopy, "1"),
-      FLAG("PRINT_GRAND_TOTAL_FRAME", PrintGrandTotalFrame, "0"),
-      FLAG("PRINT_GRAND_TOTAL", PrintGrandTotal, "0"),
-      FLAG("PRINT_SUBTOTAL_TOTAL", PrintSubtotalTotal, "0"),
-      FLAG("PRINT_FREEEDIT", PrintFreeEdit, "0"),
-      FLAG("PRINT_COST", PrintCost, "0"),
-      FLAG("PRINT_PIC", PrintPic, "1"),
-      FLAG("PRINT_BUNRUI", PrintBunrui, "0"),
+      qmtest::TextKey<O>("PRINTER", "PDF-Printer", &O::Printer),
+      qmtest::TextKey<O>("CHECK_STAMP", "印A", &O::CheckStamp),
+      qmtest::TextKey<O>("CHECK_STAMP_MSG", "検印X", &O::CheckStampMsg),
+      qmtest::TextKey<O>("PERSONAL_STAMP", "印B", &O::PersonalStamp),
+      qmtest::TextKey<O>("CUSTOMER_INFO", "会社情報2", &O::CustomerInfo),
+      qmtest::TextKey<O>("PAY_BANK", "振込先情報2", &O::PayBank),
+      qmtest::TextKey<O>("PAPER_SIZE", "B5", &O::PaperSize),
+      qmtest::FlagKey<O>("PRINT_NAME", "1", &O::PrintName),
+      qmtest::FlagKey<O>("PRINT_STAMP_AREA", "0", &O::PrintStampArea),
+      qmtest::FlagKey<O>("PRINT_DIRECTION", "1", &O::PrintDirection),
+      qmtest::FlagKey<O>("PRINT_NOTE", "0", &O::PrintNote),
+      qmtest::FlagKey<O>("PRINT_BANK", "1", &O::PrintBank),
+      qmtest::FlagKey<O>("CHANGE_SR", "1", &O::ChangeSR),
+      qmtest::FlagKey<O>("PRINT_COPY", "1", &O::PrintCopy),
+      qmtest::FlagKey<O>("PRINT_GRAND_TOTAL_FRAME", "0", &O::PrintGrandTotalFrame),
+      qmtest::FlagKey<O>("PRINT_GRAND_TOTAL", "0", &O::PrintGrandTotal),
+      qmtest::FlagKey<O>("PRINT_SUBTOTAL_TOTAL", "0", &O::PrintSubtotalTotal),
+      qmtest::FlagKey<O>("PRINT_FREEEDIT", "0", &O::PrintFreeEdit),
+      qmtest::FlagKey<O>("PRINT_COST", "0", &O::PrintCost),
+      qmtest::FlagKey<O>("PRINT_PIC", "1", &O::PrintPic),
+      qmtest::FlagKey<O>("PRINT_BUNRUI", "0", &O::PrintBunrui),
   };
   return cases;
 }
-
-#undef TEXT
-#undef FLAG
 
 }  // namespace
 

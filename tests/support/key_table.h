@@ -20,6 +20,30 @@ struct KeyCase {
   std::function<std::string(const T&)> get;          // the field as that text
 };
 
+// A key whose field is reached through its accessor pair (Name() / SetName(v)).
+template <class T>
+KeyCase<T> TextKey(const char* key, std::string value, void (T::*set)(std::string),
+                   const std::string& (T::*get)() const) {
+  return {key, std::move(value), [set](T& o, const std::string& v) { (o.*set)(v); },
+          [get](const T& o) { return (o.*get)(); }};
+}
+template <class T>
+KeyCase<T> FlagKey(const char* key, std::string value, void (T::*set)(bool), const bool& (T::*get)() const) {
+  return {key, std::move(value), [set](T& o, const std::string& v) { (o.*set)(v == "1"); },
+          [get](const T& o) { return std::string((o.*get)() ? "1" : "0"); }};
+}
+// The same for a plain field.
+template <class T>
+KeyCase<T> TextKey(const char* key, std::string value, std::string T::*field) {
+  return {key, std::move(value), [field](T& o, const std::string& v) { o.*field = v; },
+          [field](const T& o) { return o.*field; }};
+}
+template <class T>
+KeyCase<T> FlagKey(const char* key, std::string value, bool T::*field) {
+  return {key, std::move(value), [field](T& o, const std::string& v) { o.*field = v == "1"; },
+          [field](const T& o) { return std::string(o.*field ? "1" : "0"); }};
+}
+
 // The committed fixture in tests/data, as bytes.
 std::string Fixture(const std::string& name);
 
