@@ -49,6 +49,8 @@ const std::vector<Command>& Commands() {
       {"render",
        "qm render KIND FILE.QM1 --page I (--out PAGE.png | --ops) [--dpi N] [--set KEY=VALUE]... [--tax T] [--rate R]",
        msg::kRenderSummary, 2, {"--page", "--out", "--ops", "--dpi", "--set", "--tax", "--rate"}, RenderCommand},
+      {"pdf", "qm pdf KIND FILE.QM1 OUT.pdf [--set KEY=VALUE]... [--tax T] [--rate R]", msg::kPdfSummary, 3,
+       {"--set", "--tax", "--rate"}, PdfCommand},
   };
   return commands;
 }

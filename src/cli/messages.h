@@ -29,6 +29,9 @@ inline constexpr const char* kPagesSummary =
 inline constexpr const char* kRenderSummary =
     "印刷ジョブの I ページ目を PNG に書き出します（--dpi 既定 150）。--ops では描画命令の一覧を表示します。"
     "--tax none|exclusive|inclusive で税の表示を指定します。";
+inline constexpr const char* kPdfSummary =
+    "見積書などを PDF ファイルに書き出します（品目ページと画像ページ。控えは紙の印刷だけです）。印刷設定と --set、"
+    "--tax は render と同じです。";
 inline constexpr const char* kRestoreSummary = "保存フォルダーの見積ファイルを DIR の見積ファイルで置き換えます。";
 
 inline std::string LineOverflow(int lineNo) { return "行 " + std::to_string(lineNo) + ": 入力の制限を超えています。"; }

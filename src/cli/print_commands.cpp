@@ -14,6 +14,7 @@
 #include "cli/output.h"
 #include "cli/settings_commands.h"
 #include "model/session.h"
+#include "pdf/chart_pdf.h"
 #include "print/print_job.h"
 #include "print/page_renderer.h"
 
@@ -149,6 +150,12 @@ void RenderCommand(const Invocation& in) {
   buffer.open(QIODevice::WriteOnly);
   if (!RenderToImage(page).save(&buffer, "PNG")) throw Error(msg::CannotEncodePng());
   WriteFileAtomically(*out, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+}
+
+void PdfCommand(const Invocation& in) {
+  const CliJob cli(in);
+  EnsureGuiApplication();  // pictures are scaled with a painter
+  pdf::PrintPDFChart(cli.job, in.args.operands.at(2));
 }
 
 }  // namespace qm::cli

@@ -26,6 +26,12 @@ void TMxPicture::Assign(PictureKind kind, std::string bytes) {
   height_ = size.isValid() ? size.height() : 0;
 }
 
+QImage TMxPicture::ToImage() const {
+  if (Empty()) return QImage();
+  return QImage::fromData(reinterpret_cast<const uchar*>(bytes_.data()), static_cast<int>(bytes_.size()),
+                          PictureKindName(kind_));
+}
+
 void TMxPicture::Clear() {
   kind_ = PictureKind::None;
   bytes_.clear();

@@ -1,6 +1,8 @@
 #pragma once
 // A line's picture: the exact bytes of a BMP, PNG or JPEG file, kept in the format it
 // came in so that it is written back unchanged.
+#include <QImage>
+
 #include <string>
 
 namespace qm {
@@ -23,6 +25,8 @@ class TMxPicture {
   // Loads a picture file, its kind taken from the extension (.bmp, .png, .jpg/.jpeg).
   // Throws qm::Error for an unreadable file or an unknown extension.
   void LoadFromFile(const std::string& path);
+  // The decoded picture; a null image when there is none or the bytes do not decode.
+  QImage ToImage() const;
 
  private:
   PictureKind kind_ = PictureKind::None;

@@ -7,6 +7,7 @@
 
 #include "base/amount_text.h"
 #include "base/error.h"
+#include "print/chart_texts.h"
 #include "print/head_blocks.h"
 #include "print/page_canvas.h"
 #include "print/text_primitives.h"
@@ -61,7 +62,6 @@ constexpr double FREEEDIT = 20, COST = 25;
 constexpr double TITEMNAME = 40, TARC = 15, TUNITNAME = 12, TUNITPRICE = 25, TPRICE = 25, TBIKO = 15;
 constexpr double YITEMNAME = 70, YARC = 20, YUNITNAME = 15, YUNITPRICE = 30, YPRICE = 40, YBIKO = 55;
 constexpr double TOTALLABELLEFT = 50;  // total labels, from the table's left edge
-constexpr int CLASS_LARGE = 0, CLASS_MIDDLE = 1, CLASS_SMALL = 2;
 
 struct HeadLayout {
   double titleTop;
@@ -126,8 +126,7 @@ class HeadBuilder {
         src_(src),
         doc_(*src.doc),
         config_(*src.config),
-        company_(src.companies->CampanyInfoArray(
-            std::clamp(src.settings.companyIndex, 0, TMxCampanyInfoManager::kCampanyInfoMaxRegistCount - 1))),
+        company_(SelectedCompany(src)),
         opt_(src.settings.options),
         kind_(kind),
         l_(landscape ? kLandscapeHead : kPortraitHead),
@@ -246,40 +245,19 @@ class HeadBuilder {
 
   void BankOrHeaderFields() {
     if (opt_.PrintBank) {
-      const TMxPayBankAccount& bank = company_.PayBankAccount(
-          std::clamp(src_.settings.bankIndex, 0, TMxCampanyInfo::kPayBankAccountMaxRegistCount - 1));
+      const TMxPayBankAccount& bank = SelectedBank(src_);
       const std::string lines[] = {bank.BankName(), bank.BankNo(), bank.BankOwnerName()};
       for (int i = 0; i < 3; ++i) c_.TextMm(FONT_SMALL, l_.termLeft, l_.bankTop[i], lines[i]);
       return;
     }
-    std::vector<std::string> fields;
-    if (doc_.KoujiNamePrintCheck()) fields.push_back(config_.PrintHeadKoujiName() + "  " + doc_.KoujiNameStr());
-    if (doc_.SlipLimitPrintCheck()) fields.push_back(config_.PrintHeadLimit() + "  " + doc_.SlipLimitStr());
-    if (doc_.DeliveryPlacePrintCheck())
-      fields.push_back(config_.PrintHeadPlace() + "  " + doc_.DeliveryPlaceStr());
-    if (doc_.PayConditionPrintCheck())
-      fields.push_back(config_.PrintHeadCondition() + "  " + doc_.PayConditionStr());
+    const std::vector<std::string> fields = HeaderFieldLines(doc_, config_);
     for (std::size_t i = 0; i < fields.size(); ++i)
       c_.TextMm(FONT_SMALL, l_.termLeft, l_.termTop + 4.0 * static_cast<double>(i),
                 std::to_string(i + 1) + ". " + fields[i]);
   }
 
   void GrandTotal() {
-    std::string text = kind_ == TChartType::tcMitumori ? " 御見積金額  " : " 合計金額  ";
-    const bool amount = opt_.PrintGrandTotal;
-    if (amount) text += config_.CurrencyMark();
-    const bool dp = config_.PrintDecimalPoint();
-    switch (src_.settings.tax) {
-      case TTaxChoice::NoTax:
-        text += amount ? CommaAdd(true, doc_.TotalPrice(), dp) + "- " : "　　　　　　　 　　　　　 ";
-        break;
-      case TTaxChoice::Exclusive:
-        text += amount ? CommaAdd(true, doc_.SubTotalPrice(), dp) + "- (消費税別) " : "　　　　　　　 (消費税別) ";
-        break;
-      case TTaxChoice::Included:
-        text += amount ? CommaAdd(true, doc_.TotalPrice(), dp) + "- (消費税込) " : "　　　　　　　 (消費税込) ";
-        break;
-    }
+    const std::string text = GrandTotalWording(src_, kind_);
     c_.Font(true, true, kBlack);
     const int w = c_.Width(text, FONT_MONEY);
     c_.TextAt(FONT_MONEY, RoundEven(SheetWidthMm(landscape_) / 2 * c_.Geometry().dotsPerMmX) - RoundEven(w / 2.0),
@@ -360,7 +338,7 @@ class TableBuilder {
     Stripes();
     Captions();
     Grid();
-    const Currency pageTotal = Items();
+    const std::optional<Currency> pageTotal = Items();
     if (!IsTanka(kind_) && HasTotalsRows(pageType_)) Totals();
     if (!IsTanka(kind_) && (pageType_ == kFirstPage || pageType_ == kMiddlePage)) PageTotal(pageTotal);
     if (HasTotalsRows(pageType_)) Remarks();
@@ -429,20 +407,16 @@ class TableBuilder {
     c_.TextAt(FONT_NOMAL * 6 / 10, x + c_.Width("m", FONT_NOMAL), y, "3");
   }
 
-  Currency Items() {
+  std::optional<Currency> Items() {
     const bool dp = config_.PrintDecimalPoint();
     const auto [first, end] = PageLines(kind_, pageType_, landscape_, nowPage_, doc_.Count());
-    long double sum = 0;
     for (int i = first; i < end; ++i) {
       const TMxEstimateObject& line = doc_.Items(i);
       const int row = i - first + 1;
-      std::string prefix;
-      if (opt_.PrintBunrui && line.ClassNo() == CLASS_MIDDLE) prefix = "　";
-      if (opt_.PrintBunrui && line.ClassNo() == CLASS_SMALL) prefix = "　　";
       for (const Column& col : cols_) {
         switch (col.col) {
           case Col::FreeEdit: LeftAligned(col, row, line.FreeEdit()); break;
-          case Col::Name: LeftAligned(col, row, prefix.empty() ? line.Name() : prefix + line.Name()); break;
+          case Col::Name: LeftAligned(col, row, IndentedName(line, opt_.PrintBunrui)); break;
           case Col::Num: Number(col, row, line.Num(), dp); break;
           case Col::Unit:
             if (line.ItemUnit() == "m3") CubicMetre(col, row);
@@ -454,11 +428,8 @@ class TableBuilder {
           case Col::Note: LeftAligned(col, row, line.Note()); break;
         }
       }
-      if (!line.SubTotalLineFlg()) sum += static_cast<long double>(line.TotalPrice().Raw());
     }
-    const auto total = Currency::TryFromScaled(sum);
-    overflow_ = !total;
-    return total.value_or(Currency());
+    return qm::PageTotal(doc_, first, end);
   }
 
   void Number(const Column& col, int row, Currency value, bool dp) {
@@ -486,19 +457,17 @@ class TableBuilder {
     if (amounts) RightAligned(amount, rows_ - 1, CommaAdd(true, doc_.TotalPrice(), dp));
   }
 
-  void PageTotal(Currency total) {
+  void PageTotal(const std::optional<Currency>& total) {
     Label(rows_ - 1, "(ページ計)");
     // A page of lines whose sum leaves the amount range prints no figure rather than a wrong one.
-    if (opt_.PrintSubtotalTotal && !overflow_)
-      RightAligned(*Find(Col::Amount), rows_ - 1, CommaAdd(false, total, config_.PrintDecimalPoint()));
+    if (opt_.PrintSubtotalTotal && total)
+      RightAligned(*Find(Col::Amount), rows_ - 1, CommaAdd(false, *total, config_.PrintDecimalPoint()));
   }
 
   void Remarks() {
-    const std::vector<std::string> lines = SplitLines(doc_.EtcStr());
-    for (std::size_t i = 0; i < lines.size() && i < 4; ++i) {
-      const std::string text = (i == 0 ? "備　考：" : "　　　　") + lines[i];
-      c_.TextAt(FONT_NOMAL, c_.X(left_ + 0.5), TextTop(rows_ + static_cast<int>(i)), text);
-    }
+    const std::vector<std::string> lines = RemarkLines(doc_.EtcStr());
+    for (std::size_t i = 0; i < lines.size(); ++i)
+      c_.TextAt(FONT_NOMAL, c_.X(left_ + 0.5), TextTop(rows_ + static_cast<int>(i)), lines[i]);
   }
 
   void PageNumber() {
@@ -523,7 +492,6 @@ class TableBuilder {
   double left_;
   double top_;
   int rows_;
-  bool overflow_ = false;
 };
 
 }  // namespace

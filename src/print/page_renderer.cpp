@@ -67,9 +67,7 @@ void DrawText(QPainter& painter, const PageOp& op, const Mapping& m) {
 
 void DrawBitmap(QPainter& painter, const PageOp& op, const Mapping& m) {
   if (!op.picture || op.picture->Empty()) return;
-  const std::string& bytes = op.picture->Bytes();
-  QImage image = QImage::fromData(reinterpret_cast<const uchar*>(bytes.data()),
-                                  static_cast<int>(bytes.size()));
+  QImage image = op.picture->ToImage();
   if (image.isNull()) return;
   image = image.convertToFormat(QImage::Format_ARGB32);
   if (op.transparent) {

@@ -11,27 +11,6 @@ constexpr double kSecondTopPortrait = 155;  // the second picture, below the fir
 constexpr double kSecondLeftLandscape = 155;  // the second picture, beside the first
 constexpr int kCaptionSize = 10;
 
-// Fits w × h into a box of boxW × boxH dots, keeping the proportions.
-QSize FitIntoBox(int w, int h, int boxW, int boxH) {
-  double width, height;
-  if (h > w) {
-    height = boxH;
-    width = RoundEven(static_cast<double>(w) / h * boxH);
-  } else {
-    width = boxW;
-    height = RoundEven(static_cast<double>(h) / w * boxW);
-  }
-  if (width > boxW) {
-    height = RoundEven(height / width * boxW);
-    width = boxW;
-  }
-  if (height > boxH) {
-    width = RoundEven(width / height * boxH);
-    height = boxH;
-  }
-  return {static_cast<int>(width), static_cast<int>(height)};
-}
-
 }  // namespace
 
 PageImage MakeMetaFilePicPrinter(const ChartPageSources& src, TChartType /*kind*/, int /*pageType*/,
@@ -65,7 +44,7 @@ PageImage MakeMetaFilePicPrinter(const ChartPageSources& src, TChartType /*kind*
       else captionY = g.Y(kSecondTopPortrait) + captionHeight;
     }
     if (!line.Note().empty()) PrintText(page, kCaptionSize, x, captionY, line.Note(), g.dpiX);
-    const QSize size = FitIntoBox(line.Pic().Width(), line.Pic().Height(), boxW, boxH);
+    const QSize size = FitPicture(line.Pic().Width(), line.Pic().Height(), boxW, boxH);
     page.Bitmap(QRect(x, captionY + captionHeight, size.width(), size.height()), line.Pic(), std::nullopt);
   }
   return page;

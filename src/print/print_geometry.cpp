@@ -102,6 +102,27 @@ QSize ChangePicSize(int w, int h, int maxX, int maxY) {
   return QSize(width, height);
 }
 
+QSize FitPicture(int w, int h, int boxW, int boxH) {
+  if (w <= 0 || h <= 0) return {0, 0};
+  double width, height;
+  if (h > w) {
+    height = boxH;
+    width = RoundEven(static_cast<double>(w) / h * boxH);
+  } else {
+    width = boxW;
+    height = RoundEven(static_cast<double>(h) / w * boxW);
+  }
+  if (width > boxW) {
+    height = RoundEven(height / width * boxW);
+    width = boxW;
+  }
+  if (height > boxH) {
+    width = RoundEven(width / height * boxH);
+    height = boxH;
+  }
+  return {static_cast<int>(width), static_cast<int>(height)};
+}
+
 std::vector<JobPage> PrintJobPages(int itemPages, int picturePages, bool copy) {
   const int perSet = itemPages + picturePages;
   const int total = copy ? 2 * perSet : perSet;

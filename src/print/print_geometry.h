@@ -51,8 +51,11 @@ int CustomerListPages(int customers);
 // Number of picture pages: two pictures a page.
 int GetPicPage(const TMxEstimateObjectList& doc);
 
-// Fits a w × h picture into a maxX × maxY box keeping its proportions.
+// Fits a w × h picture into a maxX × maxY box keeping its proportions (logos and seals).
 QSize ChangePicSize(int w, int h, int maxX, int maxY);
+// Fits a line's w × h picture into a boxW × boxH box of a picture page keeping its
+// proportions; small pictures are enlarged to fill the box in one direction.
+QSize FitPicture(int w, int h, int boxW, int boxH);
 
 // One page of a print job.
 struct JobPage {

@@ -19,6 +19,7 @@ PrintJob PrintJob::Chart(const ChartPageSources& src, TChartType kind, PageNumbe
   job.pages_ = PrintJobPages(job.itemPages_, job.picturePages_, o.PrintCopy);
   if (numbering == PageNumbering::ItemPagesOnly)
     for (JobPage& p : job.pages_) p.maxPage = job.itemPages_;
+  job.chart_ = src;
   const int itemPages = job.itemPages_;
   job.build_ = [src, kind, itemPages](const JobPage& p, int dpiX, int dpiY) {
     ChartPageSources at = src;

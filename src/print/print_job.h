@@ -3,6 +3,7 @@
 // print dialog, the preview, the printer, PDF output and the command line all work
 // from a job, so they agree on how many pages there are and what each shows.
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "print/chart_page.h"
@@ -35,6 +36,9 @@ class PrintJob {
   // The page images are A4; B5 paper takes them shrunk to this factor.
   double Scale() const { return b5_ ? kB5Scale : 1.0; }
 
+  // What an estimate-family job prints from; null for other jobs.
+  const ChartPageSources* ChartSources() const { return chart_ ? &*chart_ : nullptr; }
+
   // Page `index` (from 0) at the job's resolution, or at another one (a printer's).
   PageImage MakePage(int index) const;
   PageImage MakePage(int index, int dpiX, int dpiY) const;
@@ -53,6 +57,7 @@ class PrintJob {
   int dpiX_ = 600;
   int dpiY_ = 600;
   Builder build_;
+  std::optional<ChartPageSources> chart_;
 };
 
 }  // namespace qm

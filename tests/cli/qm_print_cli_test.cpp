@@ -2,7 +2,10 @@
 #include <QImage>
 #include <QJsonArray>
 
+#include <QFile>
+
 #include "cli_test_support.h"
+#include "support/pdf_tools.h"
 
 namespace qmtest {
 namespace {
@@ -131,6 +134,48 @@ TEST_F(QmPrintTest, MistakesAreReportedAndWriteNothing) {
     EXPECT_TRUE(r.out.isEmpty());
   }
   EXPECT_FALSE(QFile::exists(Path("x.png")));
+}
+
+TEST_F(QmPrintTest, PdfOfEveryEstimateKindInBothOrientations) {
+  const QString doc = Document(30, 3);
+  const char* kinds[] = {"tcMitumori", "tcTankaMitumori", "tcNouhin", "tcSeikyu",
+                         "tcJyuryou",  "tcSeikyuMeisai",  "tcKoujiUtiwake"};
+  for (const char* kind : kinds) {
+    for (const char* direction : {"0", "1"}) {
+      const QString out = Path(QString("%1_%2.pdf").arg(kind, direction));
+      const CliResult r = Run({"pdf", kind, doc, out, "--set", QString("PRINT_DIRECTION=") + direction, "--set",
+                               "PRINT_PIC=1", "--set", "PRINT_COPY=1", "--tax", "exclusive"});
+      ASSERT_EQ(r.exit, 0) << kind << " " << r.err.toStdString();
+      EXPECT_TRUE(r.out.isEmpty());
+      ExpectValidPdf(out);
+      // The item pages of `qm pages` and the picture pages; the copy set stays on paper.
+      const CliResult pages = Run({"pages", kind, doc, "--set", QString("PRINT_DIRECTION=") + direction});
+      EXPECT_EQ(PdfPageCount(out), pages.json().value("ItemPages").toInt() + 2) << kind << " " << direction;
+      EXPECT_EQ(PdfPageSize(out, 1), QString(direction) == "1" ? "842 x 595" : "595 x 842");
+      const QString text = PdfText(out);
+      EXPECT_TRUE(text.contains("山田建設 御中")) << kind;
+      EXPECT_TRUE(text.contains("品30")) << kind;
+      EXPECT_EQ(text.contains("3,000"), QString(kind) != "tcTankaMitumori") << kind;  // the subtotal
+    }
+  }
+  // Bad input: a clear message and no file.
+  const struct {
+    QStringList args;
+    const char* says;
+  } bad[] = {
+      {{"pdf", "tcRyosyu", doc, Path("r.pdf")}, "tcRyosyu"},
+      {{"pdf", "tcMitumori", "missing.QM1", Path("m.pdf")}, "missing.QM1"},
+      {{"pdf", "tcMitumori", doc, Path("no/folder/x.pdf")}, "x.pdf"},
+      {{"pdf", "tcMitumori", doc}, "qm pdf"},
+      {{"pdf", "tcMitumori", doc, Path("t.pdf"), "--tax", "some"}, "some"},
+  };
+  for (const auto& b : bad) {
+    const CliResult r = Run(b.args);
+    EXPECT_EQ(r.exit, 1) << b.args.join(' ').toStdString();
+    EXPECT_TRUE(r.err.contains(b.says)) << r.err.toStdString();
+  }
+  EXPECT_FALSE(QFile::exists(Path("r.pdf")));
+  EXPECT_FALSE(QFile::exists(Path("t.pdf")));
 }
 
 }  // namespace

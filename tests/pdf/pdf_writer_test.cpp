@@ -10,16 +10,17 @@
 
 #include "base/cp932.h"
 #include "pdf/report.h"
+#include "support/pdf_tools.h"
 
 namespace qm::pdf {
 namespace {
 
 std::string Sjis(const std::string& utf8) { return cp932::Encode(utf8).bytes; }
 
-const FixedClock& PinnedClock() {
-  static const FixedClock clock(QDateTime(QDate(2026, 12, 9), QTime(9, 30, 15)));
-  return clock;
-}
+using qmtest::ExpectValidPdf;
+using qmtest::PinnedClock;
+using qmtest::RunTool;
+using qmtest::ToolResult;
 
 std::string Serialised(const TPdfObject& o) {
   std::string out;
@@ -27,30 +28,7 @@ std::string Serialised(const TPdfObject& o) {
   return out;
 }
 
-std::string ReadFile(const QString& path) {
-  QFile f(path);
-  if (!f.open(QIODevice::ReadOnly)) return {};
-  return f.readAll().toStdString();
-}
-
-struct ToolResult {
-  int exit = -1;
-  QString out;
-};
-
-ToolResult RunTool(const QString& program, const QStringList& args) {
-  QProcess p;
-  p.start(program, args);
-  if (!p.waitForFinished(30000)) return {};
-  return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-          QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError())};
-}
-
-// qpdf --check exits 0 for a sound file (2 for errors, 3 for warnings).
-void ExpectValidPdf(const QString& path) {
-  const ToolResult r = RunTool("qpdf", {"--check", path});
-  EXPECT_EQ(r.exit, 0) << r.out.toStdString();
-}
+std::string ReadFile(const QString& path) { return qmtest::ReadFileBytes(path); }
 
 // A canvas on one page of a fresh document, writing into its content stream.
 class CanvasTest : public ::testing::Test {

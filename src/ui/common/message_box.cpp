@@ -1,7 +1,10 @@
 #include "ui/common/message_box.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QMessageBox>
 
 namespace qm::ui {
@@ -32,6 +35,8 @@ class RealMessages final : public MessageSeam {
     QFileDialog dialog(parent, QString(), folder, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(defaultSuffix);
+    // Replacing a file is asked by the program itself, through the seam.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
     return dialog.selectedFiles().front();
   }
@@ -43,6 +48,20 @@ MessageSeam* g_seam = &g_real;
 }  // namespace
 
 MessageSeam& Messages() { return *g_seam; }
+
+QString ChooseFileToWrite(QWidget* parent, const QString& filter, const QString& defaultSuffix, const QString& folder) {
+  const QString path = ChooseSaveFile(parent, filter, defaultSuffix, folder);
+  if (path.isEmpty() || !QFileInfo::exists(path)) return path;
+  const QString name = QFileInfo(path).fileName();
+  return AskYesNo(parent, name + QStringLiteral(" は既に存在します。\r\n上書きしますか？")) ? path : QString();
+}
+
+QString ExportFolder() {
+  const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+  // A folder that is not there would be taken by the save dialog as a file name.
+  if (!desktop.isEmpty() && QDir(desktop).exists()) return desktop;
+  return QDir::homePath();
+}
 
 void SetMessageSeam(MessageSeam* seam) { g_seam = seam ? seam : &g_real; }
 

@@ -39,4 +39,12 @@ inline QString ChooseSaveFile(QWidget* parent, const QString& filter, const QStr
   return Messages().ChooseSaveFile(parent, filter, defaultSuffix, folder);
 }
 
+// The save dialog, then, for a file that exists, the question whether to replace it:
+// the path to write, or empty when the user cancelled or keeps the old file.
+QString ChooseFileToWrite(QWidget* parent, const QString& filter, const QString& defaultSuffix, const QString& folder);
+
+// Where the save dialogs of written files start: the desktop, or the home folder on a
+// system without a desktop folder.
+QString ExportFolder();
+
 }  // namespace qm::ui

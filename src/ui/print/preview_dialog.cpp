@@ -1,14 +1,12 @@
 #include "ui/print/preview_dialog.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QStandardPaths>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
@@ -24,13 +22,6 @@ namespace {
 int Round(double v) { return static_cast<int>(std::nearbyint(v)); }
 
 }  // namespace
-
-QString ExportFolder() {
-  const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-  // A folder that is not there would be taken by the save dialog as a file name.
-  if (!desktop.isEmpty() && QDir(desktop).exists()) return desktop;
-  return QDir::homePath();
-}
 
 TFormPreviewMitsu::TFormPreviewMitsu(QWidget* parent) : QDialog(parent) {
   setObjectName("FormPreviewMitsu");
@@ -171,7 +162,7 @@ void TFormPreviewMitsu::SaveBmpClick() { SaveBitmap(QStringLiteral("BMPファイ
 void TFormPreviewMitsu::SaveJpegClick() { SaveBitmap(QStringLiteral("JPEGファイル(*.jpg *.jpeg)"), "jpg", "JPEG"); }
 
 void TFormPreviewMitsu::SaveBitmap(const QString& filter, const char* extension, const char* format) {
-  const QString path = ChooseSaveFile(this, filter, QString::fromLatin1(extension), ExportFolder());
+  const QString path = ChooseFileToWrite(this, filter, QString::fromLatin1(extension), ExportFolder());
   if (path.isEmpty()) return;
   if (!bitmap_.save(path, format)) ShowError(this, QStringLiteral("ファイル %1 を作成できません").arg(path));
 }

@@ -65,8 +65,4 @@ class TFormPreviewMitsu : public QDialog {
   QLabel* view_ = nullptr;
 };
 
-// Where the save dialogs of exported pages start: the desktop, or the home folder on a
-// system without a desktop folder.
-QString ExportFolder();
-
 }  // namespace qm::ui

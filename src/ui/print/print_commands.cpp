@@ -3,8 +3,10 @@
 #include <QCheckBox>
 #include <QPrintDialog>
 
+#include "pdf/chart_pdf.h"
 #include "ui/common/command_table.h"
 #include "ui/common/document_view.h"
+#include "ui/common/message_box.h"
 #include "ui/print/print_dialog.h"
 #include "ui/print/printer_output.h"
 
@@ -53,6 +55,14 @@ void PrintCommands::PrintButtonClick(TChartType kind) {
     dialog.ChkPrintName->setEnabled(!session_.Companies().CampanyInfoArray(0).ChkUseLogoImage());
   const ModalResult result = dialog.ShowModal(session_.Document(), session_.Config(), session_.Companies(), kind);
   if (result == ModalResult::Ok) PrintChart(kind);
+  else if (result == ModalResult::Pdf) PdfChart(kind);
+}
+
+void PrintCommands::PdfChart(TChartType) {
+  const QString path =
+      ChooseFileToWrite(view_.Window(), QStringLiteral("PDFファイル(*.pdf)"), QStringLiteral("pdf"), ExportFolder());
+  if (path.isEmpty()) return;
+  pdf::PrintPDFChart(FormPrintMitsu().Job(), path.toStdString());
 }
 
 void PrintCommands::PrintChart(TChartType) {

@@ -34,6 +34,8 @@ class PrintCommands : public QObject {
   // Prints with the print dialog's settings; without a printer the system's print
   // dialog is offered (it can print into a PDF file).
   void PrintChart(TChartType kind);
+  // Asks for a PDF file and writes the document with the print dialog's settings.
+  void PdfChart(TChartType kind);
 
   TFormPrintMitsu& FormPrintMitsu();
 

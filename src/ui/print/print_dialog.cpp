@@ -186,7 +186,6 @@ void TFormPrintMitsu::BuildControls() {
   BtnPrint = DialogButton(this, "BtnPrint", "印刷");
   BtnPdf = DialogButton(this, "BtnPdf", "PDF出力");
   BtnCancel = DialogButton(this, "BtnCancel", "キャンセル");
-  BtnPdf->setEnabled(false);
   for (QPushButton* b : {BtnPreview, BtnPrint, BtnPdf, BtnCancel}) buttons->addWidget(b);
   root->addLayout(buttons);
 

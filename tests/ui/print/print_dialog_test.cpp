@@ -14,12 +14,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include "base/cp932.h"
 #include "base/ini_file.h"
 #include "support/images.h"
 #include "support/key_table.h"
+#include "support/pdf_tools.h"
 #include "ui/support/scripted_messages.h"
 #include "ui/app/main_window.h"
 #include "ui/print/print_dialog.h"
@@ -123,7 +125,7 @@ TEST_F(PrintDialogTest, FirstUseDefaults) {
   // Without a printer the dialog says so and still previews.
   EXPECT_EQ(dialog_.LblNoPrinter->isVisibleTo(&dialog_), !dialog_.HasPrinter());
   EXPECT_TRUE(dialog_.BtnPreview->isEnabled());
-  EXPECT_FALSE(dialog_.BtnPdf->isEnabled());
+  EXPECT_TRUE(dialog_.BtnPdf->isEnabled());
 }
 
 TEST_F(PrintDialogTest, PrintWritesTheSectionAndCancelLeavesItAlone) {
@@ -362,6 +364,66 @@ TEST(PrintButtonsTest, EachButtonOpensTheDialogForItsKind) {
   // Cancelling printed nothing and wrote no section.
   EXPECT_FALSE(IniFile::Load(dir.filePath("print.ini").toStdString()).HasSection("MITSU"));
   EXPECT_TRUE(messages.errors.isEmpty()) << messages.errors.join('\n').toStdString();
+}
+
+// PDF出力 from the main window: the file goes where the save dialog points; an existing
+// file is replaced only when the user says so; a folder that cannot be written gives the
+// writer's error and nothing is left there.
+TEST(PrintButtonsTest, PdfOutputWritesWhereTheSaveDialogPoints) {
+  QTemporaryDir dir;
+  qmtest::ScriptedMessages messages;
+  TFormMain window({dir.path().toStdString(), dir.filePath("history.ini").toStdString()});
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  TMxEstimateObjectList& doc = window.Document();
+  doc.Items(0).SetName("足場");
+  doc.Items(0).SetTotalPrice(Currency::FromYen(35000));
+  doc.DoCalc();
+  QAction* button = window.findChild<QAction*>("BtnMitsu");
+  const auto pdfFromDialog = [&] {
+    QTimer::singleShot(0, [] {
+      if (auto* dialog = qobject_cast<TFormPrintMitsu*>(QApplication::activeModalWidget())) dialog->BtnPdf->click();
+    });
+    button->trigger();
+  };
+  const QString out = dir.filePath("見積.pdf");
+  messages.SaveAs(out);
+  pdfFromDialog();
+  ASSERT_TRUE(QFile::exists(out)) << messages.errors.join('\n').toStdString();
+  qmtest::ExpectValidPdf(out);
+  EXPECT_TRUE(qmtest::PdfText(out).contains("35,000"));
+  ASSERT_EQ(messages.saveRequests.size(), 1);
+  EXPECT_TRUE(messages.saveRequests[0].startsWith("PDFファイル(*.pdf)|pdf|"));
+  EXPECT_TRUE(messages.asked.isEmpty());
+
+  // Kept: the old bytes stay. Replaced: the new document is in it.
+  QFile::remove(out);
+  QFile old(out);
+  ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+  old.write("old");
+  old.close();
+  messages.SaveAs(out);
+  messages.Answer(false);
+  pdfFromDialog();
+  EXPECT_EQ(messages.asked.value(0), "見積.pdf は既に存在します。\r\n上書きしますか？");
+  EXPECT_EQ(qmtest::ReadFileBytes(out), "old");
+  messages.SaveAs(out);
+  messages.Answer(true);
+  pdfFromDialog();
+  qmtest::ExpectValidPdf(out);
+
+  // Cancelled: nothing written, nothing said.
+  const QStringList before = QDir(dir.path()).entryList(QDir::Files);
+  pdfFromDialog();
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), before);
+
+  const QString unwritable = dir.filePath("missing/folder/見積.pdf");
+  messages.SaveAs(unwritable);
+  pdfFromDialog();
+  ASSERT_EQ(messages.errors.size(), 1);
+  EXPECT_TRUE(messages.errors[0].contains("見積.pdf")) << messages.errors[0].toStdString();
+  EXPECT_FALSE(QDir(dir.filePath("missing")).exists());
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), before);
 }
 
 }  // namespace

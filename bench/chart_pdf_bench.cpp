@@ -1,0 +1,109 @@
+// The estimate PDF of the 1,000-line sample with 20 photos (every item and picture
+// page), written through the PDF templates, against Qt's QPdfWriter painting the same
+// print job's page images through the page renderer, and against copying the finished
+// file. Peak memory is the process's: run one benchmark at a time to read it.
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTemporaryDir>
+
+#include "pdf/chart_pdf.h"
+#include "print/page_renderer.h"
+#include "qt_bench_main.h"
+#include "sample_document.h"
+
+namespace {
+
+using namespace qm;
+
+struct Sample {
+  QTemporaryDir dir;
+  TMxEstimateObjectList doc = qmbench::MakeSampleDocument({});
+  TMxConfigInfo config{dir.filePath("img").toStdString()};
+  TMxCampanyInfoManager companies{dir.filePath("img").toStdString()};
+  ChartPageSources src;
+
+  Sample() {
+    config.LoadConfig(dir.filePath("conf.ini").toStdString());
+    companies.LoadConfig(dir.filePath("conf.ini").toStdString());
+    TMxCampanyInfo& co = companies.CampanyInfoArray(0);
+    co.SetZipNo("150-0001");
+    co.SetAddress1("東京都渋谷区神宮前1-2-3");
+    co.SetCampanyName1("ベロラ工務店");
+    co.SetTelFax("TEL 03-0000-0000 FAX 03-0000-0001");
+    src.doc = &doc;
+    src.config = &config;
+    src.companies = &companies;
+    src.settings = ResolveChartSettings(TPrintMitsuOptions{}, config, doc);
+    src.settings.options.PrintPic = true;
+    src.printerDpiX = src.printerDpiY = 300;
+  }
+
+  QString Path(const char* name) const { return dir.filePath(name); }
+};
+
+Sample& Get() {
+  static Sample s;
+  return s;
+}
+
+void Counters(benchmark::State& state, const QString& file, int pages) {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  state.counters["pages"] = pages;
+  state.counters["bytes"] = static_cast<double>(QFile(file).size());
+  state.counters["peakRSS_MiB"] = static_cast<double>(usage.ru_maxrss) / 1024;
+}
+
+void BM_ChartPdfThroughTemplates(benchmark::State& state) {
+  Sample& s = Get();
+  const PrintJob job = PrintJob::Chart(s.src, TChartType::tcMitumori);
+  const QString path = s.Path("templates.pdf");
+  for (auto _ : state) pdf::PrintPDFChart(job, path.toStdString());
+  Counters(state, path, job.PageCount());
+}
+BENCHMARK(BM_ChartPdfThroughTemplates)->Unit(benchmark::kMillisecond);
+
+void BM_QPdfWriterOfThePageImages(benchmark::State& state) {
+  Sample& s = Get();
+  const PrintJob job = PrintJob::Chart(s.src, TChartType::tcMitumori);
+  const QString path = s.Path("qpdfwriter.pdf");
+  for (auto _ : state) {
+    QPdfWriter writer(path);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setResolution(300);
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    QPainter painter(&writer);
+    for (int i = 0; i < job.PageCount(); ++i) {
+      if (i > 0) writer.newPage();
+      const PageImage page = job.MakePage(i, 300, 300);
+      RenderPage(page, painter, QRectF(0, 0, page.Width(), page.Height()));
+    }
+    painter.end();
+  }
+  Counters(state, path, job.PageCount());
+}
+BENCHMARK(BM_QPdfWriterOfThePageImages)->Unit(benchmark::kMillisecond);
+
+void BM_CopyTheWrittenFile(benchmark::State& state) {
+  Sample& s = Get();
+  const PrintJob job = PrintJob::Chart(s.src, TChartType::tcMitumori);
+  const QString from = s.Path("source.pdf");
+  pdf::PrintPDFChart(job, from.toStdString());
+  const QString to = s.Path("copy.pdf");
+  for (auto _ : state) {
+    QFile::remove(to);
+    QFile::copy(from, to);
+  }
+  Counters(state, from, job.PageCount());
+}
+BENCHMARK(BM_CopyTheWrittenFile)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) { return qmbench::RunWithQt<QGuiApplication>(argc, argv); }
