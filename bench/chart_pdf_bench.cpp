@@ -21,29 +21,8 @@ namespace {
 
 using namespace qm;
 
-struct Sample {
-  QTemporaryDir dir;
-  TMxEstimateObjectList doc = qmbench::MakeSampleDocument({});
-  TMxConfigInfo config{dir.filePath("img").toStdString()};
-  TMxCampanyInfoManager companies{dir.filePath("img").toStdString()};
-  ChartPageSources src;
-
-  Sample() {
-    config.LoadConfig(dir.filePath("conf.ini").toStdString());
-    companies.LoadConfig(dir.filePath("conf.ini").toStdString());
-    TMxCampanyInfo& co = companies.CampanyInfoArray(0);
-    co.SetZipNo("150-0001");
-    co.SetAddress1("東京都渋谷区神宮前1-2-3");
-    co.SetCampanyName1("ベロラ工務店");
-    co.SetTelFax("TEL 03-0000-0000 FAX 03-0000-0001");
-    src.doc = &doc;
-    src.config = &config;
-    src.companies = &companies;
-    src.settings = ResolveChartSettings(TPrintMitsuOptions{}, config, doc);
-    src.settings.options.PrintPic = true;
-    src.printerDpiX = src.printerDpiY = 300;
-  }
-
+struct Sample : qmbench::SamplePrint {
+  Sample() : SamplePrint(300) {}
   QString Path(const char* name) const { return dir.filePath(name); }
 };
 

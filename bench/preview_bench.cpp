@@ -14,18 +14,8 @@ namespace {
 using namespace qm;
 
 void BM_PreviewPageToTheEnd(benchmark::State& state) {
-  QTemporaryDir dir;
-  TMxConfigInfo config(dir.path().toStdString());
-  config.LoadConfig(dir.filePath("conf.ini").toStdString());
-  TMxCampanyInfoManager companies(dir.path().toStdString());
-  const TMxEstimateObjectList doc = qmbench::MakeSampleDocument({});
-  ChartPageSources src;
-  src.doc = &doc;
-  src.config = &config;
-  src.companies = &companies;
-  src.settings = ResolveChartSettings(TPrintMitsuOptions{}, config, doc);
-  src.settings.options.PrintPic = true;
-  src.printerDpiX = src.printerDpiY = 300;  // as the print dialog hands it to the preview
+  qmbench::SamplePrint sample(300);  // as the print dialog hands it to the preview
+  const ChartPageSources& src = sample.src;
 
   ui::TFormPreviewMitsu preview;
   preview.resize(700, 900);

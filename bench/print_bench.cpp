@@ -18,29 +18,10 @@ namespace {
 
 using namespace qm;
 
-struct Sources {
-  QTemporaryDir dir;
-  TMxConfigInfo config{dir.path().toStdString()};
-  TMxCampanyInfoManager companies{dir.path().toStdString()};
-  TMxEstimateObjectList doc = qmbench::MakeSampleDocument({});
-  ChartPageSources src;
-
-  Sources() {
-    config.LoadConfig(dir.filePath("conf.ini").toStdString());
-    TMxCampanyInfo& co = companies.CampanyInfoArray(0);
-    co.SetCampanyName1("ベロラ工務店");
-    co.SetTelFax("TEL 03-0000-0000 FAX 03-0000-0001");
-    src.doc = &doc;
-    src.config = &config;
-    src.companies = &companies;
-    src.settings = ResolveChartSettings(TPrintMitsuOptions{}, config, doc);
-    src.settings.options.PrintPic = true;
-    src.printerDpiX = src.printerDpiY = 600;
-  }
-};
+using Sources = qmbench::SamplePrint;
 
 Sources& Get() {
-  static Sources s;
+  static Sources s(600);
   return s;
 }
 

@@ -197,4 +197,20 @@ qm::TMxEstimateObjectList MakeSampleDocument(const SampleOptions& o) {
   return doc;
 }
 
+SamplePrint::SamplePrint(int dpi) {
+  config.LoadConfig(dir.filePath("conf.ini").toStdString());
+  companies.LoadConfig(dir.filePath("conf.ini").toStdString());
+  qm::TMxCampanyInfo& co = companies.CampanyInfoArray(0);
+  co.SetZipNo("150-0001");
+  co.SetAddress1("東京都渋谷区神宮前1-2-3");
+  co.SetCampanyName1("ベロラ工務店");
+  co.SetTelFax("TEL 03-0000-0000 FAX 03-0000-0001");
+  src.doc = &doc;
+  src.config = &config;
+  src.companies = &companies;
+  src.settings = qm::ResolveChartSettings(qm::TPrintMitsuOptions{}, config, doc);
+  src.settings.options.PrintPic = true;
+  src.printerDpiX = src.printerDpiY = dpi;
+}
+
 }  // namespace qmbench

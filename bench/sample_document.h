@@ -1,9 +1,14 @@
 #pragma once
 // The document the benchmarks and qm_make_sample work on: a building-works estimate with
 // Japanese item names, quantities, prices, subtotal lines, taxless lines and site photos.
+#include <QTemporaryDir>
+
 #include <string>
 
+#include "model/company_info.h"
+#include "model/config_info.h"
 #include "model/estimate_list.h"
+#include "print/chart_page.h"
 
 namespace qmbench {
 
@@ -20,5 +25,16 @@ qm::TMxEstimateObjectList MakeSampleDocument(const SampleOptions& options);
 
 // A 320 x 240 picture that compresses like a photograph, encoded as "png" or "jpeg".
 std::string EncodedPhoto(const char* format, int seed);
+
+// The sample document with default settings in a temporary data folder and a company
+// profile, as the print dialog hands them to a print job (pictures on), at `dpi`.
+struct SamplePrint {
+  explicit SamplePrint(int dpi);
+  QTemporaryDir dir;
+  qm::TMxConfigInfo config{dir.filePath("img").toStdString()};
+  qm::TMxCampanyInfoManager companies{dir.filePath("img").toStdString()};
+  qm::TMxEstimateObjectList doc = MakeSampleDocument({});
+  qm::ChartPageSources src;
+};
 
 }  // namespace qmbench
