@@ -5,6 +5,7 @@
 #include <QFile>
 
 #include "cli_test_support.h"
+#include "base/amount_text.h"
 #include "support/pdf_tools.h"
 
 namespace qmtest {
@@ -138,6 +139,8 @@ TEST_F(QmPrintTest, MistakesAreReportedAndWriteNothing) {
 
 TEST_F(QmPrintTest, PdfOfEveryEstimateKindInBothOrientations) {
   const QString doc = Document(30, 3);
+  const CliResult calc = Run({"calc", doc});
+  ASSERT_EQ(calc.exit, 0) << calc.err.toStdString();
   const char* kinds[] = {"tcMitumori", "tcTankaMitumori", "tcNouhin", "tcSeikyu",
                          "tcJyuryou",  "tcSeikyuMeisai",  "tcKoujiUtiwake"};
   for (const char* kind : kinds) {
@@ -155,7 +158,14 @@ TEST_F(QmPrintTest, PdfOfEveryEstimateKindInBothOrientations) {
       const QString text = PdfText(out);
       EXPECT_TRUE(text.contains("山田建設 御中")) << kind;
       EXPECT_TRUE(text.contains("品30")) << kind;
-      EXPECT_EQ(text.contains("3,000"), QString(kind) != "tcTankaMitumori") << kind;  // the subtotal
+      // The totals as `qm calc` computes them, with their thousands separators.
+      const bool totals = QString(kind) != "tcTankaMitumori";
+      for (const char* key : {"SubTotalPrice", "TotalTax", "TotalPrice"}) {
+        const QString amount = calc.json().value(key).toString();
+        const QString shown = QString::fromStdString(
+            qm::CommaAdd(true, *qm::Currency::TryParseDecimal(amount.toStdString()), false));
+        EXPECT_EQ(text.contains(shown), totals) << kind << " " << key << " " << shown.toStdString();
+      }
     }
   }
   // Bad input: a clear message and no file.

@@ -214,6 +214,22 @@ TEST_F(ChartPdfTest, RowsPerPageKindAreThePrintedOnes) {
   EXPECT_EQ(only.Must<TPRLabel>("PRLabelTateMitsuFirstPageGrandTotal").Caption, "");
 }
 
+TEST_F(ChartPdfTest, APageTotalBeyondTheAmountRangeShowsNoFigure) {
+  AddLines(30);
+  // Two lines whose sum leaves the amount range (as paper, no wrong figure is printed).
+  const Currency huge = *Currency::TryParseDecimal("600000000000000");
+  doc_.Items(0).SetTotalPrice(huge);
+  doc_.Items(1).SetTotalPrice(huge);
+  TFormPDFBase base;
+  MakePDFFileChart(base, src_, TChartType::tcMitumori, kFirstPage, 1, 2, 0);
+  EXPECT_EQ(base.Template(PdfTemplate::TateMitsuFirstPage).Must<TPRLabel>("PRLabelTateMitsuFirstPageItemTotalPrice26").Caption,
+            "");
+  doc_.Items(1).SetTotalPrice(Currency::FromYen(5));
+  MakePDFFileChart(base, src_, TChartType::tcMitumori, kFirstPage, 1, 2, 0);
+  EXPECT_NE(base.Template(PdfTemplate::TateMitsuFirstPage).Must<TPRLabel>("PRLabelTateMitsuFirstPageItemTotalPrice26").Caption,
+            "");
+}
+
 TEST_F(ChartPdfTest, PicturePagesFollowAndCountInThePageNumbers) {
   AddLines(30, 3);
   src_.settings.options.PrintPic = true;
