@@ -1,5 +1,5 @@
 // The estimate PDF of the 1,000-line sample with 20 photos (every item and picture
-// page), written through the PDF templates, against Qt's QPdfWriter painting the same
+// page; argument 0: without photos), written through the PDF templates, against Qt's QPdfWriter painting the same
 // print job's page images through the page renderer, and against copying the finished
 // file. Peak memory is the process's: run one benchmark at a time to read it.
 #include <benchmark/benchmark.h>
@@ -22,13 +22,14 @@ namespace {
 using namespace qm;
 
 struct Sample : qmbench::SamplePrint {
-  Sample() : SamplePrint(300) {}
+  explicit Sample(int pictures) : SamplePrint(300, pictures) {}
   QString Path(const char* name) const { return dir.filePath(name); }
 };
 
-Sample& Get() {
-  static Sample s;
-  return s;
+// The sample with 20 photos, or (argument 0) without any.
+Sample& Get(const benchmark::State& state) {
+  static Sample photos(20), plain(0);
+  return state.range(0) == 0 ? plain : photos;
 }
 
 void Counters(benchmark::State& state, const QString& file, int pages) {
@@ -39,17 +40,29 @@ void Counters(benchmark::State& state, const QString& file, int pages) {
   state.counters["peakRSS_MiB"] = static_cast<double>(usage.ru_maxrss) / 1024;
 }
 
+// As the program writes a PDF: through the templates it built for the run.
 void BM_ChartPdfThroughTemplates(benchmark::State& state) {
-  Sample& s = Get();
+  Sample& s = Get(state);
   const PrintJob job = PrintJob::Chart(s.src, TChartType::tcMitumori);
   const QString path = s.Path("templates.pdf");
+  pdf::TFormPDFBase base;
+  for (auto _ : state) pdf::PrintPDFChart(base, job, path.toStdString());
+  Counters(state, path, job.PageCount());
+}
+BENCHMARK(BM_ChartPdfThroughTemplates)->Arg(20)->Arg(0)->Unit(benchmark::kMillisecond);
+
+// The first PDF of a run, which builds its templates from their descriptions first.
+void BM_ChartPdfWithNewTemplates(benchmark::State& state) {
+  Sample& s = Get(state);
+  const PrintJob job = PrintJob::Chart(s.src, TChartType::tcMitumori);
+  const QString path = s.Path("fresh.pdf");
   for (auto _ : state) pdf::PrintPDFChart(job, path.toStdString());
   Counters(state, path, job.PageCount());
 }
-BENCHMARK(BM_ChartPdfThroughTemplates)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ChartPdfWithNewTemplates)->Arg(20)->Arg(0)->Unit(benchmark::kMillisecond);
 
 void BM_QPdfWriterOfThePageImages(benchmark::State& state) {
-  Sample& s = Get();
+  Sample& s = Get(state);
   const PrintJob job = PrintJob::Chart(s.src, TChartType::tcMitumori);
   const QString path = s.Path("qpdfwriter.pdf");
   for (auto _ : state) {
@@ -67,10 +80,19 @@ void BM_QPdfWriterOfThePageImages(benchmark::State& state) {
   }
   Counters(state, path, job.PageCount());
 }
-BENCHMARK(BM_QPdfWriterOfThePageImages)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_QPdfWriterOfThePageImages)->Arg(20)->Arg(0)->Unit(benchmark::kMillisecond);
+
+// What both writers pay before writing anything: decoding the 20 photos.
+void BM_DecodeThePhotos(benchmark::State& state) {
+  Sample& s = Get(state);
+  for (auto _ : state)
+    for (int i = 0; i < s.doc.Count(); ++i)
+      if (!s.doc.Items(i).Pic().Empty()) benchmark::DoNotOptimize(s.doc.Items(i).Pic().ToImage());
+}
+BENCHMARK(BM_DecodeThePhotos)->Arg(20)->Unit(benchmark::kMillisecond);
 
 void BM_CopyTheWrittenFile(benchmark::State& state) {
-  Sample& s = Get();
+  Sample& s = Get(state);
   const PrintJob job = PrintJob::Chart(s.src, TChartType::tcMitumori);
   const QString from = s.Path("source.pdf");
   pdf::PrintPDFChart(job, from.toStdString());
@@ -81,7 +103,7 @@ void BM_CopyTheWrittenFile(benchmark::State& state) {
   }
   Counters(state, from, job.PageCount());
 }
-BENCHMARK(BM_CopyTheWrittenFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CopyTheWrittenFile)->Arg(20)->Arg(0)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -197,7 +197,10 @@ qm::TMxEstimateObjectList MakeSampleDocument(const SampleOptions& o) {
   return doc;
 }
 
-SamplePrint::SamplePrint(int dpi) {
+SamplePrint::SamplePrint(int dpi, int pictures) {
+  SampleOptions options;
+  options.pictures = pictures;
+  doc = MakeSampleDocument(options);
   config.LoadConfig(dir.filePath("conf.ini").toStdString());
   companies.LoadConfig(dir.filePath("conf.ini").toStdString());
   qm::TMxCampanyInfo& co = companies.CampanyInfoArray(0);

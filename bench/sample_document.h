@@ -29,11 +29,11 @@ std::string EncodedPhoto(const char* format, int seed);
 // The sample document with default settings in a temporary data folder and a company
 // profile, as the print dialog hands them to a print job (pictures on), at `dpi`.
 struct SamplePrint {
-  explicit SamplePrint(int dpi);
+  explicit SamplePrint(int dpi, int pictures = 20);
   QTemporaryDir dir;
   qm::TMxConfigInfo config{dir.filePath("img").toStdString()};
   qm::TMxCampanyInfoManager companies{dir.filePath("img").toStdString()};
-  qm::TMxEstimateObjectList doc = MakeSampleDocument({});
+  qm::TMxEstimateObjectList doc;
   qm::ChartPageSources src;
 };
 

@@ -239,12 +239,12 @@ TPRPage& MakePDFPicChart(TFormPDFBase& base, const ChartPageSources& src, int or
   return t.Page();
 }
 
-void PrintPDFChart(const PrintJob& job, const std::string& fileName, const PdfWriteSettings& settings) {
+void PrintPDFChart(TFormPDFBase& base, const PrintJob& job, const std::string& fileName,
+                   std::function<int()> randomStart) {
   const ChartPageSources* src = job.ChartSources();
   if (!src) throw Error("この書類は見積書の形式で PDF にできません。");
-  TFormPDFBase base(settings.clock ? *settings.clock : SystemClock());
   TPReport& report = base.PReport();
-  if (settings.randomStart) report.SetRandomStart(settings.randomStart);
+  if (randomStart) report.SetRandomStart(std::move(randomStart));
   report.FileName = fileName;
   report.BeginDoc();
   const int orient = job.Landscape() ? 1 : 0;
@@ -254,6 +254,13 @@ void PrintPDFChart(const PrintJob& job, const std::string& fileName, const PdfWr
     else report.Print(MakePDFFileChart(base, *src, job.Kind(), p.pageKind, p.nowPage, p.maxPage, orient));
   }
   report.EndDoc();
+  // The pictures of this document are not kept with the templates.
+  for (const bool landscape : {false, true}) base.PicTemplate(landscape).Reset();
+}
+
+void PrintPDFChart(const PrintJob& job, const std::string& fileName, const PdfWriteSettings& settings) {
+  TFormPDFBase base(settings.clock ? *settings.clock : SystemClock());
+  PrintPDFChart(base, job, fileName, settings.randomStart);
 }
 
 }  // namespace qm::pdf

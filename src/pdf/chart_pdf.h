@@ -21,7 +21,11 @@ struct PdfWriteSettings {
 };
 
 // Writes the document of an estimate-family job to `fileName`, replacing the file
-// atomically. Throws qm::Error (the writer's errors too) and leaves no file behind.
+// atomically, through the templates of `base` (kept for the run: its pages are built
+// once). Throws qm::Error (the writer's errors too) and leaves no file behind.
+void PrintPDFChart(TFormPDFBase& base, const PrintJob& job, const std::string& fileName,
+                   std::function<int()> randomStart = {});
+// The same through templates made for this one file.
 void PrintPDFChart(const PrintJob& job, const std::string& fileName, const PdfWriteSettings& settings = {});
 
 // The filled template page of one item page: page kind 1 only, 2 first, 3 middle, 4

@@ -114,6 +114,14 @@ void TPdfDoc::SaveToStream(std::string& out) {
   FInfo->SetModDate(FClock.Now());
   FRoot->SaveOpenAction();
   out.clear();
+  // Room for the whole file at once: the streams (page contents, pictures) are most of it.
+  std::size_t size = 4096;
+  for (int i = 1; i < FXref->ItemCount(); ++i) {
+    const TPdfObject* value = FXref->Items(i).FValue.get();
+    const auto* stream = dynamic_cast<const TPdfStream*>(value);
+    size += 160 + (stream ? stream->Stream().size() : 0);
+  }
+  out.reserve(size);
   FHeader->WriteToStream(out);
   for (int i = 1; i < FXref->ItemCount(); ++i) {
     TPdfXrefEntry& entry = FXref->Items(i);

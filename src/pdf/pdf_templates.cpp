@@ -74,8 +74,15 @@ MitsuTable MitsuTableOf(bool landscape, int pageKind) {
   }
 }
 
-TFormPDFBase::TFormPDFBase(const Clock& clock) : report_(clock) {
-  for (int i = 0; i < kPdfTemplateCount; ++i) pages_[static_cast<std::size_t>(i)] = TemplatePage::Load(kTemplateNames[i]);
+TFormPDFBase::TFormPDFBase(const Clock& clock) : report_(clock) {}
+
+TemplatePage& TFormPDFBase::Template(PdfTemplate t) {
+  std::unique_ptr<TemplatePage>& page = pages_[static_cast<std::size_t>(t)];
+  if (!page) {
+    page = TemplatePage::Load(kTemplateNames[static_cast<int>(t)]);
+    if (bandColours_) page->ApplyBandColours(bandColours_->first, bandColours_->second);
+  }
+  return *page;
 }
 
 TFormPDFBase::~TFormPDFBase() = default;
@@ -93,7 +100,9 @@ TemplatePage& TFormPDFBase::PicTemplate(bool landscape) {
 double TFormPDFBase::MM2Dot(double mm) { return mm * 842 / 297; }
 
 void TFormPDFBase::UpdatePDFBaseColor(const TMxConfigInfo& config) {
-  for (auto& page : pages_) page->ApplyBandColours(config.LineColorOdd(), config.LineColorEven());
+  bandColours_ = {config.LineColorOdd(), config.LineColorEven()};
+  for (auto& page : pages_)
+    if (page) page->ApplyBandColours(config.LineColorOdd(), config.LineColorEven());
 }
 
 TemplatePage& TFormPDFBase::ResetTemplate(PdfTemplate t, const TMxConfigInfo& config) {
@@ -109,8 +118,10 @@ void TFormPDFBase::SetPDFDefaultLine() {
 
 TemplatePage& TFormPDFBase::InitMitsuPDFTemplate(TChartType kind, int pageKind, bool landscape,
                                                  const TPrintMitsuOptions& o, const TMxConfigInfo& config) {
-  SetPDFDefaultLine();
+  // The page in its default layout (what SetPDFDefaultLine does for every table), with
+  // nothing of the page filled before and the settings' band colours.
   TemplatePage& t = MitsuTemplate(landscape, pageKind);
+  t.Reset();
   t.ApplyBandColours(config.LineColorOdd(), config.LineColorEven());
   const std::string p = PagePart(landscape, pageKind);
   const bool first = pageKind == kOnlyPage || pageKind == kFirstPage;

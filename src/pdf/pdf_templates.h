@@ -5,6 +5,8 @@
 // the captions were filled. It is a plain object, made when a PDF is written.
 #include <array>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <string>
 
 #include "model/config_info.h"
@@ -56,11 +58,12 @@ MitsuTable MitsuTableOf(bool landscape, int pageKind);
 
 class TFormPDFBase {
  public:
-  // Builds every template page from its description; `clock` dates the files written.
+  // `clock` dates the files written. A template page is built from its description the
+  // first time it is asked for.
   explicit TFormPDFBase(const Clock& clock = SystemClock());
   ~TFormPDFBase();
 
-  TemplatePage& Template(PdfTemplate t) { return *pages_[static_cast<std::size_t>(t)]; }
+  TemplatePage& Template(PdfTemplate t);
   // The estimate-family template of a page kind (1 and 2 share the first page).
   TemplatePage& MitsuTemplate(bool landscape, int pageKind);
   TemplatePage& PicTemplate(bool landscape);
@@ -91,6 +94,7 @@ class TFormPDFBase {
   void InitStringPosMitsuFirstPage(bool landscape);
 
   std::array<std::unique_ptr<TemplatePage>, kPdfTemplateCount> pages_;
+  std::optional<std::pair<TColor, TColor>> bandColours_;  // the last UpdatePDFBaseColor
   TPReport report_;
 };
 

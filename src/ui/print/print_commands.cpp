@@ -31,6 +31,8 @@ constexpr PrintButton kPrintButtons[] = {
 PrintCommands::PrintCommands(AppSession& session, DocumentView& view)
     : QObject(view.Window()), session_(session), view_(view) {}
 
+PrintCommands::~PrintCommands() = default;
+
 void PrintCommands::Install(CommandTable& commands) {
   for (const PrintButton& b : kPrintButtons) {
     const DocumentKind& k = KindOf(b.kind);
@@ -62,7 +64,8 @@ void PrintCommands::PdfChart(TChartType) {
   const QString path =
       ChooseFileToWrite(view_.Window(), QStringLiteral("PDFファイル(*.pdf)"), QStringLiteral("pdf"), ExportFolder());
   if (path.isEmpty()) return;
-  pdf::PrintPDFChart(FormPrintMitsu().Job(), path.toStdString());
+  if (!pdfBase_) pdfBase_ = std::make_unique<pdf::TFormPDFBase>();
+  pdf::PrintPDFChart(*pdfBase_, FormPrintMitsu().Job(), path.toStdString());
 }
 
 void PrintCommands::PrintChart(TChartType) {

@@ -4,6 +4,8 @@
 // first use and kept.
 #include <QObject>
 
+#include <memory>
+
 #include "model/session.h"
 #include "print/document_kinds.h"
 
@@ -12,11 +14,19 @@ namespace qm::ui {
 class CommandTable;
 class DocumentView;
 class TFormPrintMitsu;
+}  // namespace qm::ui
+
+namespace qm::pdf {
+class TFormPDFBase;
+}  // namespace qm::pdf
+
+namespace qm::ui {
 
 class PrintCommands : public QObject {
   Q_OBJECT
  public:
   PrintCommands(AppSession& session, DocumentView& view);
+  ~PrintCommands() override;
 
   // Adds one command per print button; those whose document cannot be printed yet are
   // shown disabled.
@@ -43,6 +53,7 @@ class PrintCommands : public QObject {
   AppSession& session_;
   DocumentView& view_;
   TFormPrintMitsu* printMitsu_ = nullptr;
+  std::unique_ptr<pdf::TFormPDFBase> pdfBase_;  // the PDF templates, built on first use
 };
 
 }  // namespace qm::ui
