@@ -197,12 +197,12 @@ void CheckLoaded(const TMxEstimateObjectList& before, const TMxEstimateObjectLis
     if (!same) Fail("a total-claim file changed fields of the normal form, which it does not carry");
     Currency total;
     try {
-      for (int i = 0; i < doc.Count(); ++i)
-        if (!doc.Items(i).SubTotalLineFlg()) total += doc.Items(i).TotalPrice();
+      total = doc.SubTotalPrice() + doc.TotalTax();
     } catch (const qm::Error&) {
       Fail("a total-claim file loaded although its total does not fit");
     }
-    if (total != doc.TotalPrice()) Fail("the total of a total-claim file is not the sum of its lines");
+    if (doc.TaxInputModeIncludeTax()) Fail("a total-claim file loaded as tax-included");
+    if (total != doc.TotalPrice()) Fail("the total of a total-claim file is not its subtotal and tax");
   }
 }
 

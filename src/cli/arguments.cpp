@@ -15,7 +15,7 @@ constexpr OptionSpec kOptions[] = {
     {"--data", true}, {"--rate", true}, {"--comment", true}, {"--csv", true}, {"--calc", false}, {"--help", false},
     {"--sort", true}, {"--desc", false}, {"--search", true}, {"--overwrite", false},
     {"--set", true},  {"--tax", true},   {"--page", true},   {"--out", true},        {"--dpi", true},
-    {"--ops", false},
+    {"--ops", false}, {"--per-file", false}, {"--per-line", false},
 };
 
 const OptionSpec* FindOption(const std::string& name) {

@@ -23,9 +23,10 @@ struct Command {
   const char* name;
   const char* synopsis;
   const char* summary;
-  std::size_t operands;
+  std::size_t operands;              // the least number of operands
   std::vector<std::string> options;  // besides the global --data and --help
   void (*run)(const Invocation&);
+  bool moreOperands = false;  // any number of operands beyond `operands`
 };
 
 const std::vector<Command>& Commands() {
@@ -51,6 +52,8 @@ const std::vector<Command>& Commands() {
        msg::kRenderSummary, 2, {"--page", "--out", "--ops", "--dpi", "--set", "--tax", "--rate"}, RenderCommand},
       {"pdf", "qm pdf KIND FILE.QM1 OUT.pdf [--set KEY=VALUE]... [--tax T] [--rate R]", msg::kPdfSummary, 3,
        {"--set", "--tax", "--rate"}, PdfCommand},
+      {"totalclaim", "qm totalclaim (--per-file|--per-line) OUT.QM1 NAME... [--comment TEXT] [--rate R]",
+       msg::kTotalClaimSummary, 2, {"--per-file", "--per-line", "--comment", "--rate"}, TotalClaimCommand, true},
   };
   return commands;
 }
@@ -74,7 +77,7 @@ void CheckArguments(const Command& command, const Arguments& args) {
       throw Error(msg::OptionNotForCommand(option, command.name));
   }
   if (args.operands.size() < command.operands) throw Error(msg::MissingArgument(command.synopsis));
-  if (args.operands.size() > command.operands)
+  if (args.operands.size() > command.operands && !command.moreOperands)
     throw Error(msg::ExtraArgument(args.operands[command.operands], command.synopsis));
 }
 

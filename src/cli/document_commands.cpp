@@ -1,5 +1,6 @@
 #include "cli/document_commands.h"
 
+#include <QDate>
 #include <QFileInfo>
 
 #include "base/atomic_file.h"
@@ -12,6 +13,7 @@
 #include "files/file_listing.h"
 #include "files/file_name_check.h"
 #include "model/tax_rate_setting.h"
+#include "model/total_claim.h"
 
 namespace qm::cli {
 namespace {
@@ -117,6 +119,24 @@ void SaveCommand(const Invocation& in) {
   const LoadedDocument loaded = LoadWithRate(in, in.args.operands.at(0), InputKind::Json, in.args.Has("--calc"));
   EnsureFolder(saveDir);
   loaded.doc.SaveFile(path, in.args.Value("--comment").value_or(loaded.info.comment));
+}
+
+void TotalClaimCommand(const Invocation& in) {
+  const bool perFile = in.args.Has("--per-file"), perLine = in.args.Has("--per-line");
+  if (perFile == perLine) throw Error(msg::TotalClaimNeedsMode());
+  std::vector<TotalClaimSource> sources;
+  for (std::size_t i = 1; i < in.args.operands.size(); ++i) {
+    const std::string& name = in.args.operands[i];
+    sources.push_back({name, EstimateFilePath(in.data.SaveDir(), name)});
+  }
+  TMxEstimateObjectList doc;
+  doc.SetTaxRate(ResolveTaxRate(in));
+  {
+    const QuietStderr quiet;  // pictures are decoded while reading
+    MakeTotalClaim(perFile ? TotalClaimMode::PerFile : TotalClaimMode::PerLine, sources, doc,
+                   ToEraDate(QDate::currentDate()));
+  }
+  doc.SaveFile(in.args.operands.at(0), in.args.Value("--comment").value_or(std::string()));
 }
 
 void CalcCommand(const Invocation& in) {

@@ -26,5 +26,7 @@ void BuildCommand(const Invocation& in);
 void CalcCommand(const Invocation& in);
 // Saves a JSON document into the save folder under a checked name.
 void SaveCommand(const Invocation& in);
+// Builds a total invoice from saved documents of the save folder and writes it.
+void TotalClaimCommand(const Invocation& in);
 
 }  // namespace qm::cli

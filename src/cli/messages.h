@@ -32,6 +32,9 @@ inline constexpr const char* kRenderSummary =
 inline constexpr const char* kPdfSummary =
     "見積書などを PDF ファイルに書き出します（品目ページと画像ページ。控えは紙の印刷だけです）。印刷設定と --set、"
     "--tax は render と同じです。";
+inline constexpr const char* kTotalClaimSummary =
+    "保存フォルダーの見積ファイル NAME（拡張子なし、指定の順）から合計請求書を作成して OUT.QM1 に保存します。"
+    "--per-file はファイル単位、--per-line は各行単位で集計します。";
 inline constexpr const char* kRestoreSummary = "保存フォルダーの見積ファイルを DIR の見積ファイルで置き換えます。";
 
 inline std::string LineOverflow(int lineNo) { return "行 " + std::to_string(lineNo) + ": 入力の制限を超えています。"; }
@@ -89,9 +92,14 @@ inline std::string BadSearch(const std::string& text) {
 inline std::string UnknownKind(const std::string& text) {
   return "帳票の種類「" + text + "」はありません（tcMitumori などの名前か番号で指定します）。";
 }
-inline std::string NotEstimateFamily(const std::string& text) {
-  return "帳票の種類「" + text + "」は見積書・単価見積書・納品書・請求書・受領書・請求明細書・内訳書ではありません。";
+inline std::string NotPrintedHere(const std::string& text) {
+  return "帳票の種類「" + text + "」は文書から印刷する帳票ではありません（見積書などと領収書・合計請求書・FAX送信状）。";
 }
+inline std::string TaxNotForKind(const std::string& text) {
+  return "--tax は見積書などだけに使えます（帳票の種類「" + text + "」）。";
+}
+inline std::string TotalClaimNeedsMode() { return "--per-file か --per-line のどちらか一つを指定してください。"; }
+inline std::string NotTotalClaim() { return "この機能は合計請求モード以外では使用できません。"; }
 inline std::string BadTaxChoice(const std::string& text) {
   return "税の表示「" + text + "」は none, exclusive, inclusive のいずれかで指定してください。";
 }

@@ -14,7 +14,7 @@
 #include "cli/output.h"
 #include "cli/settings_commands.h"
 #include "model/session.h"
-#include "pdf/chart_pdf.h"
+#include "pdf/slip_pdf.h"
 #include "print/print_job.h"
 #include "print/page_renderer.h"
 
@@ -28,12 +28,23 @@ std::optional<int> ParseInt(const std::string& text) {
   return value;
 }
 
-// A kind by name or number; only the estimate family has these pages.
+// A kind by name or number: the estimate family and the single sheets.
 TChartType ParseKind(const std::string& text) {
   const std::optional<TChartType> kind = FindKind(text);
   if (!kind) throw Error(msg::UnknownKind(text));
-  if (!IsEstimateFamily(*kind)) throw Error(msg::NotEstimateFamily(text));
+  if (KindOf(*kind).family == KindFamily::List) throw Error(msg::NotPrintedHere(text));
   return *kind;
+}
+
+// The --set options as key and value.
+std::vector<std::pair<std::string, std::string>> Sets(const Invocation& in) {
+  std::vector<std::pair<std::string, std::string>> sets;
+  for (const std::string& set : in.args.Values("--set")) {
+    const std::size_t eq = set.find('=');
+    if (eq == std::string::npos || eq == 0) throw Error(msg::BadSet(set));
+    sets.emplace_back(set.substr(0, eq), set.substr(eq + 1));
+  }
+  return sets;
 }
 
 TTaxChoice ParseTax(const std::string& text) {
@@ -62,23 +73,52 @@ struct CliJob {
   static PrintJob Build(const Invocation& in, AppSession& session) {
     const TChartType kind = ParseKind(in.args.operands.at(0));
     TMxEstimateObjectList doc = LoadDocument(in, in.args.operands.at(1));
-    TPrintMitsuOptions options = LoadPrintConfig(in.data.PrintIni(), kind);
-    for (const std::string& set : in.args.Values("--set")) {
-      const std::size_t eq = set.find('=');
-      if (eq == std::string::npos || eq == 0) throw Error(msg::BadSet(set));
-      SetPrintOption(options, set.substr(0, eq), set.substr(eq + 1));
-    }
+    const IniFile ini = IniFile::Load(in.data.PrintIni());
+    const auto sets = Sets(in);
     const bool taxGiven = in.args.Has("--tax");
     const TTaxChoice tax = taxGiven ? ParseTax(*in.args.Value("--tax")) : TTaxChoice::NoTax;
+    if (taxGiven && !IsEstimateFamily(kind)) throw Error(msg::TaxNotForKind(in.args.operands.at(0)));
     const int dpi = Dpi(in);
     LoadSettings(session);
     // After the settings: the document keeps the rate it was loaded with (--rate).
     session.Document() = std::move(doc);
+    const TMxEstimateObjectList& d = session.Document();
+    const TMxConfigInfo& config = session.Config();
+    const TMxCampanyInfoManager& companies = session.Companies();
+    const auto sheet = [&](const std::string& customerInfo, const std::string& payBank, const std::string& stamp) {
+      SlipSources src = ResolveSlipSources(d, config, companies, customerInfo, payBank, stamp);
+      src.printerDpiX = src.printerDpiY = dpi;
+      return src;
+    };
+    switch (kind) {
+      case TChartType::tcRyosyu: {
+        TPrintReceiptOptions o = LoadReceiptConfig(ini);
+        DefaultBreakdown(o, d, config);  // as the dialog opens
+        for (const auto& [key, value] : sets) SetReceiptOption(o, key, value);
+        for (std::string& amount : o.UchiPrice) amount = amount.empty() ? amount : SetComma(amount);
+        return PrintJob::Receipt(sheet(o.CustomerInfo, {}, o.PersonalStamp), o);
+      }
+      case TChartType::tcGoukeiSeikyu: {
+        if (!d.TotalClaimMode()) throw Error(msg::NotTotalClaim());
+        TPrintTotalClaimOptions o = LoadTotalClaimConfig(ini);
+        for (const auto& [key, value] : sets) SetTotalClaimOption(o, key, value);
+        CalcResult(o);
+        return PrintJob::TotalClaim(sheet(o.CustomerInfo, o.PayBank, {}), o);
+      }
+      case TChartType::tcFaxSender: {
+        TPrintFaxOptions o = LoadFaxConfig(ini);
+        for (const auto& [key, value] : sets) SetFaxOption(o, key, value);
+        return PrintJob::FaxSender(sheet(o.CustomerInfo, {}, {}), o);
+      }
+      default: break;
+    }
+    TPrintMitsuOptions options = LoadPrintConfig(ini, kind);
+    for (const auto& [key, value] : sets) SetPrintOption(options, key, value);
     ChartPageSources src;
-    src.doc = &session.Document();
-    src.config = &session.Config();
-    src.companies = &session.Companies();
-    src.settings = ResolveChartSettings(options, session.Config(), session.Document());
+    src.doc = &d;
+    src.config = &config;
+    src.companies = &companies;
+    src.settings = ResolveChartSettings(options, config, d);
     if (taxGiven) src.settings.tax = tax;
     src.printerDpiX = src.printerDpiY = dpi;
     return PrintJob::Chart(src, kind);
@@ -155,7 +195,8 @@ void RenderCommand(const Invocation& in) {
 void PdfCommand(const Invocation& in) {
   const CliJob cli(in);
   EnsureGuiApplication();  // pictures are scaled with a painter
-  pdf::PrintPDFChart(cli.job, in.args.operands.at(2));
+  pdf::TFormPDFBase base;
+  pdf::WritePdf(base, cli.job, in.args.operands.at(2));
 }
 
 }  // namespace qm::cli

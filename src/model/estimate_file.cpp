@@ -140,10 +140,12 @@ void ReadDocument(ByteReader& in, TMxEstimateObjectList& doc, EstimateFileInfo& 
     while (doc.Count() < kVersion3MinLines) doc.Add(std::make_unique<TMxEstimateObject>());
 
   if (totalClaim) {
-    Currency total;
-    for (int i = 0; i < doc.Count(); ++i)
-      if (!doc.Items(i).SubTotalLineFlg()) total += doc.Items(i).TotalPrice();
-    doc.SetTotalPrice(total);
+    // The file keeps no input mode and no grand total. The grand total of a bill entered
+    // tax-exclusive is its subtotal and tax, which is what creation computed: the line
+    // amounts would leave out the tax of a per-line bill.
+    doc.SetTaxInputModeIncludeTax(false);
+    // A sum beyond the amount range fails the read like any damaged field.
+    doc.SetTotalPrice(doc.SubTotalPrice() + doc.TotalTax());
   }
 }
 

@@ -80,6 +80,22 @@ void RemoveLastLines(TMxEstimateObjectList& doc, int count) {
   for (int i = 0; i < count && doc.Count() > 0; ++i) doc.Extract(doc.Count() - 1);
 }
 
+void SetNewHeader(TMxEstimateObjectList& doc, const EraDate& today) {
+  TMxCustomerObject customer;
+  customer.SetCustomerNameTitle("御中");
+  doc.CustomerInfo() = customer;
+  doc.SetSlipCodeStr({});
+  doc.SetSlipDateStrYY(today.yy);
+  doc.SetSlipDateStrMM(today.mm);
+  doc.SetSlipDateStrDD(today.dd);
+  doc.SetKoujiNameStr({});
+  doc.SetSlipLimitStr({});
+  doc.SetDeliveryPlaceStr({});
+  doc.SetPayConditionStr({});
+  doc.SetEtcStr({});
+  doc.SetMemoStr({});
+}
+
 void SetDefaultCalculation(TMxEstimateObjectList& doc) {
   doc.SetTaxCalcLine(false);
   doc.SetTaxDecimalMode(TCalcDecimal::cdRoundDown);

@@ -3,6 +3,7 @@
 // buffer, move, insert a blank or a subtotal line by pulling the empty last line into
 // place, delete, and the blocks of ten lines added and removed at the end. Only the
 // block operations change the number of lines.
+#include "base/era_date.h"
 #include "model/estimate_list.h"
 
 namespace qm {
@@ -43,6 +44,10 @@ bool AnyFilled(const TMxEstimateObjectList& doc, int first, int end);
 void AddBlankLines(TMxEstimateObjectList& doc, int count);
 // Removes the last `count` lines (fewer when the document is shorter).
 void RemoveLastLines(TMxEstimateObjectList& doc, int count);
+
+// The header of a new document: dated `today`, honorific "御中", every other header
+// field and the customer block empty. The four print switches keep their state.
+void SetNewHeader(TMxEstimateObjectList& doc, const EraDate& today);
 
 // Tax on the sum rounded down, not tax-included, subtotals rounded down.
 void SetDefaultCalculation(TMxEstimateObjectList& doc);

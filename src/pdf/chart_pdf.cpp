@@ -19,26 +19,13 @@ std::string Part(bool landscape, int pageKind) {
   return part + (pageKind == kMiddlePage ? "MiddlePage" : "FinalPage");
 }
 
-// The items of one estimate-family page by role.
-class Page {
+// The items of one estimate-family page by role, and its table cells.
+class Page : public TemplateItems {
  public:
-  Page(TemplatePage& t, std::string part) : t_(t), p_(std::move(part)) {}
-  TPRLabel& Label(const std::string& role) { return t_.Must<TPRLabel>("PRLabel" + p_ + role); }
-  TPRText& Text(const std::string& role) { return t_.Must<TPRText>("PRText" + p_ + role); }
-  TPRImage& Image(const std::string& role) { return t_.Must<TPRImage>("PRImage" + p_ + role); }
-  TemplatePage& Template() { return t_; }
-  void Caption(const std::string& role, const std::string& text) { Label(role).Caption = text; }
-  void Cell(MitsuColumn column, int row, const std::string& text) {
+  using TemplateItems::TemplateItems;
+  void Cell(MitsuColumn column, int row, const std::string& text) const {
     Caption(std::string("Item") + ColumnName(column) + std::to_string(row), text);
   }
-  // One, two or three lines into the labels `role`1 … `role`3.
-  void Names(const std::string& role, const std::vector<std::string>& names) {
-    for (std::size_t k = 0; k < names.size() && k < 3; ++k) Caption(role + std::to_string(k + 1), names[k]);
-  }
-
- private:
-  TemplatePage& t_;
-  std::string p_;
 };
 
 void FillAddresseeAndSender(Page& page, const ChartPageSources& src) {
@@ -50,8 +37,7 @@ void FillAddresseeAndSender(Page& page, const ChartPageSources& src) {
   TPRImage& logo = page.Image("CampanyLogo");
   if (!o.ChangeSR) {
     customerAddress.Lines = AddressLines(cu.ZipNo(), cu.Address1(), cu.Address2());
-    page.Names("CustomerName",
-               NameLines(cu.CustomerName1(), cu.CustomerName2(), cu.CustomerName3(), " " + cu.CustomerNameTitle()));
+    FillCustomerNames(page, "CustomerName", cu);
     if (company.ChkUseLogoImage()) {
       PlaceLogo(logo, company, myAddress);
       return;

@@ -65,6 +65,25 @@ QImage PDFPicTrans(const TPRImage& logo, const TPRImage& stamp, const TMxCampany
   return result;
 }
 
+void TemplateItems::Names(const std::string& role, const std::vector<std::string>& names) const {
+  for (std::size_t k = 0; k < names.size() && k < 3; ++k) Caption(role + std::to_string(k + 1), names[k]);
+}
+
+void FillCustomerNames(const TemplateItems& items, const std::string& role, const TMxCustomerObject& cu) {
+  items.Names(role, NameLines(cu.CustomerName1(), cu.CustomerName2(), cu.CustomerName3(), " " + cu.CustomerNameTitle()));
+}
+
+void CentreTitle(const TemplateItems& items) {
+  CentreWithUnderline(items.Template().Page(), items.Template().Panel(), items.Label("Title"), items.Rect("TitleUnderLine"));
+}
+
+void RestackCustomerNames(const TemplateItems& items) {
+  TPRLabel* const names[3] = {&items.Label("CustomerName1"), &items.Label("CustomerName2"), &items.Label("CustomerName3")};
+  TPRRect* const lines[3] = {&items.Rect("CustomerNameUnderLine1"), &items.Rect("CustomerNameUnderLine2"),
+                             &items.Rect("CustomerNameUnderLine3")};
+  RestackNames(items.Template().Page(), names, lines);
+}
+
 std::vector<std::string> AddressLines(const std::string& zip, const std::string& address1,
                                       const std::string& address2) {
   return {TrimBlank(zip).empty() ? "　" : "〒" + zip, address1 + "　", address2 + "　"};

@@ -8,9 +8,32 @@
 #include <vector>
 
 #include "model/company_info.h"
+#include "model/estimate_object.h"
 #include "pdf/report.h"
+#include "pdf/template_page.h"
 
 namespace qm::pdf {
+
+// The items of one template page (or of one copy on a two-copy page) by role: the item
+// "PR" + kind + part + role + suffix ("PRLabelTotalClaimTitle_2").
+class TemplateItems {
+ public:
+  TemplateItems(TemplatePage& t, std::string part, std::string suffix = {})
+      : t_(t), part_(std::move(part)), suffix_(std::move(suffix)) {}
+  TPRLabel& Label(const std::string& role) const { return t_.Must<TPRLabel>(Name("PRLabel", role)); }
+  TPRText& Text(const std::string& role) const { return t_.Must<TPRText>(Name("PRText", role)); }
+  TPRImage& Image(const std::string& role) const { return t_.Must<TPRImage>(Name("PRImage", role)); }
+  TPRRect& Rect(const std::string& role) const { return t_.Must<TPRRect>(Name("PRRect", role)); }
+  TemplatePage& Template() const { return t_; }
+  void Caption(const std::string& role, const std::string& text) const { Label(role).Caption = text; }
+  // One, two or three lines into the labels `role`1 … `role`3.
+  void Names(const std::string& role, const std::vector<std::string>& names) const;
+
+ private:
+  std::string Name(const char* kind, const std::string& role) const { return kind + part_ + role + suffix_; }
+  TemplatePage& t_;
+  std::string part_, suffix_;
+};
 
 // The logo box of the sheets, in points.
 inline constexpr int kPdfLogoWidth = 179, kPdfLogoHeight = 65;
@@ -35,5 +58,14 @@ std::vector<std::string> AddressLines(const std::string& zip, const std::string&
                                       const std::string& address2);
 // The person in charge + "　" when it is printed, else "　"; then telephone/FAX + "　".
 std::vector<std::string> ContactLines(const TMxCampanyInfo& company, bool printName);
+
+// The customer names of a sheet: one, two or three lines with " " + honorific after the
+// last one, into `role`1 … 3.
+void FillCustomerNames(const TemplateItems& items, const std::string& role, const TMxCustomerObject& customer);
+
+// Title, customer names and their underlines of a page after filling: the title fitted
+// and centred, the names restacked (roles "Title", "CustomerName", their underlines).
+void CentreTitle(const TemplateItems& items);
+void RestackCustomerNames(const TemplateItems& items);
 
 }  // namespace qm::pdf

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "pdf/pdf_blocks.h"
 #include "print/print_geometry.h"
 
 namespace qm::pdf {
@@ -234,19 +235,11 @@ void RestackNames(TPRPage& page, TPRLabel* const (&names)[3], TPRRect* const (&u
 }
 
 void TFormPDFBase::InitStringPosMitsuFirstPage(bool landscape) {
-  TemplatePage& t = MitsuTemplate(landscape, kFirstPage);
-  const std::string p = PagePart(landscape, kFirstPage);
-  CentreWithUnderline(t.Page(), t.Panel(), t.Must<TPRLabel>("PRLabel" + p + "Title"),
-                      t.Must<TPRRect>("PRRect" + p + "TitleUnderLine"));
-  TPRLabel* const names[3] = {&t.Must<TPRLabel>("PRLabel" + p + "CustomerName1"),
-                              &t.Must<TPRLabel>("PRLabel" + p + "CustomerName2"),
-                              &t.Must<TPRLabel>("PRLabel" + p + "CustomerName3")};
-  TPRRect* const lines[3] = {&t.Must<TPRRect>("PRRect" + p + "CustomerNameUnderLine1"),
-                             &t.Must<TPRRect>("PRRect" + p + "CustomerNameUnderLine2"),
-                             &t.Must<TPRRect>("PRRect" + p + "CustomerNameUnderLine3")};
-  RestackNames(t.Page(), names, lines);
-  CentreWithUnderline(t.Page(), t.Panel(), t.Must<TPRLabel>("PRLabel" + p + "GrandTotal"),
-                      t.Must<TPRRect>("PRRect" + p + "GrandTotalUnderLine"));
+  const TemplateItems items(MitsuTemplate(landscape, kFirstPage), PagePart(landscape, kFirstPage));
+  CentreTitle(items);
+  RestackCustomerNames(items);
+  CentreWithUnderline(items.Template().Page(), items.Template().Panel(), items.Label("GrandTotal"),
+                      items.Rect("GrandTotalUnderLine"));
 }
 
 }  // namespace qm::pdf

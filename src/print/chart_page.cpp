@@ -162,22 +162,13 @@ class HeadBuilder {
   void Logo(double left, double top) { DrawLogo(c_, company_, left, top); }
 
   void NameBlock(double top, const std::vector<std::string>& lines) {
-    const int size = config_.SenderFontSize();
-    const int lineHeight = c_.Height(size);
-    c_.Font(true, true, kBlack);
-    for (std::size_t i = 0; i < lines.size(); ++i)
-      c_.TextAt(size, c_.X(l_.rLeft), c_.Y(top) + static_cast<int>(i) * lineHeight, lines[i]);
-    c_.PlainFont();
+    DrawNameBlock(c_, l_.rLeft, top, lines, config_.SenderFontSize());
   }
 
   void Addressee() {
     if (!opt_.ChangeSR) {
-      const TMxCustomerObject& cu = doc_.CustomerInfo();
-      if (!cu.ZipNo().empty()) c_.TextMm(FONT_ADDRESS, l_.rLeft, l_.rZipTop, "〒" + cu.ZipNo());
-      c_.TextMm(FONT_ADDRESS, l_.rLeft, l_.rAdd1Top, cu.Address1());
-      c_.TextMm(FONT_ADDRESS, l_.rLeft, l_.rAdd2Top, cu.Address2());
-      NameBlock(l_.rName1Top, NameLines(cu.CustomerName1(), cu.CustomerName2(), cu.CustomerName3(),
-                                        " " + cu.CustomerNameTitle()));
+      DrawAddressee(c_, doc_.CustomerInfo(),
+                    {l_.rLeft, l_.rZipTop, l_.rAdd1Top, l_.rAdd2Top, l_.rName1Top, FONT_ADDRESS, config_.SenderFontSize()});
       return;
     }
     // The company addressed to itself.
@@ -195,26 +186,10 @@ class HeadBuilder {
   }
 
   void Sender() {
-    if (opt_.ChangeSR) {
-      const TMxCustomerObject& cu = doc_.CustomerInfo();
-      if (!TrimBlank(cu.ZipNo()).empty()) c_.TextMm(FONT_SMALL, l_.sLeft, l_.sZipTop, "〒" + cu.ZipNo());
-      c_.TextMm(FONT_SMALL, l_.sLeft, l_.sAdd1Top, cu.Address1());
-      c_.TextMm(FONT_SMALL, l_.sLeft, l_.sAdd2Top, cu.Address2());
-      const std::string names[] = {cu.CustomerName1(), cu.CustomerName2(), cu.CustomerName3()};
-      for (int i = 0; i < 3; ++i) c_.TextMm(FONT_ADDRESS, l_.sLeft, l_.sNameTop[i], names[i]);
-      return;
-    }
-    if (company_.ChkUseLogoImage()) {
-      Logo(l_.sLeft, l_.sZipTop);
-      return;
-    }
-    if (!TrimBlank(company_.ZipNo()).empty()) c_.TextMm(FONT_SMALL, l_.sLeft, l_.sZipTop, "〒" + company_.ZipNo());
-    c_.TextMm(FONT_SMALL, l_.sLeft, l_.sAdd1Top, company_.Address1());
-    c_.TextMm(FONT_SMALL, l_.sLeft, l_.sAdd2Top, company_.Address2());
-    const std::string names[] = {company_.CampanyName1(), company_.CampanyName2(), company_.CampanyName3()};
-    for (int i = 0; i < 3; ++i) c_.TextMm(FONT_ADDRESS, l_.sLeft, l_.sNameTop[i], names[i]);
-    if (opt_.PrintName) c_.TextMm(FONT_SMALL, l_.sLeft, l_.sPersonTop, company_.ChargeName());
-    c_.TextMm(FONT_SMALL, l_.sLeft, l_.sTelTop, company_.TelFax());
+    const SenderLayout layout{l_.sLeft,      l_.sZipTop,  l_.sAdd1Top,  l_.sAdd2Top,  {l_.sNameTop[0], l_.sNameTop[1], l_.sNameTop[2]},
+                              l_.sPersonTop, l_.sTelTop, FONT_SMALL, FONT_ADDRESS};
+    if (opt_.ChangeSR) DrawCustomerAsSender(c_, doc_.CustomerInfo(), layout);
+    else DrawSender(c_, company_, layout, opt_.PrintName);
   }
 
   void CompanySeal() { DrawCompanySeal(c_, company_, SealPlace::Detail, a4_); }

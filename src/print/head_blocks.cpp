@@ -49,6 +49,50 @@ void DrawLogo(Canvas& c, const TMxCampanyInfo& company, double left, double top)
   c.Page().Bitmap(c.BoxMm(left, top, left + mm.width(), top + mm.height()), logo, std::nullopt);
 }
 
+void DrawNameBlock(Canvas& c, double leftMm, double topMm, const std::vector<std::string>& lines, int size) {
+  const int lineHeight = c.Height(size);
+  c.Font(true, true, kBlack);
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    c.TextAt(size, c.X(leftMm), c.Y(topMm) + static_cast<int>(i) * lineHeight, lines[i]);
+  c.PlainFont();
+}
+
+void DrawAddressee(Canvas& c, const TMxCustomerObject& cu, const AddresseeLayout& l) {
+  if (!cu.ZipNo().empty()) c.TextMm(l.addressSize, l.left, l.zipTop, "〒" + cu.ZipNo());
+  c.TextMm(l.addressSize, l.left, l.add1Top, cu.Address1());
+  c.TextMm(l.addressSize, l.left, l.add2Top, cu.Address2());
+  DrawNameBlock(c, l.left, l.nameTop,
+                NameLines(cu.CustomerName1(), cu.CustomerName2(), cu.CustomerName3(), " " + cu.CustomerNameTitle()),
+                l.nameSize);
+}
+
+void DrawSender(Canvas& c, const TMxCampanyInfo& company, const SenderLayout& l, bool printName) {
+  if (company.ChkUseLogoImage()) {
+    DrawLogo(c, company, l.left, l.zipTop);
+    return;
+  }
+  if (!TrimBlank(company.ZipNo()).empty()) c.TextMm(l.addressSize, l.left, l.zipTop, "〒" + company.ZipNo());
+  c.TextMm(l.addressSize, l.left, l.add1Top, company.Address1());
+  c.TextMm(l.addressSize, l.left, l.add2Top, company.Address2());
+  const std::string names[] = {company.CampanyName1(), company.CampanyName2(), company.CampanyName3()};
+  for (int i = 0; i < 3; ++i) c.TextMm(l.nameSize, l.left, l.nameTop[i], names[i]);
+  if (printName) c.TextMm(l.addressSize, l.left, l.personTop, company.ChargeName());
+  c.TextMm(l.addressSize, l.left, l.telTop, company.TelFax());
+}
+
+void DrawCustomerAsSender(Canvas& c, const TMxCustomerObject& cu, const SenderLayout& l) {
+  if (!TrimBlank(cu.ZipNo()).empty()) c.TextMm(l.addressSize, l.left, l.zipTop, "〒" + cu.ZipNo());
+  c.TextMm(l.addressSize, l.left, l.add1Top, cu.Address1());
+  c.TextMm(l.addressSize, l.left, l.add2Top, cu.Address2());
+  const std::string names[] = {cu.CustomerName1(), cu.CustomerName2(), cu.CustomerName3()};
+  for (int i = 0; i < 3; ++i) c.TextMm(l.nameSize, l.left, l.nameTop[i], names[i]);
+}
+
+void DrawCutLine(Canvas& c, double topMm, double widthMm) {
+  const double left = c.Geometry().widthDots / c.Geometry().dotsPerMmX / 2 - widthMm / 2;
+  c.LineMm(left, topMm, left + widthMm, topMm);
+}
+
 void DrawCompanySeal(Canvas& c, const TMxCampanyInfo& s, SealPlace place, bool a4, double offsetMm) {
   if (!s.ChkUseCampanyStamp()) return;
   const TMxPicture& seal = s.CampanyStampImage();

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/company_info.h"
+#include "model/estimate_object.h"
 #include "print/page_canvas.h"
 
 namespace qm {
@@ -30,6 +31,34 @@ void DrawTitle(Canvas& c, double topMm, const std::string& title);
 // The profile's logo fitted into LOGOWID × LOGOHIG with its top-left at (left, top) mm;
 // nothing when the profile has none.
 void DrawLogo(Canvas& c, const TMxCampanyInfo& company, double leftMm, double topMm);
+
+// Name lines bold and underlined at `size` points from (left, top) mm, one line height
+// apart; plain black afterwards.
+void DrawNameBlock(Canvas& c, double leftMm, double topMm, const std::vector<std::string>& lines, int size);
+
+// The customer as addressee: "〒" + postal code (when there is one) and the two address
+// lines at `addressSize` points, then the names with " " + honorific after the last
+// one, bold and underlined at `nameSize` points.
+struct AddresseeLayout {
+  double left, zipTop, add1Top, add2Top, nameTop;
+  int addressSize, nameSize;
+};
+void DrawAddressee(Canvas& c, const TMxCustomerObject& customer, const AddresseeLayout& l);
+
+// A sender block: "〒" + postal code (when not blank), the two address lines, the three
+// names at their own tops, the person in charge (when printed) and telephone/FAX.
+struct SenderLayout {
+  double left, zipTop, add1Top, add2Top, nameTop[3], personTop, telTop;
+  int addressSize, nameSize;
+};
+// The company as sender; a company printing as its logo shows only the logo at (left,
+// zipTop).
+void DrawSender(Canvas& c, const TMxCampanyInfo& company, const SenderLayout& l, bool printName);
+// The customer in the sender's place (addresses swapped): no person, no telephone line.
+void DrawCustomerAsSender(Canvas& c, const TMxCustomerObject& customer, const SenderLayout& l);
+
+// A horizontal cut line `widthMm` long centred on the sheet at `topMm`.
+void DrawCutLine(Canvas& c, double topMm, double widthMm);
 
 // Where a sheet prints the company seal; each has its own position in the profile.
 enum class SealPlace { Detail, TotalClaim, Receipt, FaxSender };

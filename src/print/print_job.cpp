@@ -19,7 +19,7 @@ PrintJob PrintJob::Chart(const ChartPageSources& src, TChartType kind, PageNumbe
   job.pages_ = PrintJobPages(job.itemPages_, job.picturePages_, o.PrintCopy);
   if (numbering == PageNumbering::ItemPagesOnly)
     for (JobPage& p : job.pages_) p.maxPage = job.itemPages_;
-  job.chart_ = src;
+  job.sources_ = src;
   const int itemPages = job.itemPages_;
   job.build_ = [src, kind, itemPages](const JobPage& p, int dpiX, int dpiY) {
     ChartPageSources at = src;
@@ -32,6 +32,43 @@ PrintJob PrintJob::Chart(const ChartPageSources& src, TChartType kind, PageNumbe
     return MakeMetaFileChartPrinter(at, kind, p.pageKind, orient, p.maxPage, p.nowPage, p.hikae, !opt.B5());
   };
   return job;
+}
+
+PrintJob PrintJob::Sheet(TChartType kind, const SlipSources& src, bool b5, JobSources sources, Builder build) {
+  PrintJob job;
+  job.kind_ = kind;
+  job.b5_ = b5;
+  job.dpiX_ = src.printerDpiX;
+  job.dpiY_ = src.printerDpiY;
+  job.itemPages_ = 1;
+  job.pages_ = PrintJobPages(1, 0, false);
+  job.sources_ = std::move(sources);
+  job.build_ = std::move(build);
+  return job;
+}
+
+namespace {
+SlipSources AtDpi(SlipSources src, int dpiX, int dpiY) {
+  src.printerDpiX = dpiX;
+  src.printerDpiY = dpiY;
+  return src;
+}
+}  // namespace
+
+PrintJob PrintJob::Receipt(const SlipSources& src, const TPrintReceiptOptions& o) {
+  return Sheet(TChartType::tcRyosyu, src, o.B5(), ReceiptSources{src, o}, [src, o](const JobPage&, int x, int y) {
+    return MakeMetaFileReceiptPrinter(AtDpi(src, x, y), o, !o.B5());
+  });
+}
+
+PrintJob PrintJob::TotalClaim(const SlipSources& src, const TPrintTotalClaimOptions& o) {
+  return Sheet(TChartType::tcGoukeiSeikyu, src, o.B5(), TotalClaimSources{src, o},
+               [src, o](const JobPage&, int x, int y) { return MakeMetaFileTotalClaimPrinter(AtDpi(src, x, y), o, !o.B5()); });
+}
+
+PrintJob PrintJob::FaxSender(const SlipSources& src, const TPrintFaxOptions& o) {
+  return Sheet(TChartType::tcFaxSender, src, o.B5(), FaxSources{src, o},
+               [src, o](const JobPage&, int x, int y) { return MakeMetaFileFaxSenderPrinter(AtDpi(src, x, y), o, !o.B5()); });
 }
 
 PageImage PrintJob::MakePage(int index) const { return MakePage(index, dpiX_, dpiY_); }

@@ -4,17 +4,34 @@
 // from a job, so they agree on how many pages there are and what each shows.
 #include <functional>
 #include <optional>
+#include <variant>
 #include <vector>
 
 #include "print/chart_page.h"
 #include "print/page_canvas.h"
 #include "print/print_geometry.h"
+#include "print/slip_pages.h"
 
 namespace qm {
 
 // What "( n / max )" on an item page counts: the pages of one set, pictures included
 // (paper and PDF), or only the item pages (the preview).
 enum class PageNumbering { PerSet, ItemPagesOnly };
+
+// What the single sheets print from: the sheet's sources and its dialog's choices.
+struct ReceiptSources {
+  SlipSources src;
+  TPrintReceiptOptions options;
+};
+struct TotalClaimSources {
+  SlipSources src;
+  TPrintTotalClaimOptions options;
+};
+struct FaxSources {
+  SlipSources src;
+  TPrintFaxOptions options;
+};
+using JobSources = std::variant<std::monostate, ChartPageSources, ReceiptSources, TotalClaimSources, FaxSources>;
 
 class PrintJob {
  public:
@@ -23,6 +40,11 @@ class PrintJob {
   // pointers in `src` must outlive the job.
   static PrintJob Chart(const ChartPageSources& src, TChartType kind,
                         PageNumbering numbering = PageNumbering::PerSet);
+
+  // The receipt, the total invoice and the FAX cover sheet: one portrait page each.
+  static PrintJob Receipt(const SlipSources& src, const TPrintReceiptOptions& options);
+  static PrintJob TotalClaim(const SlipSources& src, const TPrintTotalClaimOptions& options);
+  static PrintJob FaxSender(const SlipSources& src, const TPrintFaxOptions& options);
 
   TChartType Kind() const { return kind_; }
   int PageCount() const { return static_cast<int>(pages_.size()); }
@@ -36,8 +58,10 @@ class PrintJob {
   // The page images are A4; B5 paper takes them shrunk to this factor.
   double Scale() const { return b5_ ? kB5Scale : 1.0; }
 
-  // What an estimate-family job prints from; null for other jobs.
-  const ChartPageSources* ChartSources() const { return chart_ ? &*chart_ : nullptr; }
+  // What the job prints from.
+  const JobSources& Sources() const { return sources_; }
+  // The same for an estimate-family job; null for other jobs.
+  const ChartPageSources* ChartSources() const { return std::get_if<ChartPageSources>(&sources_); }
 
   // Page `index` (from 0) at the job's resolution, or at another one (a printer's).
   PageImage MakePage(int index) const;
@@ -46,6 +70,8 @@ class PrintJob {
  private:
   using Builder = std::function<PageImage(const JobPage&, int dpiX, int dpiY)>;
   PrintJob() = default;
+  // A job of one portrait page.
+  static PrintJob Sheet(TChartType kind, const SlipSources& src, bool b5, JobSources sources, Builder build);
 
   TChartType kind_ = TChartType::tcMitumori;
   std::vector<JobPage> pages_;
@@ -57,7 +83,7 @@ class PrintJob {
   int dpiX_ = 600;
   int dpiY_ = 600;
   Builder build_;
-  std::optional<ChartPageSources> chart_;
+  JobSources sources_;
 };
 
 }  // namespace qm

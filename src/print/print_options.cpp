@@ -1,49 +1,37 @@
 #include "print/print_options.h"
 
-#include <array>
-#include <charconv>
-
-#include "base/error.h"
 #include "base/ini_values.h"
+#include "print/print_keys.h"
 
 namespace qm {
 namespace {
 
-struct TextKey {
-  const char* key;
-  std::string TPrintMitsuOptions::*field;
-};
-struct BoolKey {
-  const char* key;
-  bool TPrintMitsuOptions::*field;
-};
+using O = TPrintMitsuOptions;
 
 // In the order the dialog writes them.
-constexpr std::array<TextKey, 7> kTextKeys = {{
-    {"PRINTER", &TPrintMitsuOptions::Printer},
-    {"CHECK_STAMP", &TPrintMitsuOptions::CheckStamp},
-    {"CHECK_STAMP_MSG", &TPrintMitsuOptions::CheckStampMsg},
-    {"PERSONAL_STAMP", &TPrintMitsuOptions::PersonalStamp},
-    {"CUSTOMER_INFO", &TPrintMitsuOptions::CustomerInfo},
-    {"PAY_BANK", &TPrintMitsuOptions::PayBank},
-    {"PAPER_SIZE", &TPrintMitsuOptions::PaperSize},
-}};
-constexpr std::array<BoolKey, 14> kBoolKeys = {{
-    {"PRINT_NAME", &TPrintMitsuOptions::PrintName},
-    {"PRINT_STAMP_AREA", &TPrintMitsuOptions::PrintStampArea},
-    {"PRINT_DIRECTION", &TPrintMitsuOptions::PrintDirection},
-    {"PRINT_NOTE", &TPrintMitsuOptions::PrintNote},
-    {"PRINT_BANK", &TPrintMitsuOptions::PrintBank},
-    {"CHANGE_SR", &TPrintMitsuOptions::ChangeSR},
-    {"PRINT_COPY", &TPrintMitsuOptions::PrintCopy},
-    {"PRINT_GRAND_TOTAL_FRAME", &TPrintMitsuOptions::PrintGrandTotalFrame},
-    {"PRINT_GRAND_TOTAL", &TPrintMitsuOptions::PrintGrandTotal},
-    {"PRINT_SUBTOTAL_TOTAL", &TPrintMitsuOptions::PrintSubtotalTotal},
-    {"PRINT_FREEEDIT", &TPrintMitsuOptions::PrintFreeEdit},
-    {"PRINT_COST", &TPrintMitsuOptions::PrintCost},
-    {"PRINT_PIC", &TPrintMitsuOptions::PrintPic},
-    {"PRINT_BUNRUI", &TPrintMitsuOptions::PrintBunrui},
-}};
+constexpr PrintKey<O> kMitsuKeys[] = {
+    {"PRINTER", &O::Printer},
+    {"CHECK_STAMP", &O::CheckStamp},
+    {"CHECK_STAMP_MSG", &O::CheckStampMsg},
+    {"PERSONAL_STAMP", &O::PersonalStamp},
+    {"CUSTOMER_INFO", &O::CustomerInfo},
+    {"PAY_BANK", &O::PayBank},
+    {"PAPER_SIZE", &O::PaperSize},
+    {"PRINT_NAME", &O::PrintName},
+    {"PRINT_STAMP_AREA", &O::PrintStampArea},
+    {"PRINT_DIRECTION", &O::PrintDirection},
+    {"PRINT_NOTE", &O::PrintNote},
+    {"PRINT_BANK", &O::PrintBank},
+    {"CHANGE_SR", &O::ChangeSR},
+    {"PRINT_COPY", &O::PrintCopy},
+    {"PRINT_GRAND_TOTAL_FRAME", &O::PrintGrandTotalFrame},
+    {"PRINT_GRAND_TOTAL", &O::PrintGrandTotal},
+    {"PRINT_SUBTOTAL_TOTAL", &O::PrintSubtotalTotal},
+    {"PRINT_FREEEDIT", &O::PrintFreeEdit},
+    {"PRINT_COST", &O::PrintCost},
+    {"PRINT_PIC", &O::PrintPic},
+    {"PRINT_BUNRUI", &O::PrintBunrui},
+};
 
 constexpr const char* kSettingSection = "SETTING";
 
@@ -52,36 +40,15 @@ constexpr const char* kSettingSection = "SETTING";
 const char* PrintSection(TChartType kind) { return IsEstimateFamily(kind) ? KindOf(kind).section : "none"; }
 
 TPrintMitsuOptions LoadPrintConfig(const IniFile& ini, TChartType kind) {
-  const char* section = PrintSection(kind);
-  const TPrintMitsuOptions defaults;
-  TPrintMitsuOptions o;
-  for (const TextKey& k : kTextKeys) o.*k.field = ini.ReadString(section, k.key, defaults.*k.field);
-  for (const BoolKey& k : kBoolKeys) o.*k.field = ReadIniBool(ini, section, k.key, defaults.*k.field);
-  return o;
+  return LoadPrintSection<O>(ini, PrintSection(kind), kMitsuKeys);
 }
 
 void SavePrintConfig(IniFile& ini, TChartType kind, const TPrintMitsuOptions& options) {
-  const char* section = PrintSection(kind);
-  for (const TextKey& k : kTextKeys) ini.WriteString(section, k.key, options.*k.field);
-  for (const BoolKey& k : kBoolKeys) ini.WriteString(section, k.key, IniBoolText(options.*k.field));
+  SavePrintSection<O>(ini, PrintSection(kind), options, kMitsuKeys);
 }
 
 void SetPrintOption(TPrintMitsuOptions& options, const std::string& key, const std::string& value) {
-  for (const TextKey& k : kTextKeys)
-    if (key == k.key) {
-      options.*k.field = value;
-      return;
-    }
-  for (const BoolKey& k : kBoolKeys)
-    if (key == k.key) {
-      long long number = 0;
-      const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), number);
-      if (ec != std::errc() || end != value.data() + value.size())
-        throw Error("印刷設定 " + key + " の値「" + value + "」は 1 か 0 で指定してください。");
-      options.*k.field = number != 0;
-      return;
-    }
-  throw Error("印刷設定のキー「" + key + "」はありません。");
+  SetPrintKey<O>(options, key, value, kMitsuKeys);
 }
 
 TPrintMitsuOptions LoadPrintConfig(const std::string& fileName, TChartType kind) {

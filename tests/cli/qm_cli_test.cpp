@@ -142,12 +142,16 @@ TEST_F(QmTest, PicturesOfEveryKindRoundTrip) {
 
 TEST_F(QmTest, TotalClaimDocumentKeepsOnlyWhatItStores) {
   const QJsonObject dumped = BuildAndDump(R"({"TotalClaimMode": true, "KoujiNameStr": "消える", "EtcStr": "残る",
+    "TaxInputModeIncludeTax": true, "SubTotalPrice": "2800.5", "TotalTax": 200,
     "Lines": [{"Name": "4月分", "TotalPrice": 1000, "Note": "n", "Num": 3},
               {"Name": "5月分", "TotalPrice": "2000.5", "Taxless": true}]})");
   EXPECT_EQ(dumped.value("TotalClaimMode"), QJsonValue(true));
   EXPECT_EQ(dumped.value("KoujiNameStr"), QJsonValue(""));
   EXPECT_EQ(dumped.value("EtcStr"), QJsonValue("残る"));
-  EXPECT_EQ(dumped.value("TotalPrice"), QJsonValue("3000.5"));  // summed when read
+  // The grand total is the stored subtotal and tax, read as tax-exclusive input, which
+  // the file does not keep.
+  EXPECT_EQ(dumped.value("TotalPrice"), QJsonValue("3000.5"));
+  EXPECT_EQ(dumped.value("TaxInputModeIncludeTax"), QJsonValue(false));
   const QJsonArray lines = dumped.value("Lines").toArray();
   ASSERT_EQ(lines.size(), 2);
   EXPECT_EQ(lines[0].toObject().value("Num"), QJsonValue("0"));
@@ -156,7 +160,7 @@ TEST_F(QmTest, TotalClaimDocumentKeepsOnlyWhatItStores) {
   // Totals of a total-claim document are not recalculated.
   const QJsonObject calc = Run({"calc", "out.QM1"}).json();
   EXPECT_EQ(calc.value("TotalPrice"), QJsonValue("3000.5"));
-  EXPECT_EQ(calc.value("TotalTax"), QJsonValue("0"));
+  EXPECT_EQ(calc.value("TotalTax"), QJsonValue("200"));
 }
 
 struct Example {

@@ -117,7 +117,9 @@ TEST_F(QmPrintTest, MistakesAreReportedAndWriteNothing) {
     QString message;
   };
   const Case cases[] = {
-      {{"pages", "tcRyosyu", doc}, "tcRyosyu"},
+      {{"pages", "tcItemList", doc}, "tcItemList"},
+      {{"pages", "tcGoukeiSeikyu", doc}, "合計請求モード以外"},
+      {{"render", "tcRyosyu", doc, "--page", "1", "--ops", "--tax", "exclusive"}, "--tax"},
       {{"pages", "99", doc}, "99"},
       {{"pages", "tcMitumori", doc, "--set", "PRINT_NOTHING=1"}, "PRINT_NOTHING"},
       {{"pages", "tcMitumori", doc, "--set", "PRINT_NOTE=yes"}, "PRINT_NOTE"},
@@ -173,7 +175,8 @@ TEST_F(QmPrintTest, PdfOfEveryEstimateKindInBothOrientations) {
     QStringList args;
     const char* says;
   } bad[] = {
-      {{"pdf", "tcRyosyu", doc, Path("r.pdf")}, "tcRyosyu"},
+      {{"pdf", "tcCustomerList", doc, Path("r.pdf")}, "tcCustomerList"},
+      {{"pdf", "tcGoukeiSeikyu", doc, Path("r.pdf")}, "合計請求モード以外"},
       {{"pdf", "tcMitumori", "missing.QM1", Path("m.pdf")}, "missing.QM1"},
       {{"pdf", "tcMitumori", doc, Path("no/folder/x.pdf")}, "x.pdf"},
       {{"pdf", "tcMitumori", doc}, "qm pdf"},

@@ -215,10 +215,10 @@ TEST(EstimateFileRead, Version2HasNoLineCountAndOldFlags) {
   EXPECT_TRUE(claim.TotalClaimMode());
   ASSERT_EQ(claim.Count(), 100);
   EXPECT_EQ(claim.Items(0).Note(), "");
-  EXPECT_EQ(claim.TotalPrice(), Yen(2000));
+  EXPECT_EQ(claim.TotalPrice(), Yen(1575));  // the stored subtotal and tax
 }
 
-TEST(EstimateFileRead, TotalClaimDocumentTotalsTheNonSubtotalLines) {
+TEST(EstimateFileRead, TotalClaimDocumentTotalsItsStoredSubtotalAndTax) {
   FileBytes f;
   Header(f, "KESTRELDOC5_100", true, true);
   f.Str("etc").Str("memo").I32(3);
@@ -228,9 +228,13 @@ TEST(EstimateFileRead, TotalClaimDocumentTotalsTheNonSubtotalLines) {
   TMxEstimateObjectList doc;
   doc.SetKoujiNameStr("untouched");
   doc.SetTaxCalcLine(true);
+  doc.SetTaxInputModeIncludeTax(true);
   doc.LoadFromBytes(f.str());
   EXPECT_TRUE(doc.TotalClaimMode());
-  EXPECT_EQ(doc.TotalPrice(), Yen(1500));
+  // Not the 1,500 of the lines: a per-line bill's lines leave out the tax that creation
+  // added, so the grand total is the stored subtotal and tax, read tax-exclusive.
+  EXPECT_EQ(doc.TotalPrice(), Yen(1575));
+  EXPECT_FALSE(doc.TaxInputModeIncludeTax());
   EXPECT_EQ(doc.SubTotalPrice(), Yen(1500));  // field 9 as stored
   EXPECT_EQ(doc.Items(2).Note(), "r2");
   EXPECT_TRUE(doc.Items(2).Taxless());
@@ -242,7 +246,7 @@ TEST(EstimateFileRead, TotalClaimDocumentTotalsTheNonSubtotalLines) {
   doc.SetTaxRate(Yen(10));
   doc.DoCalc();
   doc.DoCalc();
-  EXPECT_EQ(doc.TotalPrice(), Yen(1500));
+  EXPECT_EQ(doc.TotalPrice(), Yen(1575));
   EXPECT_EQ(doc.TotalTax(), Yen(75));
 }
 

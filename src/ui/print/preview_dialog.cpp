@@ -23,8 +23,8 @@ int Round(double v) { return static_cast<int>(std::nearbyint(v)); }
 
 }  // namespace
 
-TFormPreviewMitsu::TFormPreviewMitsu(QWidget* parent) : QDialog(parent) {
-  setObjectName("FormPreviewMitsu");
+TFormPreview::TFormPreview(QWidget* parent) : QDialog(parent) {
+  setObjectName("FormPreview");
   setWindowTitle(QStringLiteral("印刷プレビュー"));
   setMinimumSize(648, 680);
   setSizeGripEnabled(true);
@@ -73,7 +73,7 @@ TFormPreviewMitsu::TFormPreviewMitsu(QWidget* parent) : QDialog(parent) {
   connect(CBZoom, &QComboBox::currentIndexChanged, this, [this](int index) { SetZoomIndex(index); });
 }
 
-void TFormPreviewMitsu::Prepare(PrintJob job) {
+void TFormPreview::Prepare(PrintJob job) {
   job_.emplace(std::move(job));
   NowPage = 1;
   MaxPage = job_->PageCount();
@@ -89,12 +89,12 @@ void TFormPreviewMitsu::Prepare(PrintJob job) {
   DrawPage();
 }
 
-ModalResult TFormPreviewMitsu::ShowModal(PrintJob job) {
+ModalResult TFormPreview::ShowModal(PrintJob job) {
   Prepare(std::move(job));
   return ExecModal(*this);
 }
 
-void TFormPreviewMitsu::UpdateButtons() {
+void TFormPreview::UpdateButtons() {
   LblPage->setText(QStringLiteral("( %1 / %2 )").arg(NowPage).arg(MaxPage));
   if (MaxPage == 1) {
     BtnPrev->setEnabled(false);
@@ -105,26 +105,26 @@ void TFormPreviewMitsu::UpdateButtons() {
   }
 }
 
-void TFormPreviewMitsu::PrevPageClick() {
+void TFormPreview::PrevPageClick() {
   if (NowPage <= 1) return;
   --NowPage;
   UpdateButtons();
   DrawPage();
 }
 
-void TFormPreviewMitsu::NextPageClick() {
+void TFormPreview::NextPageClick() {
   if (NowPage >= MaxPage) return;
   ++NowPage;
   UpdateButtons();
   DrawPage();
 }
 
-void TFormPreviewMitsu::SetZoomIndex(int index) {
+void TFormPreview::SetZoomIndex(int index) {
   bai = index / 10.0 + 1;
   DrawPage();
 }
 
-void TFormPreviewMitsu::DrawPage() {
+void TFormPreview::DrawPage() {
   if (!job_) return;
   // The room of the area without its scroll bars, so that showing or hiding them for a
   // large page does not change the size the page is drawn at.
@@ -157,24 +157,24 @@ void TFormPreviewMitsu::DrawPage() {
   Area->widget()->resize(std::max(client.width(), left + width), std::max(client.height(), top + height));
 }
 
-void TFormPreviewMitsu::SaveBmpClick() { SaveBitmap(QStringLiteral("BMPファイル(*.bmp)"), "bmp", "BMP"); }
+void TFormPreview::SaveBmpClick() { SaveBitmap(QStringLiteral("BMPファイル(*.bmp)"), "bmp", "BMP"); }
 
-void TFormPreviewMitsu::SaveJpegClick() { SaveBitmap(QStringLiteral("JPEGファイル(*.jpg *.jpeg)"), "jpg", "JPEG"); }
+void TFormPreview::SaveJpegClick() { SaveBitmap(QStringLiteral("JPEGファイル(*.jpg *.jpeg)"), "jpg", "JPEG"); }
 
-void TFormPreviewMitsu::SaveBitmap(const QString& filter, const char* extension, const char* format) {
+void TFormPreview::SaveBitmap(const QString& filter, const char* extension, const char* format) {
   const QString path = ChooseFileToWrite(this, filter, QString::fromLatin1(extension), ExportFolder());
   if (path.isEmpty()) return;
   if (!bitmap_.save(path, format)) ShowError(this, QStringLiteral("ファイル %1 を作成できません").arg(path));
 }
 
-void TFormPreviewMitsu::showEvent(QShowEvent* event) {
+void TFormPreview::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   // The layout gives the area its size only now; the page follows it.
   if (layout()) layout()->activate();
   DrawPage();
 }
 
-bool TFormPreviewMitsu::eventFilter(QObject* watched, QEvent* event) {
+bool TFormPreview::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Area && event->type() == QEvent::Resize) {
     DrawPage();
   } else if (watched == Area->viewport() && event->type() == QEvent::Wheel) {
@@ -184,6 +184,17 @@ bool TFormPreviewMitsu::eventFilter(QObject* watched, QEvent* event) {
     return true;
   }
   return QDialog::eventFilter(watched, event);
+}
+
+TFormPreviewMitsu::TFormPreviewMitsu(QWidget* parent) : TFormPreview(parent) {
+  setObjectName("FormPreviewMitsu");
+}
+
+TFormPreviewEtcSlip::TFormPreviewEtcSlip(QWidget* parent) : TFormPreview(parent) {
+  setObjectName("FormPreviewEtcSlip");
+  BtnPrev->hide();
+  BtnNext->hide();
+  LblPage->hide();
 }
 
 }  // namespace qm::ui

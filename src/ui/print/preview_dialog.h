@@ -1,6 +1,6 @@
 #pragma once
-// The preview of an estimate-family print job: its pages one at a time, zoomed from
-// 100 % to 200 %, with BMP and JPEG export of the page shown.
+// The previews of print jobs: the pages one at a time, zoomed from 100 % to 200 %, with
+// BMP and JPEG export of the page shown.
 #include <QDialog>
 #include <QImage>
 
@@ -17,10 +17,10 @@ class QScrollArea;
 
 namespace qm::ui {
 
-class TFormPreviewMitsu : public QDialog {
+class TFormPreview : public QDialog {
   Q_OBJECT
  public:
-  explicit TFormPreviewMitsu(QWidget* parent = nullptr);
+  explicit TFormPreview(QWidget* parent = nullptr);
 
   // Takes the job and shows its page 1 at 100 %. What the job points to must stay valid
   // while the preview is open.
@@ -63,6 +63,21 @@ class TFormPreviewMitsu : public QDialog {
   QImage bitmap_;
   std::string shownOps_;
   QLabel* view_ = nullptr;
+};
+
+// The preview of the estimate family: page buttons and the page label.
+class TFormPreviewMitsu : public TFormPreview {
+  Q_OBJECT
+ public:
+  explicit TFormPreviewMitsu(QWidget* parent = nullptr);
+};
+
+// The preview of the single sheets (receipt, total invoice, FAX cover sheet): one page,
+// no page buttons.
+class TFormPreviewEtcSlip : public TFormPreview {
+  Q_OBJECT
+ public:
+  explicit TFormPreviewEtcSlip(QWidget* parent = nullptr);
 };
 
 }  // namespace qm::ui

@@ -1,0 +1,155 @@
+// The receipt: the receipt in the upper half of the sheet and its copy, titled "(控)",
+// 110 mm lower, each followed by a cut line.
+#include "base/amount_text.h"
+#include "print/document_kinds.h"
+#include "print/head_blocks.h"
+#include "print/print_geometry.h"
+#include "print/slip_pages.h"
+
+namespace qm {
+namespace {
+
+// Millimetres from the top of each receipt (and from the sheet's left edge).
+constexpr double ONEHIG = 110;
+constexpr double TITLETOP = 15, RNAMETOP = 30, PRICETOP = 42, TADASHITOP = 55, MSGTOP = 60;
+constexpr double CUSCODELEFT = 20, CUSCODETOP = 20, SLIPCODELEFT = 170, SLIPCODETOP = 20;
+constexpr double UCHILEFT = 30, UCHITOP = 70, UCHIWID = 50;
+constexpr double UCHI1TOP = 75, UCHI2TOP = 80, UCHI3TOP = 85, UCHI4TOP = 90;
+constexpr double SENDERLEFT = 85, SZIPTOP = 70, SADD1TOP = 74, SADD2TOP = 78;
+constexpr double SNAME1TOP = 82, SNAME2TOP = 86, SNAME3TOP = 90, SPERSONTOP = 94, STELTOP = 98;
+constexpr double STAMPLEFT = 160, STAMPTOP = 50, STAMPWID = 15, STAMPTITLEHIG = 5, STAMPHIG = 15;
+constexpr double INSHILEFT = 160, INSHITOP = 72, INSHIWID = 18, INSHIHIG = 21;
+constexpr double SEPLINEWID = 180;
+constexpr int FONT_SMALL = 10, FONT_NAME = 12, FONT_BIG = 24, FONT_INSHI = 9;
+
+class ReceiptBuilder {
+ public:
+  ReceiptBuilder(Canvas& c, const SlipSources& src, const TPrintReceiptOptions& o, bool a4)
+      : c_(c),
+        src_(src),
+        doc_(*src.doc),
+        config_(*src.config),
+        company_(src.companies->CampanyInfoArray(
+            std::clamp(src.companyIndex, 0, TMxCampanyInfoManager::kCampanyInfoMaxRegistCount - 1))),
+        o_(o),
+        a4_(a4) {
+    SetPageTitleAndMessage(TChartType::tcRyosyu, config_, title_, message_);
+  }
+
+  void Build(double t, bool hikae) {
+    // The title's underline stays on for the addressee and the amount.
+    c_.Font(false, true, kNavy);
+    c_.TextCentred(FONT_BIG, c_.Y(t + TITLETOP), hikae ? title_ + "(控)" : title_);
+    c_.Font(false, true, kBlack);
+    Addressee(t);
+    Amount(t);
+    c_.PlainFont();
+    c_.TextCentred(FONT_SMALL, c_.Y(t + TADASHITOP), o_.ProvisoText);
+    c_.TextCentred(FONT_SMALL, c_.Y(t + MSGTOP),
+                   doc_.SlipDateStrYY() + " 年 " + doc_.SlipDateStrMM() + " 月 " + doc_.SlipDateStrDD() + " 日 " +
+                       message_);
+    const std::string& code = doc_.CustomerInfo().CustomerCode();
+    if (config_.PrintCheckCusCode() && !code.empty())
+      c_.TextMm(FONT_SMALL, CUSCODELEFT, t + CUSCODETOP, "お客様コード: " + code);
+    if (!doc_.SlipCodeStr().empty()) c_.TextMm(FONT_SMALL, SLIPCODELEFT, t + SLIPCODETOP, "№" + doc_.SlipCodeStr());
+    if (o_.PrintRevenueStampArea) RevenueStamp(t);
+    if (o_.PrintStampArea) StampBox(t);
+    Breakdown(t);
+    DrawSender(c_, company_,
+               {SENDERLEFT, t + SZIPTOP, t + SADD1TOP, t + SADD2TOP, {t + SNAME1TOP, t + SNAME2TOP, t + SNAME3TOP},
+                t + SPERSONTOP, t + STELTOP, FONT_SMALL, FONT_NAME},
+               o_.PrintName);
+    DrawCompanySeal(c_, company_, SealPlace::Receipt, a4_, t);
+    DrawCutLine(c_, t + ONEHIG, SEPLINEWID);
+  }
+
+ private:
+  void Addressee(double t) {
+    const TMxCustomerObject& cu = doc_.CustomerInfo();
+    const std::string name =
+        cu.CustomerName1() + cu.CustomerName2() + cu.CustomerName3() + " " + cu.CustomerNameTitle();
+    const auto [size, text] = FitReceiptName(name, c_.Geometry().widthDots, c_.Dpi());
+    c_.TextCentred(size, c_.Y(t + RNAMETOP), text);
+  }
+
+  void Amount(double t) {
+    const std::string text = o_.PrintGrandTotal ? config_.CurrencyMark() +
+                                                      CommaAdd(true, doc_.TotalPrice(), config_.PrintDecimalPoint()) + "※"
+                                                : std::string("　　　　　　　　　　");
+    // The band behind the amount: as wide as the amount and two blanks, centred.
+    const int bandWidth = c_.Width(text + "  ", FONT_BIG);
+    const int left = c_.Geometry().widthDots / 2 - bandWidth / 2;
+    PageImage& page = c_.Page();
+    page.SetBrushSolid(config_.LineColorOdd());
+    page.FillRect(Canvas::Box(left, c_.Y(t + PRICETOP - 0.5), left + bandWidth, c_.Y(t + PRICETOP + 1) + c_.Height(FONT_BIG)));
+    page.SetBrushClear();
+    c_.TextCentred(FONT_BIG, c_.Y(t + PRICETOP), text);
+  }
+
+  void RevenueStamp(double t) {
+    const double l = INSHILEFT, top = t + INSHITOP, r = INSHILEFT + INSHIWID, b = t + INSHITOP + INSHIHIG;
+    c_.LineMm(l, top, r, top);
+    c_.LineMm(r, top, r, b);
+    c_.LineMm(r, b, l, b);
+    c_.LineMm(l, b, l, top);
+    const std::string caption = "収入印紙";
+    const int w = c_.Width(caption, FONT_INSHI);
+    c_.TextAt(FONT_INSHI, c_.X(l) + c_.X(INSHIWID) / 2 - w / 2, c_.Y(t + INSHITOP + 2), caption);
+  }
+
+  void StampBox(double t) {
+    const double l = STAMPLEFT, r = STAMPLEFT + STAMPWID, top = t + STAMPTOP;
+    for (double dy : {0.0, STAMPTITLEHIG, STAMPTITLEHIG + STAMPHIG}) c_.LineMm(l, top + dy, r, top + dy);
+    for (double x : {l, r}) c_.LineMm(x, top, x, top + STAMPTITLEHIG + STAMPHIG);
+    const std::string caption = "担当者印";
+    const int w = c_.Width(caption, FONT_SMALL);
+    c_.TextAt(FONT_SMALL, c_.X(l) + c_.X(STAMPWID) / 2 - w / 2, c_.Y(top + 1), caption);
+    const int slot = src_.personalStampSlot;
+    if (slot < 0 || slot >= TMxConfigInfo::kImgMaxRegistCount) return;
+    const TMxPicture& seal = config_.ImgStamp(slot);
+    if (seal.Empty()) return;
+    c_.Page().Bitmap(c_.BoxMm(l + 0.5, top + STAMPTITLEHIG + 0.5, r - 0.5, top + STAMPTITLEHIG + STAMPHIG - 0.5),
+                     seal, std::nullopt);
+  }
+
+  void Breakdown(double t) {
+    const double rows[] = {UCHITOP, UCHI1TOP, UCHI2TOP, UCHI3TOP, UCHI4TOP};
+    const int height = c_.Height(FONT_SMALL);
+    for (double row : rows) {
+      const int y = c_.Y(t + row + 0.5) + height;
+      c_.Page().Line({c_.X(UCHILEFT), y}, {c_.X(UCHILEFT + UCHIWID), y});
+    }
+    c_.TextMm(FONT_SMALL, UCHILEFT + 0.5, t + UCHITOP, "内訳");
+    const auto rightAt80 = [&](double top, const std::string& text) {
+      c_.TextAt(FONT_SMALL, c_.X(UCHILEFT + UCHIWID) - c_.Width(text, FONT_SMALL), c_.Y(top), text);
+    };
+    rightAt80(t + UCHITOP, "金額 ");
+    for (std::size_t i = 0; i < 4; ++i) {
+      c_.TextMm(FONT_SMALL, UCHILEFT + 0.5, t + rows[i + 1], o_.UchiLabel[i]);
+      if (!o_.UchiPrice[i].empty()) rightAt80(t + rows[i + 1], config_.CurrencyMark() + o_.UchiPrice[i] + "-");
+    }
+  }
+
+  Canvas& c_;
+  const SlipSources& src_;
+  const TMxEstimateObjectList& doc_;
+  const TMxConfigInfo& config_;
+  const TMxCampanyInfo& company_;
+  const TPrintReceiptOptions& o_;
+  bool a4_;
+  std::string title_, message_;
+};
+
+}  // namespace
+
+PageImage MakeMetaFileReceiptPrinter(const SlipSources& src, const TPrintReceiptOptions& o, bool a4) {
+  const PageGeometry g = A4Page(src.printerDpiX, src.printerDpiY, false);
+  PageImage page = BlankPage(g);
+  Canvas canvas(page, g);
+  ReceiptBuilder builder(canvas, src, o, a4);
+  builder.Build(0, false);
+  builder.Build(ONEHIG, true);
+  return page;
+}
+
+}  // namespace qm

@@ -1,0 +1,147 @@
+// The total invoice: the statement and its copy, titled "(控)", 115 mm lower, each
+// followed by a cut line.
+#include "base/amount_text.h"
+#include "print/chart_texts.h"
+#include "print/document_kinds.h"
+#include "print/head_blocks.h"
+#include "print/print_geometry.h"
+#include "print/slip_pages.h"
+
+namespace qm {
+namespace {
+
+// Millimetres from the top of each statement (and from the sheet's left edge).
+constexpr double ONEHIG = 115;
+constexpr double TITLETOP = 15;
+constexpr double RLEFT = 26, RZIPTOP = 30, RADD1TOP = 35, RADD2TOP = 40, RNAME1TOP = 45;
+constexpr double MSGTOP = 80;
+constexpr double CUSCODELEFT = 20, CUSCODETOP = 20, SLIPCODELEFT = 170, SLIPCODETOP = 20;
+constexpr double DATALEFT = 135, DATATOP = 25;
+constexpr double SLEFT = 120, SZIPTOP = 30, SADD1TOP = 34, SADD2TOP = 38;
+constexpr double SNAME1TOP = 42, SNAME2TOP = 46, SNAME3TOP = 50, SPERSONTOP = 54.5, STELTOP = 58.5;
+constexpr double BANKNAMETOP = 63, BANKACCTOP = 67, BANKACCNAMETOP = 71;
+constexpr double LISTTOP = 85, LISTWID = 185, LISTCELLWID = 30, LISTGTCELLWID = 35;
+constexpr double LISTTITLEHIG = 8, LISTNUMHIG = 10;
+constexpr double NOTETOP = 105;
+constexpr double SEPLINEWID = 180;
+constexpr int FONT_SMALL = 10, FONT_ADDRESS = 12;
+
+class TotalClaimBuilder {
+ public:
+  TotalClaimBuilder(Canvas& c, const SlipSources& src, const TPrintTotalClaimOptions& o, bool a4)
+      : c_(c),
+        src_(src),
+        doc_(*src.doc),
+        config_(*src.config),
+        company_(src.companies->CampanyInfoArray(
+            std::clamp(src.companyIndex, 0, TMxCampanyInfoManager::kCampanyInfoMaxRegistCount - 1))),
+        o_(o),
+        a4_(a4) {
+    SetPageTitleAndMessage(TChartType::tcGoukeiSeikyu, config_, title_, message_);
+  }
+
+  void Build(double t, bool hikae) {
+    DrawTitle(c_, t + TITLETOP, hikae ? title_ + "(控)" : title_);
+    const std::string& code = doc_.CustomerInfo().CustomerCode();
+    if (config_.PrintCheckCusCode() && !code.empty())
+      c_.TextMm(FONT_SMALL, CUSCODELEFT, t + CUSCODETOP, "お客様コード： " + code);
+    if (!doc_.SlipCodeStr().empty()) c_.TextMm(FONT_SMALL, SLIPCODELEFT, t + SLIPCODETOP, "№" + doc_.SlipCodeStr());
+    c_.TextMm(FONT_SMALL, DATALEFT, t + DATATOP,
+              doc_.SlipDateStrYY() + "年" + doc_.SlipDateStrMM() + "月" + doc_.SlipDateStrDD() + "日  締め切り分");
+    DrawAddressee(c_, doc_.CustomerInfo(),
+                  {RLEFT, t + RZIPTOP, t + RADD1TOP, t + RADD2TOP, t + RNAME1TOP, FONT_ADDRESS, config_.SenderFontSize()});
+    DrawSender(c_, company_,
+               {SLEFT, t + SZIPTOP, t + SADD1TOP, t + SADD2TOP, {t + SNAME1TOP, t + SNAME2TOP, t + SNAME3TOP},
+                t + SPERSONTOP, t + STELTOP, FONT_SMALL, FONT_SMALL},
+               o_.PrintName);
+    DrawCompanySeal(c_, company_, SealPlace::TotalClaim, a4_, t);
+    if (o_.PrintBank) {
+      const TMxPayBankAccount& bank = company_.PayBankAccount(
+          std::clamp(src_.bankIndex, 0, TMxCampanyInfo::kPayBankAccountMaxRegistCount - 1));
+      c_.TextMm(FONT_SMALL, SLEFT, t + BANKNAMETOP, bank.BankName());
+      c_.TextMm(FONT_SMALL, SLEFT, t + BANKACCTOP, bank.BankNo());
+      c_.TextMm(FONT_SMALL, SLEFT, t + BANKACCNAMETOP, bank.BankOwnerName());
+    }
+    c_.TextMm(FONT_SMALL, RLEFT, t + MSGTOP, message_);
+    Amounts(t);
+    Remarks(t);
+    DrawCutLine(c_, t + ONEHIG, SEPLINEWID);
+  }
+
+ private:
+  double Left() const { return c_.Geometry().widthDots / c_.Geometry().dotsPerMmX / 2 - LISTWID / 2; }
+
+  void Amounts(double t) {
+    const double x0 = Left();
+    const double top = t + LISTTOP;
+    PageImage& page = c_.Page();
+    page.SetBrushSolid(config_.LineColorOdd());
+    page.FillRect(c_.BoxMm(x0, top, x0 + LISTWID, top + LISTTITLEHIG));
+    page.SetBrushSolid(config_.LineColorEven());
+    page.FillRect(c_.BoxMm(x0, top + LISTTITLEHIG, x0 + LISTWID, top + LISTTITLEHIG + LISTNUMHIG));
+    page.SetBrushClear();
+    page.SetPen(kNavy, 2);
+    for (double y : {top, top + LISTTITLEHIG, top + LISTTITLEHIG + LISTNUMHIG}) c_.LineMm(x0, y, x0 + LISTWID, y);
+    for (double dx : {0.0, 30.0, 60.0, 90.0, 120.0, 150.0, LISTWID})
+      c_.LineMm(x0 + dx, top, x0 + dx, top + LISTTITLEHIG + LISTNUMHIG);
+
+    const bool dp = config_.PrintDecimalPoint();
+    const auto balance = Currency::TryFromScaled(
+        static_cast<long double>(CommaDelOrZero(o_.Result).Raw()) + static_cast<long double>(doc_.TotalPrice().Raw()));
+    const std::string captions[] = {"前回御請求額", "御入金額", "繰越金額", "御買上額", "消費税額", "今回御請求額"};
+    const std::string amounts[] = {o_.PreClaim,
+                                   o_.PrePaid,
+                                   o_.Result,
+                                   CommaAdd(true, doc_.SubTotalPrice(), dp),
+                                   CommaAdd(true, doc_.TotalTax(), dp),
+                                   config_.CurrencyMark() + CommaAdd(true, balance.value_or(Currency()), dp)};
+    const int height = c_.Height(FONT_SMALL);
+    for (int i = 0; i < 6; ++i) {
+      const double left = x0 + LISTCELLWID * i;
+      const double width = i == 5 ? LISTGTCELLWID : LISTCELLWID;
+      const int w = c_.Width(captions[i], FONT_SMALL);
+      c_.TextAt(FONT_SMALL, c_.X(left + width / 2) - w / 2, c_.Y(top + 4) - height / 2, captions[i]);
+      const int aw = c_.Width(amounts[i], FONT_SMALL);
+      c_.TextAt(FONT_SMALL, c_.X(left + width - 2) - aw, c_.Y(top + 16) - height, amounts[i]);
+    }
+    page.SetPen(kBlack, 2);
+  }
+
+  void Remarks(double t) {
+    const double x0 = Left();
+    const std::vector<std::string> lines = SplitLines(doc_.EtcStr());
+    c_.TextMm(FONT_SMALL, x0, t + NOTETOP, "備考：" + (lines.empty() ? std::string() : lines.front()));
+    const int y = c_.Y(t + NOTETOP + 0.5) + c_.Height(FONT_SMALL);
+    c_.Page().Line({c_.X(x0), y}, {c_.X(x0 + LISTWID), y});
+  }
+
+  static Currency CommaDelOrZero(const std::string& text) {
+    std::string plain;
+    for (char ch : text)
+      if (ch != ',') plain += ch;
+    return Currency::TryParseDecimal(plain).value_or(Currency());
+  }
+
+  Canvas& c_;
+  const SlipSources& src_;
+  const TMxEstimateObjectList& doc_;
+  const TMxConfigInfo& config_;
+  const TMxCampanyInfo& company_;
+  const TPrintTotalClaimOptions& o_;
+  bool a4_;
+  std::string title_, message_;
+};
+
+}  // namespace
+
+PageImage MakeMetaFileTotalClaimPrinter(const SlipSources& src, const TPrintTotalClaimOptions& o, bool a4) {
+  const PageGeometry g = A4Page(src.printerDpiX, src.printerDpiY, false);
+  PageImage page = BlankPage(g);
+  Canvas canvas(page, g);
+  TotalClaimBuilder builder(canvas, src, o, a4);
+  builder.Build(0, false);
+  builder.Build(ONEHIG, true);
+  return page;
+}
+
+}  // namespace qm
