@@ -85,8 +85,6 @@ void TFormMain::InstallCommands() {
   c.Add({"New1", "新規作成(&N)", nullptr, true, [this] { New1Click(); }});
   files_ = new FileCommands(*session_, *this);
   files_->Install(c);
-  c.Add({"TotalClaimPerFile", "ファイル単位で集計", nullptr, true, {}});
-  c.Add({"TotalClaimPerLine", "各行単位で集計", nullptr, true, {}});
   c.Add({"Exit", "終了(&X)", nullptr, true, [this] { close(); }});
 
   TContentsTab* t = contentsTab_;

@@ -2,6 +2,7 @@
 
 #include <QDate>
 
+#include "base/era_date.h"
 #include "files/backup.h"
 #include "files/file_messages.h"
 #include "ui/common/command_table.h"
@@ -15,6 +16,8 @@ namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 constexpr const char* kConfirmOpen = "未保存の編集中のデータは失われます。\r\n他のファイルを開きますか？";
+constexpr const char* kConfirmTotalClaim =
+    "未保存の編集中のデータは失われます。\r\n合計請求データの作成を開始しますか？";
 constexpr const char* kConfirmRestore = "バックアップから復元する場合、既存のファイルは全て削除されます。\r\n続行しますか？";
 constexpr const char* kChooseBackupFolder = "バックアップデータを保存するフォルダーを選択してください";
 constexpr const char* kChooseRestoreFolder = "復元するバックアップデータが存在するフォルダーを選択してください";
@@ -29,16 +32,27 @@ FileCommands::~FileCommands() = default;
 void FileCommands::Install(CommandTable& commands) {
   commands.Add({"BtnOpen", "開く(&O)", "open", true, [this] { BtnOpenClick(); }});
   commands.Add({"BtnSave", "保存(&S)", "save", true, [this] { BtnSaveClick(); }});
+  commands.Add({"TotalClaimPerFile", "ファイル単位で集計", nullptr, true,
+                [this] { MakeTotalClaimClick(TotalClaimMode::PerFile); }});
+  commands.Add({"TotalClaimPerLine", "各行単位で集計", nullptr, true,
+                [this] { MakeTotalClaimClick(TotalClaimMode::PerLine); }});
   commands.Add({"B2", "バックアップする(&B)", nullptr, true, [this] { B2Click(); }});
   commands.Add({"R1", "バックアップを読み込む(&R)", nullptr, true, [this] { R1Click(); }});
 }
 
+TFormSearchFile& FileCommands::FormSearchFile() {
+  if (!search_) search_ = new TFormSearchFile(view_.Window());
+  return *search_;
+}
+
 TFormOpen& FileCommands::FormOpen() {
-  if (!open_) {
-    search_ = new TFormSearchFile(view_.Window());
-    open_ = new TFormOpen(session_.Folder().SaveDir(), *search_, view_.Window());
-  }
+  if (!open_) open_ = new TFormOpen(session_.Folder().SaveDir(), FormSearchFile(), view_.Window());
   return *open_;
+}
+
+TFormTotalClaim& FileCommands::FormTotalClaim() {
+  if (!totalClaim_) totalClaim_ = new TFormTotalClaim(session_.Folder().SaveDir(), FormSearchFile(), view_.Window());
+  return *totalClaim_;
 }
 
 TFormSave& FileCommands::FormSave() {
@@ -68,6 +82,17 @@ void FileCommands::BtnSaveClick() {
   view_.CommitCurrentEdit();
   FormListFileSave().ShowModal(session_.Document());
   view_.CommitCurrentEdit();
+}
+
+void FileCommands::MakeTotalClaimClick(TotalClaimMode mode) {
+  view_.CommitCurrentEdit();
+  QWidget* window = view_.Window();
+  if (session_.Config().ConfirmOpenOrMake() && !AskYesNo(window, QString::fromUtf8(kConfirmTotalClaim))) return;
+  TFormTotalClaim& chooser = FormTotalClaim();
+  if (chooser.ShowModal() != ModalResult::Ok) return;
+  // Built completely before the document changes: an error leaves it as it was.
+  MakeTotalClaim(mode, chooser.Chosen(), session_.Document(), ToEraDate(QDate::currentDate()));
+  view_.ShowDocument();
 }
 
 void FileCommands::B2Click() {

@@ -42,6 +42,13 @@ QHBoxLayout* FileListFrame(QDialog* dialog, const char* name, const char* title,
   return row;
 }
 
+// 条件絞込み of a list dialog: the search dialog, then the list narrowed to its condition.
+void SearchInto(QWidget* dialog, TFormSearchFile& search, TFileListView* list, const std::string& saveDir) {
+  search.Prepare();
+  if (search.exec() != QDialog::Accepted) return;
+  Guarded(dialog, [&] { list->Show(SearchEstimateFiles(saveDir, search.Field(), search.Word())); });
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------
@@ -187,13 +194,52 @@ void TFormOpen::DeleteClick() {
                         : QStringLiteral("選択したファイルの削除に失敗しました。"));
 }
 
-void TFormOpen::SearchClick() {
-  search_.Prepare();
-  if (search_.exec() != QDialog::Accepted) return;
-  Guarded(this, [this] { LVFileList->Show(SearchEstimateFiles(saveDir_, search_.Field(), search_.Word())); });
-}
+void TFormOpen::SearchClick() { SearchInto(this, search_, LVFileList, saveDir_); }
 
 void TFormOpen::ClearSearchClick() { LVFileList->RefreshFileListView(saveDir_); }
+
+// ---------------------------------------------------------------------------------------
+
+TFormTotalClaim::TFormTotalClaim(std::string saveDir, TFormSearchFile& search, QWidget* parent)
+    : QDialog(parent), saveDir_(std::move(saveDir)), search_(search) {
+  QHBoxLayout* row = FileListFrame(this, "FormTotalClaim", "ファイルの選択", QSize(832, 361),
+                                   QAbstractItemView::ExtendedSelection, LVFileList);
+  QPushButton* narrow = AddButton(row, this, "BtnSearch", "条件絞込み");
+  QPushButton* clear = AddButton(row, this, "BtnClearSearch", "絞込み解除");
+  row->addStretch();
+  QPushButton* ok = AddButton(row, this, "BtnOk", "OK");
+  QPushButton* close = AddButton(row, this, "BtnClose", "閉じる");
+  connect(ok, &QPushButton::clicked, this, [this] { OkClick(); });
+  connect(close, &QPushButton::clicked, this, &QDialog::reject);
+  connect(narrow, &QPushButton::clicked, this, [this] { SearchClick(); });
+  connect(clear, &QPushButton::clicked, this, [this] { ClearSearchClick(); });
+}
+
+void TFormTotalClaim::Prepare() { LVFileList->RefreshFileListView(saveDir_); }
+
+ModalResult TFormTotalClaim::ShowModal() {
+  Prepare();
+  return ExecModal(*this);
+}
+
+std::vector<TotalClaimSource> TFormTotalClaim::Chosen() const {
+  std::vector<TotalClaimSource> chosen;
+  for (const FileListRow& row : LVFileList->SelectedRows())
+    chosen.push_back({row.fileName, EstimateFilePath(saveDir_, row.fileName)});
+  return chosen;
+}
+
+void TFormTotalClaim::OkClick() {
+  if (LVFileList->SelectedRows().empty()) {
+    ShowMessage(this, QStringLiteral("データを選択してください。"));
+    return;
+  }
+  CloseWith(*this, ModalResult::Ok);
+}
+
+void TFormTotalClaim::SearchClick() { SearchInto(this, search_, LVFileList, saveDir_); }
+
+void TFormTotalClaim::ClearSearchClick() { LVFileList->RefreshFileListView(saveDir_); }
 
 // ---------------------------------------------------------------------------------------
 

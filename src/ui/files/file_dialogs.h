@@ -1,10 +1,11 @@
 #pragma once
-// Opening, searching and saving documents by name; the user never sees a path.
+// Opening, searching, saving and choosing documents by name; the user never sees a path.
 #include <QDialog>
 #include <string>
 
 #include "files/file_listing.h"
 #include "model/estimate_list.h"
+#include "model/total_claim.h"
 #include "ui/common/modal_result.h"
 
 class QComboBox;
@@ -57,6 +58,27 @@ class TFormOpen : public QDialog {
   std::string saveDir_;
   TFormSearchFile& search_;
   TMxEstimateObjectList* FMxEstimateList = nullptr;
+};
+
+// "ファイルの選択": the saved documents a total invoice is made of, several selectable.
+class TFormTotalClaim : public QDialog {
+  Q_OBJECT
+ public:
+  TFormTotalClaim(std::string saveDir, TFormSearchFile& search, QWidget* parent = nullptr);
+  // Fills the list; ShowModal = Prepare + exec.
+  void Prepare();
+  ModalResult ShowModal();
+  // The chosen documents in the order the list shows them.
+  std::vector<TotalClaimSource> Chosen() const;
+
+  void OkClick();
+  void SearchClick();
+  void ClearSearchClick();
+  TFileListView* LVFileList;
+
+ private:
+  std::string saveDir_;
+  TFormSearchFile& search_;
 };
 
 // "保存": file name and comment.

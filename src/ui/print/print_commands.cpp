@@ -3,12 +3,13 @@
 #include <QCheckBox>
 #include <QPrintDialog>
 
-#include "pdf/chart_pdf.h"
+#include "pdf/slip_pdf.h"
 #include "ui/common/command_table.h"
 #include "ui/common/document_view.h"
 #include "ui/common/message_box.h"
 #include "ui/print/print_dialog.h"
 #include "ui/print/printer_output.h"
+#include "ui/print/slip_dialogs.h"
 
 namespace qm::ui {
 namespace {
@@ -38,6 +39,9 @@ void PrintCommands::Install(CommandTable& commands) {
     const DocumentKind& k = KindOf(b.kind);
     std::function<void()> run;
     if (k.family == KindFamily::Estimate) run = [this, kind = b.kind] { PrintButtonClick(kind); };
+    else if (b.kind == TChartType::tcRyosyu) run = [this] { BtnRyoshuClick(); };
+    else if (b.kind == TChartType::tcGoukeiSeikyu) run = [this] { BtnGoukeiClick(); };
+    else if (b.kind == TChartType::tcFaxSender) run = [this] { pngBtnSoushinClick(); };
     commands.Add({b.id, k.name, k.icon, true, std::move(run)});
   }
 }
@@ -45,6 +49,21 @@ void PrintCommands::Install(CommandTable& commands) {
 TFormPrintMitsu& PrintCommands::FormPrintMitsu() {
   if (!printMitsu_) printMitsu_ = new TFormPrintMitsu(session_.Folder().PrintIni(), view_.Window());
   return *printMitsu_;
+}
+
+TFormPrintReceipt& PrintCommands::FormPrintReceipt() {
+  if (!printReceipt_) printReceipt_ = new TFormPrintReceipt(session_.Folder().PrintIni(), view_.Window());
+  return *printReceipt_;
+}
+
+TFormPrintTotalClaim& PrintCommands::FormPrintTotalClaim() {
+  if (!printTotalClaim_) printTotalClaim_ = new TFormPrintTotalClaim(session_.Folder().PrintIni(), view_.Window());
+  return *printTotalClaim_;
+}
+
+TFormPrintFaxSender& PrintCommands::FormPrintFaxSender() {
+  if (!printFax_) printFax_ = new TFormPrintFaxSender(session_.Folder().PrintIni(), view_.Window());
+  return *printFax_;
 }
 
 void PrintCommands::PrintButtonClick(TChartType kind) {
@@ -55,21 +74,45 @@ void PrintCommands::PrintButtonClick(TChartType kind) {
   // print as its logo.
   if (kind == TChartType::tcSeikyuMeisai)
     dialog.ChkPrintName->setEnabled(!session_.Companies().CampanyInfoArray(0).ChkUseLogoImage());
-  const ModalResult result = dialog.ShowModal(session_.Document(), session_.Config(), session_.Companies(), kind);
-  if (result == ModalResult::Ok) PrintChart(kind);
-  else if (result == ModalResult::Pdf) PdfChart(kind);
+  Finish(dialog, dialog.ShowModal(session_.Document(), session_.Config(), session_.Companies(), kind));
 }
 
-void PrintCommands::PdfChart(TChartType) {
+void PrintCommands::BtnRyoshuClick() {
+  view_.CommitCurrentEdit();
+  TFormPrintReceipt& dialog = FormPrintReceipt();
+  Finish(dialog, dialog.ShowModal(session_.Document(), session_.Companies(), session_.Config()));
+}
+
+void PrintCommands::BtnGoukeiClick() {
+  view_.CommitCurrentEdit();
+  if (!session_.Document().TotalClaimMode()) {
+    ShowMessage(view_.Window(), QStringLiteral("この機能は合計請求モード以外では使用できません。"));
+    return;
+  }
+  TFormPrintTotalClaim& dialog = FormPrintTotalClaim();
+  Finish(dialog, dialog.ShowModal(session_.Document(), session_.Config(), session_.Companies()));
+}
+
+void PrintCommands::pngBtnSoushinClick() {
+  view_.CommitCurrentEdit();
+  TFormPrintFaxSender& dialog = FormPrintFaxSender();
+  Finish(dialog, dialog.ShowModal(session_.Document(), session_.Companies(), session_.Config()));
+}
+
+void PrintCommands::Finish(TFormPrintBase& dialog, ModalResult result) {
+  if (result == ModalResult::Ok) PrintWith(dialog);
+  else if (result == ModalResult::Pdf) PdfWith(dialog);
+}
+
+void PrintCommands::PdfWith(const TFormPrintBase& dialog) {
   const QString path =
       ChooseFileToWrite(view_.Window(), QStringLiteral("PDFファイル(*.pdf)"), QStringLiteral("pdf"), ExportFolder());
   if (path.isEmpty()) return;
   if (!pdfBase_) pdfBase_ = std::make_unique<pdf::TFormPDFBase>();
-  pdf::PrintPDFChart(*pdfBase_, FormPrintMitsu().Job(), path.toStdString());
+  pdf::WritePdf(*pdfBase_, dialog.Job(), path.toStdString());
 }
 
-void PrintCommands::PrintChart(TChartType) {
-  TFormPrintMitsu& dialog = FormPrintMitsu();
+void PrintCommands::PrintWith(TFormPrintBase& dialog) {
   QPrinter& printer = dialog.Printer();
   if (!dialog.HasPrinter()) {
     QPrintDialog system(&printer, view_.Window());

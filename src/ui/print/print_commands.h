@@ -8,12 +8,17 @@
 
 #include "model/session.h"
 #include "print/document_kinds.h"
+#include "ui/common/modal_result.h"
 
 namespace qm::ui {
 
 class CommandTable;
 class DocumentView;
+class TFormPrintBase;
+class TFormPrintFaxSender;
 class TFormPrintMitsu;
+class TFormPrintReceipt;
+class TFormPrintTotalClaim;
 }  // namespace qm::ui
 
 namespace qm::pdf {
@@ -41,18 +46,32 @@ class PrintCommands : public QObject {
   void PNGBtnKoujiClick() { PrintButtonClick(TChartType::tcKoujiUtiwake); }
   // An estimate-family document: the dialog prepared for the kind, then its result.
   void PrintButtonClick(TChartType kind);
-  // Prints with the print dialog's settings; without a printer the system's print
-  // dialog is offered (it can print into a PDF file).
-  void PrintChart(TChartType kind);
-  // Asks for a PDF file and writes the document with the print dialog's settings.
-  void PdfChart(TChartType kind);
+  // The single sheets. The total invoice only for a total-claim document; otherwise
+  // the message says so.
+  void BtnRyoshuClick();
+  void BtnGoukeiClick();
+  void pngBtnSoushinClick();
+
+  // 印刷 of a dialog: prints its job; without a printer the system's print dialog is
+  // offered (it can print into a PDF file).
+  void PrintWith(TFormPrintBase& dialog);
+  // PDF出力 of a dialog: asks for a PDF file and writes the dialog's job there.
+  void PdfWith(const TFormPrintBase& dialog);
 
   TFormPrintMitsu& FormPrintMitsu();
+  TFormPrintReceipt& FormPrintReceipt();
+  TFormPrintTotalClaim& FormPrintTotalClaim();
+  TFormPrintFaxSender& FormPrintFaxSender();
 
  private:
+  void Finish(TFormPrintBase& dialog, ModalResult result);
+
   AppSession& session_;
   DocumentView& view_;
   TFormPrintMitsu* printMitsu_ = nullptr;
+  TFormPrintReceipt* printReceipt_ = nullptr;
+  TFormPrintTotalClaim* printTotalClaim_ = nullptr;
+  TFormPrintFaxSender* printFax_ = nullptr;
   std::unique_ptr<pdf::TFormPDFBase> pdfBase_;  // the PDF templates, built on first use
 };
 

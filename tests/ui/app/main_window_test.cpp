@@ -115,7 +115,9 @@ TEST_F(MainWindowTest, StartsWithAnEmptyDocumentOfOneHundredRows) {
   // Commands whose dialogs are not there yet are shown but disabled.
   EXPECT_TRUE(Find<QAction>("BtnOpen")->isEnabled());
   EXPECT_TRUE(Find<QAction>("BtnMitsu")->isEnabled());
-  EXPECT_FALSE(Find<QAction>("BtnRyosyu")->isEnabled());
+  EXPECT_TRUE(Find<QAction>("BtnRyosyu")->isEnabled());
+  EXPECT_TRUE(Find<QAction>("TotalClaimPerLine")->isEnabled());
+  EXPECT_FALSE(Find<QAction>("SenderConf")->isEnabled());
   EXPECT_EQ(Find<QAction>("BtnMitsu")->toolTip(), "見積書");
   EXPECT_TRUE(messages_.errors.isEmpty()) << messages_.errors.join("\n").toStdString();
 }
