@@ -191,5 +191,113 @@ TEST_F(QmPrintTest, PdfOfEveryEstimateKindInBothOrientations) {
   EXPECT_FALSE(QFile::exists(Path("t.pdf")));
 }
 
+// ---------------------------------------------------------------------------------------
+// qm totalclaim and the single sheets
+
+class QmSheetTest : public QmPrintTest {
+ protected:
+  // A saved document of the data folder: priced lines at the default 5 % rate.
+  void Saved(const QString& name, const QString& company, const std::vector<std::pair<QString, int>>& items) {
+    QByteArray json = R"({"CustomerInfo": {"CustomerName1": ")" + company.toUtf8() + R"(", "CustomerNameTitle": "様"}, "Lines": [)";
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      if (i > 0) json += ",";
+      json += R"({"Name": ")" + items[i].first.toUtf8() + R"(", "TotalPrice": )" + QByteArray::number(items[i].second) + "}";
+    }
+    json += "]}";
+    Write("in.json", json);
+    // As the program saves a document: calculated, into the save folder.
+    const CliResult r = Run({"save", "in.json", name, "--calc"});
+    ASSERT_EQ(r.exit, 0) << r.err.toStdString();
+  }
+};
+
+TEST_F(QmSheetTest, TotalClaimPerFileAndPerLine) {
+  Saved("4月分", "山田建設", {{"基礎", 6000}, {"型枠", 4000}});
+  Saved("5月分", "別の会社", {{"塗装", 5000}});
+  const CliResult perFile = Run({"totalclaim", "--per-file", "bill.QM1", "4月分", "5月分", "--comment", "まとめ"});
+  ASSERT_EQ(perFile.exit, 0) << perFile.err.toStdString();
+  EXPECT_TRUE(perFile.out.isEmpty());
+  const QJsonObject bill = Run({"dump", "bill.QM1"}).json();
+  EXPECT_EQ(bill.value("TotalClaimMode"), QJsonValue(true));
+  EXPECT_EQ(bill.value("SubTotalPrice"), QJsonValue("15000"));
+  EXPECT_EQ(bill.value("TotalTax"), QJsonValue("750"));
+  EXPECT_EQ(bill.value("TotalPrice"), QJsonValue("15750"));
+  EXPECT_EQ(bill.value("CustomerInfo").toObject().value("CustomerName1"), QJsonValue("山田建設"));
+  const QJsonArray lines = bill.value("Lines").toArray();
+  ASSERT_EQ(lines.size(), 100);
+  EXPECT_EQ(lines[0].toObject().value("Name"), QJsonValue("4月分"));
+  EXPECT_EQ(lines[0].toObject().value("TotalPrice"), QJsonValue("10500"));
+  EXPECT_EQ(lines[1].toObject().value("Name"), QJsonValue("5月分"));
+  EXPECT_EQ(lines[1].toObject().value("TotalPrice"), QJsonValue("5250"));
+  EXPECT_EQ(Run({"calc", "bill.QM1"}).json().value("TotalPrice"), QJsonValue("15750"));
+
+  // Per line, in the given order; the reopened bill keeps the creation total.
+  ASSERT_EQ(Run({"totalclaim", "--per-line", "lines.QM1", "5月分", "4月分"}).exit, 0);
+  const QJsonObject perLine = Run({"dump", "lines.QM1"}).json();
+  const QJsonArray items = perLine.value("Lines").toArray();
+  EXPECT_EQ(items[0].toObject().value("Name"), QJsonValue("塗装"));
+  EXPECT_EQ(items[1].toObject().value("Name"), QJsonValue("基礎"));
+  EXPECT_EQ(items[2].toObject().value("Name"), QJsonValue("型枠"));
+  EXPECT_EQ(items[3].toObject().value("Name"), QJsonValue(""));
+  EXPECT_EQ(perLine.value("TotalPrice"), QJsonValue("15750"));
+  EXPECT_EQ(perLine.value("CustomerInfo").toObject().value("CustomerName1"), QJsonValue("別の会社"));
+
+  // The total invoice of the bill: 15,750 purchased with nothing carried over.
+  const QString pdf = Path("bill.pdf");
+  const CliResult written = Run({"pdf", "tcGoukeiSeikyu", "lines.QM1", pdf, "--set", "PRE_CLAIM=20,000",
+                                 "--set", "PRE_PAID=5000"});
+  ASSERT_EQ(written.exit, 0) << written.err.toStdString();
+  ExpectValidPdf(pdf);
+  const QString text = PdfText(pdf);
+  EXPECT_TRUE(text.contains("15,000")) << text.toStdString();  // carried over, and the purchases
+  EXPECT_TRUE(text.contains("￥30,750")) << text.toStdString();
+}
+
+TEST_F(QmSheetTest, TotalClaimMistakesWriteNothing) {
+  Saved("a", "A", {{"基礎", 1000}});
+  const struct {
+    QStringList args;
+    const char* says;
+  } bad[] = {
+      {{"totalclaim", "out.QM1", "a"}, "--per-file"},
+      {{"totalclaim", "--per-file", "--per-line", "out.QM1", "a"}, "--per-file"},
+      {{"totalclaim", "--per-file", "out.QM1"}, "qm totalclaim"},
+      {{"totalclaim", "--per-line", "out.QM1", "a", "missing"}, "missing"},
+  };
+  for (const auto& b : bad) {
+    const CliResult r = Run(b.args);
+    EXPECT_NE(r.exit, 0) << b.args.join(' ').toStdString();
+    EXPECT_TRUE(QString::fromUtf8(r.err).contains(b.says)) << r.err.toStdString();
+  }
+  EXPECT_FALSE(QFile::exists(Path("out.QM1")));
+}
+
+TEST_F(QmSheetTest, SheetsRenderOnePortraitPageFromTheirSections) {
+  const QString doc = Document(2);
+  Write("print.ini", QByteArray("[FAX]\r\nTITLE=\x8c\xa9\x90\xcf\r\nPAPER_NUM=5\r\nOPTION1=1\r\n"));  // 見積 in CP932
+  const CliResult pages = Run({"pages", "tcFaxSender", doc});
+  ASSERT_EQ(pages.exit, 0) << pages.err.toStdString();
+  EXPECT_EQ(pages.json().value("ItemPages").toInt(), 1);
+  const CliResult fax = Run({"render", "8", doc, "--page", "1", "--ops"});
+  ASSERT_EQ(fax.exit, 0) << fax.err.toStdString();
+  EXPECT_TRUE(fax.out.contains("要件：見積"));
+  EXPECT_TRUE(fax.out.contains("送付枚数：5枚"));
+  EXPECT_EQ(fax.out.count("\"Ｖ\""), 1);
+
+  const CliResult receipt = Run({"render", "tcRyosyu", doc, "--page", "1", "--ops", "--set", "UCHI2=現　金",
+                                 "--set", "UCHI_PRICE2=(1234)", "--set", "PROVISO_TEXT=工事代金"});
+  ASSERT_EQ(receipt.exit, 0) << receipt.err.toStdString();
+  EXPECT_TRUE(receipt.out.contains("\"￥1,234-\""));  // normalised as leaving the field does
+  EXPECT_TRUE(receipt.out.contains("\"消費税\""));       // the opening breakdown
+  EXPECT_TRUE(receipt.out.contains("\"工事代金\""));
+  EXPECT_TRUE(receipt.out.contains("(控)"));
+
+  const CliResult png = Run({"render", "tcRyosyu", doc, "--page", "1", "--out", "r.png", "--dpi", "100"});
+  ASSERT_EQ(png.exit, 0) << png.err.toStdString();
+  const QImage image(Path("r.png"));
+  EXPECT_EQ(image.width(), 827);  // 210 mm at 100 dpi
+  EXPECT_GT(image.height(), image.width());
+}
+
 }  // namespace
 }  // namespace qmtest

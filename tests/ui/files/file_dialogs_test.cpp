@@ -1,5 +1,6 @@
 #include "ui/files/file_dialogs.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
@@ -305,4 +306,113 @@ TEST_F(FileDialogsTest, DeletingFromTheSaveListDialog) {
   EXPECT_EQ(messages_.asked.value(0), "only を削除します。\r\nよろしいですか？");
   EXPECT_EQ(messages_.shown.value(2), "削除しました。");
   EXPECT_EQ(list.LVFileList->topLevelItemCount(), 0);
+}
+
+// ---------------------------------------------------------------------------------------
+// 合計請求データ作成
+
+namespace {
+
+// A saved document with priced lines and the figures its calculation stored.
+void SavedBill(const QString& saveDir, const char* name, const char* company,
+               const std::vector<std::pair<std::string, int>>& items) {
+  qm::TMxEstimateObjectList doc;
+  doc.CustomerInfo().SetCustomerName1(company);
+  for (const auto& [item, yen] : items) {
+    auto line = std::make_unique<qm::TMxEstimateObject>();
+    line->SetName(item);
+    line->SetTotalPrice(qm::Currency::FromYen(yen));
+    doc.Add(std::move(line));
+  }
+  doc.SetTaxRate(qm::Currency::FromYen(5));
+  doc.DoCalc();
+  doc.SaveFile((saveDir + name + ".QM1").toStdString(), "");
+}
+
+}  // namespace
+
+TEST_F(FileDialogsTest, TotalInvoicePerFileFromTheChosenRows) {
+  SavedBill(SaveDir(), "4月分", "山田建設", {{"基礎", 6000}, {"型枠", 4000}});
+  SavedBill(SaveDir(), "5月分", "別の会社", {{"塗装", 5000}});
+  SavedBill(SaveDir(), "6月分", "選ばない", {{"足場", 9000}});
+  W().Document().SetKoujiNameStr("編集中");
+  qm::ui::TFormTotalClaim& chooser = W().Files().FormTotalClaim();
+
+  // Answered No: nothing is shown, nothing changes.
+  messages_.Answer(false);
+  W().Files().MakeTotalClaimClick(qm::TotalClaimMode::PerFile);
+  EXPECT_EQ(messages_.asked.value(0), "未保存の編集中のデータは失われます。\r\n合計請求データの作成を開始しますか？");
+  EXPECT_FALSE(chooser.isVisible());
+  EXPECT_FALSE(W().Document().TotalClaimMode());
+
+  messages_.Answer(true);
+  WhenModal([&] {
+    EXPECT_EQ(chooser.windowTitle(), "ファイルの選択");
+    ASSERT_EQ(chooser.LVFileList->topLevelItemCount(), 3);
+    // OK with nothing chosen says so and stays open.
+    chooser.LVFileList->clearSelection();
+    chooser.OkClick();
+    EXPECT_EQ(messages_.shown.value(0), "データを選択してください。");
+    EXPECT_TRUE(chooser.isVisible());
+    // The list sorted by file name, descending: 5月分 comes first and gives the customer.
+    chooser.LVFileList->SortByColumn(1);
+    chooser.LVFileList->SortByColumn(1);
+    SelectRows(chooser.LVFileList, {RowOf(chooser.LVFileList, "4月分"), RowOf(chooser.LVFileList, "5月分")});
+    chooser.OkClick();
+  });
+  W().Files().MakeTotalClaimClick(qm::TotalClaimMode::PerFile);
+
+  const qm::TMxEstimateObjectList& doc = W().Document();
+  ASSERT_TRUE(doc.TotalClaimMode());
+  EXPECT_EQ(doc.Items(0).Name(), "5月分");
+  EXPECT_EQ(doc.Items(0).TotalPrice(), qm::Currency::FromYen(5250));
+  EXPECT_EQ(doc.Items(1).Name(), "4月分");
+  EXPECT_EQ(doc.Items(1).TotalPrice(), qm::Currency::FromYen(10500));
+  EXPECT_EQ(doc.KoujiNameStr(), "");
+  // The window shows the bill: customer, mode, rows, totals; editing commands are off.
+  EXPECT_EQ(W().findChild<QLineEdit*>("EdtName1")->text(), "別の会社");
+  EXPECT_EQ(W().findChild<QLabel*>("LblMode")->text(), "合計請求");
+  EXPECT_EQ(W().findChild<QLineEdit*>("EdGrandTotal")->text(), "15,750");
+  EXPECT_EQ(W().Contents().LineArea().RowAt(1).EditItemName->text(), "4月分");
+  EXPECT_FALSE(W().Contents().LineArea().RowAt(1).EditItemName->isEnabled());
+  EXPECT_FALSE(W().findChild<QAction*>("CopyLine")->isEnabled());
+  EXPECT_TRUE(W().findChild<QAction*>("BtnGoukeiSeikyu")->isEnabled());
+  EXPECT_TRUE(messages_.errors.isEmpty()) << messages_.errors.join('\n').toStdString();
+}
+
+TEST_F(FileDialogsTest, TotalInvoicePerLineAddsRowsBeyondTheHundred) {
+  std::vector<std::pair<std::string, int>> items;
+  for (int i = 0; i < 60; ++i) items.emplace_back("品" + std::to_string(i), 100);
+  SavedBill(SaveDir(), "a", "A", items);
+  SavedBill(SaveDir(), "b", "B", items);
+  messages_.Answer(true);
+  WhenModal([&] {
+    qm::ui::TFormTotalClaim& chooser = W().Files().FormTotalClaim();
+    SelectRows(chooser.LVFileList, {0, 1});
+    chooser.OkClick();
+  });
+  W().Files().MakeTotalClaimClick(qm::TotalClaimMode::PerLine);
+  EXPECT_EQ(W().Document().Count(), 120);
+  EXPECT_EQ(W().Contents().LineArea().RowCount(), 120);
+  EXPECT_EQ(W().Contents().LineArea().RowAt(119).EditItemName->text(), "品59");
+  EXPECT_EQ(W().findChild<QLineEdit*>("EdGrandTotal")->text(), "12,600");
+}
+
+TEST_F(FileDialogsTest, ATotalInvoiceOverAnUnreadableFileChangesNothing) {
+  SavedBill(SaveDir(), "good", "A", {{"基礎", 1000}});
+  const std::string bytes = qm::ReadWholeFile((SaveDir() + "good.QM1").toStdString());
+  qm::WriteFileAtomically((SaveDir() + "cut.QM1").toStdString(), bytes.substr(0, bytes.size() - 20));
+  W().Document().CustomerInfo().SetCustomerName1("kept");
+  messages_.Answer(true);
+  WhenModal([&] {
+    qm::ui::TFormTotalClaim& chooser = W().Files().FormTotalClaim();
+    SelectRows(chooser.LVFileList, {0, 1});
+    chooser.OkClick();
+  });
+  W().findChild<QAction*>("TotalClaimPerLine")->trigger();
+  ASSERT_EQ(messages_.errors.size(), 1);
+  EXPECT_TRUE(messages_.errors.front().contains("cut.QM1")) << messages_.errors.front().toStdString();
+  EXPECT_FALSE(W().Document().TotalClaimMode());
+  EXPECT_EQ(W().Document().CustomerInfo().CustomerName1(), "kept");
+  EXPECT_EQ(W().findChild<QLabel*>("LblMode")->text(), "通常");
 }
