@@ -35,12 +35,16 @@ std::string CommaAdd(bool withoutDecimalPoint, Currency value, bool printDecimal
   return text;
 }
 
-Currency CommaDel(std::string_view text) {
+std::optional<Currency> TryCommaDel(std::string_view text) {
   std::string plain;
   plain.reserve(text.size());
   for (char c : text)
     if (c != ',') plain += c;
-  if (auto c = Currency::TryParseDecimal(plain)) return *c;
+  return Currency::TryParseDecimal(plain);
+}
+
+Currency CommaDel(std::string_view text) {
+  if (auto c = TryCommaDel(text)) return *c;
   throw Error("「" + std::string(text) + "」 は数値ではありません。");
 }
 

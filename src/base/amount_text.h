@@ -1,5 +1,6 @@
 #pragma once
 // Amounts as the user sees them: thousands separators, at most two decimals.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,5 +14,7 @@ std::string CommaAdd(bool withoutDecimalPoint, Currency value, bool printDecimal
 
 // Removes every "," and reads the rest as a number; throws qm::Error otherwise.
 Currency CommaDel(std::string_view text);
+// The same without the error: nothing when the text is no number.
+std::optional<Currency> TryCommaDel(std::string_view text);
 
 }  // namespace qm

@@ -1,5 +1,7 @@
 #include "model/company_info.h"
 
+#include <algorithm>
+
 #include <variant>
 
 #include "base/checked_index.h"
@@ -173,6 +175,14 @@ void TMxCampanyInfoManager::SaveConfig(const std::string& fileName) const {
     SaveBitmapFile(LogoFileName(i), info.FLogoImage);
     SaveBitmapFile(StampFileName(i), info.FCampanyStampImage);
   }
+}
+
+const TMxCampanyInfo& ProfileAt(const TMxCampanyInfoManager& companies, int index) {
+  return companies.CampanyInfoArray(std::clamp(index, 0, TMxCampanyInfoManager::kCampanyInfoMaxRegistCount - 1));
+}
+
+const TMxPayBankAccount& AccountAt(const TMxCampanyInfo& company, int index) {
+  return company.PayBankAccount(std::clamp(index, 0, TMxCampanyInfo::kPayBankAccountMaxRegistCount - 1));
 }
 
 }  // namespace qm

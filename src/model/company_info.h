@@ -104,4 +104,9 @@ class TMxCampanyInfoManager {
   std::string FImgPath;
 };
 
+// The profile and the bank account a print dialog's list entry names; an index out of
+// range takes the nearest entry.
+const TMxCampanyInfo& ProfileAt(const TMxCampanyInfoManager& companies, int index);
+const TMxPayBankAccount& AccountAt(const TMxCampanyInfo& company, int index);
+
 }  // namespace qm

@@ -17,11 +17,6 @@ constexpr int kReceiptCopyOffset = 312;
 constexpr double kReceiptNameWidth = 508;
 constexpr double kReceiptNameSize = 24, kReceiptNameSmallest = 6;
 
-const TMxCampanyInfo& CompanyOf(const SlipSources& src) {
-  return src.companies->CampanyInfoArray(
-      std::clamp(src.companyIndex, 0, TMxCampanyInfoManager::kCampanyInfoMaxRegistCount - 1));
-}
-
 std::string Title(TChartType kind, const TMxConfigInfo& config, std::string* message = nullptr) {
   std::string title, msg;
   SetPageTitleAndMessage(kind, config, title, msg);
@@ -99,23 +94,16 @@ TPRPage& MakePDFFileTotalClaim(TFormPDFBase& base, const SlipSources& src, const
   TemplatePage& t = InitTotalClaimPDFTemplate(base, *src.config);
   const TMxEstimateObjectList& doc = *src.doc;
   const TMxConfigInfo& config = *src.config;
-  const TMxCampanyInfo& company = CompanyOf(src);
+  const TMxCampanyInfo& company = SelectedCompany(src);
   const TMxCustomerObject& cu = doc.CustomerInfo();
   const bool dp = config.PrintDecimalPoint();
   std::string message;
   const std::string title = Title(TChartType::tcGoukeiSeikyu, config, &message);
   std::vector<std::string> bank;
   if (o.PrintBank) {
-    const TMxPayBankAccount& account =
-        company.PayBankAccount(std::clamp(src.bankIndex, 0, TMxCampanyInfo::kPayBankAccountMaxRegistCount - 1));
+    const TMxPayBankAccount& account = SelectedBank(src);
     bank = {account.BankName() + "　", account.BankNo() + "　", account.BankOwnerName() + "　"};
   }
-  std::string carry;
-  for (char ch : o.Result)
-    if (ch != ',') carry += ch;
-  const auto claim = Currency::TryFromScaled(
-      static_cast<long double>(Currency::TryParseDecimal(carry).value_or(Currency()).Raw()) +
-      static_cast<long double>(doc.TotalPrice().Raw()));
   const std::vector<std::string> remarks = SplitLines(doc.EtcStr());
 
   for (const char* copy : {"_1", "_2"}) {
@@ -137,7 +125,7 @@ TPRPage& MakePDFFileTotalClaim(TFormPDFBase& base, const SlipSources& src, const
     items.Caption("CarryOver", o.Result);
     items.Caption("Purchase", CommaAdd(true, doc.SubTotalPrice(), dp));
     items.Caption("Tax", CommaAdd(true, doc.TotalTax(), dp));
-    items.Caption("Claim", config.CurrencyMark() + CommaAdd(true, claim.value_or(Currency()), dp));
+    items.Caption("Claim", AmountNowInvoiced(src, o));
     items.Caption("Etc", "備考：" + (remarks.empty() ? std::string() : remarks.front()));
     CentreTitle(items);
     RestackCustomerNames(items);
@@ -162,7 +150,7 @@ TPRPage& MakePDFFileReceipt(TFormPDFBase& base, const SlipSources& src, const TP
   TemplatePage& t = InitReceiptPDFTemplate(base, *src.config, o);
   const TMxEstimateObjectList& doc = *src.doc;
   const TMxConfigInfo& config = *src.config;
-  const TMxCampanyInfo& company = CompanyOf(src);
+  const TMxCampanyInfo& company = SelectedCompany(src);
   const TMxCustomerObject& cu = doc.CustomerInfo();
   std::string message;
   const std::string title = Title(TChartType::tcRyosyu, config, &message);
@@ -211,7 +199,7 @@ TPRPage& MakePDFFileFaxSender(TFormPDFBase& base, const SlipSources& src, const 
   TemplatePage& t = InitFaxSenderPDFTemplate(base, *src.config);
   const TMxEstimateObjectList& doc = *src.doc;
   const TMxConfigInfo& config = *src.config;
-  const TMxCampanyInfo& company = CompanyOf(src);
+  const TMxCampanyInfo& company = SelectedCompany(src);
   const TMxCustomerObject& cu = doc.CustomerInfo();
   const TemplateItems items(t, "FaxSender");
   items.Caption("Title", Title(TChartType::tcFaxSender, config));

@@ -8,13 +8,11 @@
 namespace qm {
 
 const TMxCampanyInfo& SelectedCompany(const ChartPageSources& src) {
-  return src.companies->CampanyInfoArray(
-      std::clamp(src.settings.companyIndex, 0, TMxCampanyInfoManager::kCampanyInfoMaxRegistCount - 1));
+  return ProfileAt(*src.companies, src.settings.companyIndex);
 }
 
 const TMxPayBankAccount& SelectedBank(const ChartPageSources& src) {
-  return SelectedCompany(src).PayBankAccount(
-      std::clamp(src.settings.bankIndex, 0, TMxCampanyInfo::kPayBankAccountMaxRegistCount - 1));
+  return AccountAt(SelectedCompany(src), src.settings.bankIndex);
 }
 
 std::string GrandTotalWording(const ChartPageSources& src, TChartType kind) {

@@ -32,8 +32,7 @@ PageImage MakeMetaFileFaxSenderPrinter(const SlipSources& src, const TPrintFaxOp
   Canvas c(page, g);
   const TMxEstimateObjectList& doc = *src.doc;
   const TMxConfigInfo& config = *src.config;
-  const TMxCampanyInfo& company = src.companies->CampanyInfoArray(
-      std::clamp(src.companyIndex, 0, TMxCampanyInfoManager::kCampanyInfoMaxRegistCount - 1));
+  const TMxCampanyInfo& company = SelectedCompany(src);
   std::string title, message;
   SetPageTitleAndMessage(TChartType::tcFaxSender, config, title, message);
 

@@ -3,8 +3,7 @@
 #include "base/amount_text.h"
 #include "print/document_kinds.h"
 #include "print/head_blocks.h"
-#include "print/print_geometry.h"
-#include "print/slip_pages.h"
+#include "print/sheet_builder.h"
 
 namespace qm {
 namespace {
@@ -22,19 +21,10 @@ constexpr double INSHILEFT = 160, INSHITOP = 72, INSHIWID = 18, INSHIHIG = 21;
 constexpr double SEPLINEWID = 180;
 constexpr int FONT_SMALL = 10, FONT_NAME = 12, FONT_BIG = 24, FONT_INSHI = 9;
 
-class ReceiptBuilder {
+class ReceiptBuilder : SheetBuilder<TPrintReceiptOptions> {
  public:
   ReceiptBuilder(Canvas& c, const SlipSources& src, const TPrintReceiptOptions& o, bool a4)
-      : c_(c),
-        src_(src),
-        doc_(*src.doc),
-        config_(*src.config),
-        company_(src.companies->CampanyInfoArray(
-            std::clamp(src.companyIndex, 0, TMxCampanyInfoManager::kCampanyInfoMaxRegistCount - 1))),
-        o_(o),
-        a4_(a4) {
-    SetPageTitleAndMessage(TChartType::tcRyosyu, config_, title_, message_);
-  }
+      : SheetBuilder(c, src, o, a4, TChartType::tcRyosyu) {}
 
   void Build(double t, bool hikae) {
     // The title's underline stays on for the addressee and the amount.
@@ -129,27 +119,12 @@ class ReceiptBuilder {
       if (!o_.UchiPrice[i].empty()) rightAt80(t + rows[i + 1], config_.CurrencyMark() + o_.UchiPrice[i] + "-");
     }
   }
-
-  Canvas& c_;
-  const SlipSources& src_;
-  const TMxEstimateObjectList& doc_;
-  const TMxConfigInfo& config_;
-  const TMxCampanyInfo& company_;
-  const TPrintReceiptOptions& o_;
-  bool a4_;
-  std::string title_, message_;
 };
 
 }  // namespace
 
 PageImage MakeMetaFileReceiptPrinter(const SlipSources& src, const TPrintReceiptOptions& o, bool a4) {
-  const PageGeometry g = A4Page(src.printerDpiX, src.printerDpiY, false);
-  PageImage page = BlankPage(g);
-  Canvas canvas(page, g);
-  ReceiptBuilder builder(canvas, src, o, a4);
-  builder.Build(0, false);
-  builder.Build(ONEHIG, true);
-  return page;
+  return TwoCopySheet<ReceiptBuilder>(src, o, a4, ONEHIG);
 }
 
 }  // namespace qm

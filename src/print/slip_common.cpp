@@ -19,6 +19,17 @@ std::string DropLastCharacter(std::string text) {
 
 }  // namespace
 
+const TMxCampanyInfo& SelectedCompany(const SlipSources& src) { return ProfileAt(*src.companies, src.companyIndex); }
+
+const TMxPayBankAccount& SelectedBank(const SlipSources& src) { return AccountAt(SelectedCompany(src), src.bankIndex); }
+
+std::string AmountNowInvoiced(const SlipSources& src, const TPrintTotalClaimOptions& o) {
+  const Currency carried = TryCommaDel(o.Result).value_or(Currency());
+  const auto now = Currency::TryFromScaled(static_cast<long double>(carried.Raw()) +
+                                           static_cast<long double>(src.doc->TotalPrice().Raw()));
+  return src.config->CurrencyMark() + CommaAdd(true, now.value_or(Currency()), src.config->PrintDecimalPoint());
+}
+
 SlipSources ResolveSlipSources(const TMxEstimateObjectList& doc, const TMxConfigInfo& config,
                                const TMxCampanyInfoManager& companies, const std::string& customerInfo,
                                const std::string& payBank, const std::string& personalStamp) {

@@ -89,10 +89,7 @@ std::string SetComma(const std::string& text) {
 
 void CalcResult(TPrintTotalClaimOptions& o) {
   const auto read = [](std::string& text) {
-    std::string plain;
-    for (char ch : text)
-      if (ch != ',') plain += ch;
-    const Currency value = Currency::TryParseDecimal(plain).value_or(Currency());
+    const Currency value = TryCommaDel(text).value_or(Currency());
     text = CommaAdd(true, value, false);
     return value;
   };

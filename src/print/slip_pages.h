@@ -25,6 +25,14 @@ struct SlipSources {
   int printerDpiY = 600;
 };
 
+// The company profile and the bank account the sources choose.
+const TMxCampanyInfo& SelectedCompany(const SlipSources& src);
+const TMxPayBankAccount& SelectedBank(const SlipSources& src);
+
+// The total invoice's amount now invoiced: the currency mark and the balance carried
+// over (its text as the dialog shows it) plus the document's total, "#,##0.##".
+std::string AmountNowInvoiced(const SlipSources& src, const TPrintTotalClaimOptions& o);
+
 // The sources with the sheet dialog's lists resolved as the dialog restores them: the
 // entry with the stored text or the first one.
 SlipSources ResolveSlipSources(const TMxEstimateObjectList& doc, const TMxConfigInfo& config,

@@ -4,8 +4,7 @@
 #include "print/chart_texts.h"
 #include "print/document_kinds.h"
 #include "print/head_blocks.h"
-#include "print/print_geometry.h"
-#include "print/slip_pages.h"
+#include "print/sheet_builder.h"
 
 namespace qm {
 namespace {
@@ -26,19 +25,10 @@ constexpr double NOTETOP = 105;
 constexpr double SEPLINEWID = 180;
 constexpr int FONT_SMALL = 10, FONT_ADDRESS = 12;
 
-class TotalClaimBuilder {
+class TotalClaimBuilder : SheetBuilder<TPrintTotalClaimOptions> {
  public:
   TotalClaimBuilder(Canvas& c, const SlipSources& src, const TPrintTotalClaimOptions& o, bool a4)
-      : c_(c),
-        src_(src),
-        doc_(*src.doc),
-        config_(*src.config),
-        company_(src.companies->CampanyInfoArray(
-            std::clamp(src.companyIndex, 0, TMxCampanyInfoManager::kCampanyInfoMaxRegistCount - 1))),
-        o_(o),
-        a4_(a4) {
-    SetPageTitleAndMessage(TChartType::tcGoukeiSeikyu, config_, title_, message_);
-  }
+      : SheetBuilder(c, src, o, a4, TChartType::tcGoukeiSeikyu) {}
 
   void Build(double t, bool hikae) {
     DrawTitle(c_, t + TITLETOP, hikae ? title_ + "(控)" : title_);
@@ -56,8 +46,7 @@ class TotalClaimBuilder {
                o_.PrintName);
     DrawCompanySeal(c_, company_, SealPlace::TotalClaim, a4_, t);
     if (o_.PrintBank) {
-      const TMxPayBankAccount& bank = company_.PayBankAccount(
-          std::clamp(src_.bankIndex, 0, TMxCampanyInfo::kPayBankAccountMaxRegistCount - 1));
+      const TMxPayBankAccount& bank = SelectedBank(src_);
       c_.TextMm(FONT_SMALL, SLEFT, t + BANKNAMETOP, bank.BankName());
       c_.TextMm(FONT_SMALL, SLEFT, t + BANKACCTOP, bank.BankNo());
       c_.TextMm(FONT_SMALL, SLEFT, t + BANKACCNAMETOP, bank.BankOwnerName());
@@ -86,15 +75,13 @@ class TotalClaimBuilder {
       c_.LineMm(x0 + dx, top, x0 + dx, top + LISTTITLEHIG + LISTNUMHIG);
 
     const bool dp = config_.PrintDecimalPoint();
-    const auto balance = Currency::TryFromScaled(
-        static_cast<long double>(CommaDelOrZero(o_.Result).Raw()) + static_cast<long double>(doc_.TotalPrice().Raw()));
     const std::string captions[] = {"前回御請求額", "御入金額", "繰越金額", "御買上額", "消費税額", "今回御請求額"};
     const std::string amounts[] = {o_.PreClaim,
                                    o_.PrePaid,
                                    o_.Result,
                                    CommaAdd(true, doc_.SubTotalPrice(), dp),
                                    CommaAdd(true, doc_.TotalTax(), dp),
-                                   config_.CurrencyMark() + CommaAdd(true, balance.value_or(Currency()), dp)};
+                                   AmountNowInvoiced(src_, o_)};
     const int height = c_.Height(FONT_SMALL);
     for (int i = 0; i < 6; ++i) {
       const double left = x0 + LISTCELLWID * i;
@@ -114,34 +101,12 @@ class TotalClaimBuilder {
     const int y = c_.Y(t + NOTETOP + 0.5) + c_.Height(FONT_SMALL);
     c_.Page().Line({c_.X(x0), y}, {c_.X(x0 + LISTWID), y});
   }
-
-  static Currency CommaDelOrZero(const std::string& text) {
-    std::string plain;
-    for (char ch : text)
-      if (ch != ',') plain += ch;
-    return Currency::TryParseDecimal(plain).value_or(Currency());
-  }
-
-  Canvas& c_;
-  const SlipSources& src_;
-  const TMxEstimateObjectList& doc_;
-  const TMxConfigInfo& config_;
-  const TMxCampanyInfo& company_;
-  const TPrintTotalClaimOptions& o_;
-  bool a4_;
-  std::string title_, message_;
 };
 
 }  // namespace
 
 PageImage MakeMetaFileTotalClaimPrinter(const SlipSources& src, const TPrintTotalClaimOptions& o, bool a4) {
-  const PageGeometry g = A4Page(src.printerDpiX, src.printerDpiY, false);
-  PageImage page = BlankPage(g);
-  Canvas canvas(page, g);
-  TotalClaimBuilder builder(canvas, src, o, a4);
-  builder.Build(0, false);
-  builder.Build(ONEHIG, true);
-  return page;
+  return TwoCopySheet<TotalClaimBuilder>(src, o, a4, ONEHIG);
 }
 
 }  // namespace qm

@@ -4,10 +4,10 @@
 
 #include <QImage>
 #include <QTemporaryDir>
-#include <sstream>
 
 #include "print/page_renderer.h"
 #include "support/images.h"
+#include "support/page_ops.h"
 
 // Pages are laid out at 254 dpi in these tests: ten dots a millimetre, so every
 // position below reads as millimetres × 10. A 10-point cell is 35 dots high (a
@@ -31,26 +31,9 @@ std::unique_ptr<TMxEstimateObject> Line(const std::string& name, double num, dou
 }
 
 // The lines of Describe() whose text contains `needle`, in order.
-std::vector<std::string> OpsWith(const PageImage& page, const std::string& needle) {
-  std::vector<std::string> found;
-  std::istringstream in(page.Describe());
-  for (std::string op; std::getline(in, op);)
-    if (op.find(needle) != std::string::npos) found.push_back(op);
-  return found;
-}
-
-std::string Joined(const std::vector<std::string>& lines) {
-  std::string s;
-  for (const auto& l : lines) s += l + "\n";
-  return s;
-}
-
-bool HasOp(const PageImage& page, const std::string& op) {
-  std::istringstream in(page.Describe());
-  for (std::string line; std::getline(in, line);)
-    if (line == op) return true;
-  return false;
-}
+using qmtest::HasOp;
+using qmtest::Joined;
+using qmtest::OpsWith;
 
 class ChartPageTest : public ::testing::Test {
  protected:

@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
-#include <sstream>
 
 #include "print/print_job.h"
 #include "print/text_primitives.h"
 #include "support/images.h"
+#include "support/page_ops.h"
 
 // Pages are laid out at 254 dpi: ten dots a millimetre, so every position below reads as
 // millimetres × 10. A 10-point cell is 35 dots high (a double-byte character 35 dots
@@ -18,26 +18,9 @@ namespace {
 
 constexpr int kDpi = 254;
 
-std::vector<std::string> OpsWith(const PageImage& page, const std::string& needle) {
-  std::vector<std::string> found;
-  std::istringstream in(page.Describe());
-  for (std::string op; std::getline(in, op);)
-    if (op.find(needle) != std::string::npos) found.push_back(op);
-  return found;
-}
-
-std::string Joined(const std::vector<std::string>& lines) {
-  std::string s;
-  for (const auto& l : lines) s += l + "\n";
-  return s;
-}
-
-bool HasOp(const PageImage& page, const std::string& op) {
-  std::istringstream in(page.Describe());
-  for (std::string line; std::getline(in, line);)
-    if (line == op) return true;
-  return false;
-}
+using qmtest::HasOp;
+using qmtest::Joined;
+using qmtest::OpsWith;
 
 class SlipPageTest : public ::testing::Test {
  protected:

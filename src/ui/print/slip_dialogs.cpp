@@ -120,6 +120,7 @@ TFormPrintSlip::TFormPrintSlip(std::string printIni, const char* objectName, con
                                const char* printNameBox, QWidget* parent)
     : TFormPrintBase(std::move(printIni), objectName, printNameBox, parent) {
   setWindowTitle(QString::fromUtf8(caption));
+  setMinimumWidth(460);
 }
 
 void TFormPrintSlip::OpenFor(const TMxEstimateObjectList& doc, const TMxConfigInfo& config,
@@ -188,6 +189,8 @@ TFormPrintReceipt::TFormPrintReceipt(std::string printIni, QWidget* parent)
     bl->addWidget(amount, 3 + i, 1);
     connect(amount, &QLineEdit::editingFinished, this, [this, i] { UchiExit(i); });
   }
+  bl->setColumnStretch(0, 1);
+  bl->setColumnStretch(1, 1);
   root->addWidget(body);
 
   auto* options = new QGroupBox(QStringLiteral("■印刷オプション"), this);
