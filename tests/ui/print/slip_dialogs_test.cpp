@@ -143,7 +143,8 @@ TEST_F(SlipDialogTest, TypedAmountsAreNormalisedWhenLeft) {
   EXPECT_EQ(receipt_.EdtUchi3->text(), "");
   // What is printed is what the fields show, even for a field not left yet.
   receipt_.EdtUchi4->setText("5000");
-  const auto& o = std::get<ReceiptSources>(receipt_.Job().Sources()).options;
+  const PrintJob job = receipt_.Job();
+  const auto& o = std::get<ReceiptSources>(job.Sources()).options;
   EXPECT_EQ(o.UchiPrice[1], "1,234");
   EXPECT_EQ(o.UchiPrice[3], "5,000");
 
