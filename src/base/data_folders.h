@@ -34,6 +34,9 @@ class DataFolder {
   std::string CustomerFile() const { return root_ + "Customer.dat"; }
   std::string ItemFile() const { return root_ + "ItemList.dat"; }
   std::string ItemUnitFile() const { return root_ + "ItemUnit.dat"; }
+  std::string ProxyFile() const { return root_ + "pro.dat"; }  // the update's proxy
+  std::string ZipFile() const { return ZipDir() + "zip.dat"; }
+  std::string ZipVersionFile() const { return ZipDir() + "version.txt"; }
 
   // Creates the folder and its three subfolders when missing. Throws qm::Error naming
   // the first folder that cannot be made; the others are still tried.

@@ -15,7 +15,8 @@ constexpr OptionSpec kOptions[] = {
     {"--data", true}, {"--rate", true}, {"--comment", true}, {"--csv", true}, {"--calc", false}, {"--help", false},
     {"--sort", true}, {"--desc", false}, {"--search", true}, {"--overwrite", false},
     {"--set", true},  {"--tax", true},   {"--page", true},   {"--out", true},        {"--dpi", true},
-    {"--ops", false}, {"--per-file", false}, {"--per-line", false},
+    {"--ops", false}, {"--per-file", false}, {"--per-line", false}, {"--address", true}, {"--server", true},
+    {"--proxy", true},
 };
 
 const OptionSpec* FindOption(const std::string& name) {

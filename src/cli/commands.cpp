@@ -13,6 +13,7 @@
 #include "cli/file_commands.h"
 #include "cli/master_commands.h"
 #include "cli/messages.h"
+#include "cli/postal_commands.h"
 #include "cli/print_commands.h"
 #include "cli/settings_commands.h"
 
@@ -54,6 +55,10 @@ const std::vector<Command>& Commands() {
        {"--set", "--tax", "--rate"}, PdfCommand},
       {"totalclaim", "qm totalclaim (--per-file|--per-line) OUT.QM1 NAME... [--comment TEXT] [--rate R]",
        msg::kTotalClaimSummary, 2, {"--per-file", "--per-line", "--comment", "--rate"}, TotalClaimCommand, true},
+      {"zip", "qm zip CODE | qm zip --address TEXT", msg::kZipSummary, 0, {"--address"}, ZipCommand, true},
+      {"zip-update", "qm zip-update [--server URL] [--proxy HOST:PORT]", msg::kZipUpdateSummary, 0,
+       {"--server", "--proxy"}, ZipUpdateCommand},
+      {"zip-import", "qm zip-import FILE.CSV", msg::kZipImportSummary, 1, {}, ZipImportCommand},
   };
   return commands;
 }

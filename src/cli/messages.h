@@ -35,6 +35,14 @@ inline constexpr const char* kPdfSummary =
 inline constexpr const char* kTotalClaimSummary =
     "保存フォルダーの見積ファイル NAME（拡張子なし、指定の順）から合計請求書を作成して OUT.QM1 に保存します。"
     "--per-file はファイル単位、--per-line は各行単位で集計します。";
+inline constexpr const char* kZipSummary =
+    "郵便番号データ (zip.dat) を郵便番号の先頭一致、または --address で住所の部分一致（大文字小文字を区別しない）で"
+    "検索し、{\"ZipCode\", \"Address\"} の配列で表示します。";
+inline constexpr const char* kZipUpdateSummary =
+    "更新サーバーに新しい郵便番号データがあれば取得して置き換えます。--server は conf.ini の ZIP_SERVER に、"
+    "--proxy は pro.dat に代わります。";
+inline constexpr const char* kZipImportSummary =
+    "日本郵便の全国版郵便番号 CSV（15 項目、Shift-JIS）を zip.dat に変換して置き換えます。";
 inline constexpr const char* kRestoreSummary = "保存フォルダーの見積ファイルを DIR の見積ファイルで置き換えます。";
 
 inline std::string LineOverflow(int lineNo) { return "行 " + std::to_string(lineNo) + ": 入力の制限を超えています。"; }
@@ -99,6 +107,10 @@ inline std::string TaxNotForKind(const std::string& text) {
   return "--tax は見積書などだけに使えます（帳票の種類「" + text + "」）。";
 }
 inline std::string TotalClaimNeedsMode() { return "--per-file か --per-line のどちらか一つを指定してください。"; }
+inline std::string ZipUsage() { return "使い方: qm zip CODE または qm zip --address TEXT"; }
+inline std::string BadProxy(const std::string& text) {
+  return "プロキシ「" + text + "」は HOST:PORT の形で指定してください。";
+}
 inline std::string NotTotalClaim() { return "この機能は合計請求モード以外では使用できません。"; }
 inline std::string BadTaxChoice(const std::string& text) {
   return "税の表示「" + text + "」は none, exclusive, inclusive のいずれかで指定してください。";
