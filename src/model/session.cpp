@@ -8,7 +8,8 @@ AppSession::AppSession(DataFolder folder, std::string historyFileName)
     : folder_(std::move(folder)),
       histories_(std::move(historyFileName)),
       config_(folder_.ImgDir()),
-      companies_(folder_.ImgDir()) {}
+      companies_(folder_.ImgDir()),
+      zipTables_(folder_.ZipFile()) {}
 
 void AppSession::Start(const std::function<void(const std::string&)>& failed) {
   const auto step = [&](auto&& run) {

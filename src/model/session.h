@@ -12,6 +12,7 @@
 #include "model/estimate_list.h"
 #include "model/history_store.h"
 #include "model/master_lists.h"
+#include "postal/zip_table.h"
 
 namespace qm {
 
@@ -37,6 +38,8 @@ class AppSession {
   IniHistoryStore& Histories() { return histories_; }
   // The line the copy command keeps for pasting.
   TMxEstimateObject& CopyBuffer() { return copyBuffer_; }
+  // The postal table, read on the first lookup and kept while the file stays the same.
+  postal::ZipTableCache& ZipTables() { return zipTables_; }
 
   // Start-up: the data folder and its subfolders, the three masters, the operating
   // settings (their tax rate goes into the document) and the company profiles. A step
@@ -67,6 +70,7 @@ class AppSession {
   TMxConfigInfo config_;
   TMxCampanyInfoManager companies_;
   TMxEstimateObject copyBuffer_;
+  postal::ZipTableCache zipTables_;
 };
 
 }  // namespace qm

@@ -65,7 +65,12 @@ void TCustomerTab::Build() {
   grid->addWidget(label(QStringLiteral("伝票番号")), row, 2);
   grid->addWidget(MMSlipCode, row, 3);
   EdtZip = edit("EdtZip", 8);
-  grid->addWidget(label(QStringLiteral("〒")), ++row, 0);
+  EdtZip->setAttribute(Qt::WA_InputMethodEnabled, false);
+  // The two postal lookups: the button beside each field looks up from that field.
+  BtnZip = new QPushButton(QStringLiteral("郵便番号"), this);
+  BtnZip->setObjectName("BtnZip");
+  BtnZip->setToolTip(QStringLiteral("郵便番号から住所を検索"));
+  grid->addWidget(BtnZip, ++row, 0);
   grid->addWidget(EdtZip, row, 1);
   BtnCustomer = new QPushButton(Icon(u"customer"), QStringLiteral("お客様"), this);
   BtnCustomer->setObjectName("BtnCustomer");
@@ -74,7 +79,10 @@ void TCustomerTab::Build() {
   grid->addWidget(BtnCustomer, row, 3);
   EdtAdd1 = edit("EdtAdd1");
   EdtAdd2 = edit("EdtAdd2");
-  grid->addWidget(label(QStringLiteral("住所１")), ++row, 0);
+  BtnAdd1 = new QPushButton(QStringLiteral("住所１"), this);
+  BtnAdd1->setObjectName("BtnAdd1");
+  BtnAdd1->setToolTip(QStringLiteral("住所から郵便番号を検索"));
+  grid->addWidget(BtnAdd1, ++row, 0);
   grid->addWidget(EdtAdd1, row, 1, 1, 3);
   grid->addWidget(label(QStringLiteral("住所２")), ++row, 0);
   grid->addWidget(EdtAdd2, row, 1, 1, 3);

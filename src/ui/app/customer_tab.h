@@ -41,6 +41,11 @@ class TCustomerTab : public QWidget {
   void InputEventEnable(bool enable) { inputEvents_ = enable; }
 
   QPushButton* CustomerButton() const { return BtnCustomer; }
+  // The postal lookups' buttons and the two fields they fill.
+  QPushButton* ZipButton() const { return BtnZip; }
+  QPushButton* Add1Button() const { return BtnAdd1; }
+  QLineEdit* ZipEdit() const { return EdtZip; }
+  QLineEdit* Add1Edit() const { return EdtAdd1; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -60,7 +65,7 @@ class TCustomerTab : public QWidget {
   QCheckBox *ChBKoujiName, *ChBLimit, *ChBPlace, *ChBCondition;
   QLabel *LblKoujiName, *LblLimit, *LblPlace, *LblCondition;
   QPlainTextEdit* MMEtc;
-  QPushButton* BtnCustomer;
+  QPushButton *BtnCustomer, *BtnZip, *BtnAdd1;
 };
 
 }  // namespace qm::ui

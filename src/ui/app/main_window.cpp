@@ -20,6 +20,7 @@
 #include "ui/common/guarded.h"
 #include "ui/common/message_box.h"
 #include "ui/files/file_commands.h"
+#include "ui/postal/postal_commands.h"
 #include "ui/print/print_commands.h"
 
 namespace qm::ui {
@@ -99,11 +100,17 @@ void TFormMain::InstallCommands() {
   c.Add({"SenderConf", "自社情報の登録(&C)", nullptr, true, {}});
   c.Add({"Conf", "動作環境設定(&E)", nullptr, true, {}});
   c.Add({"ItemListEdit", "品名リスト編集(&I)", nullptr, true, {}});
-  c.Add({"ZipUpdate", "郵便番号データの更新(&Z)", nullptr, true, {}});
   c.Add({"About", "バージョン情報(&V)", nullptr, true, [this] { ShowAbout(); }});
 
   print_ = new PrintCommands(*session_, *this);
   print_->Install(c);
+  postal_ = new PostalCommands(*session_, *this);
+  postal_->Install(c);
+  TCustomerTab* customer = customerTab_;
+  connect(customer->ZipButton(), &QPushButton::clicked, this,
+          [this, customer] { postal_->BtnZipClick(customer->ZipEdit(), customer->Add1Edit()); });
+  connect(customer->Add1Button(), &QPushButton::clicked, this,
+          [this, customer] { postal_->BtnAdd1Click(customer->ZipEdit(), customer->Add1Edit()); });
 }
 
 void TFormMain::BuildMenus() {

@@ -16,6 +16,7 @@ namespace qm::ui {
 
 class CommandTable;
 class FileCommands;
+class PostalCommands;
 class PrintCommands;
 class TContentsTab;
 class TCustomerTab;
@@ -40,6 +41,7 @@ class TFormMain : public QMainWindow, public DocumentView {
   CommandTable& Commands() { return *commands_; }
   FileCommands& Files() { return *files_; }
   PrintCommands& Print() { return *print_; }
+  PostalCommands& Postal() { return *postal_; }
 
   // An empty normal document on screen, as when the window is first shown.
   void InitAll();
@@ -70,6 +72,7 @@ class TFormMain : public QMainWindow, public DocumentView {
   CommandTable* commands_ = nullptr;
   FileCommands* files_ = nullptr;
   PrintCommands* print_ = nullptr;
+  PostalCommands* postal_ = nullptr;
   QTabWidget* PageControl = nullptr;
   TCustomerTab* customerTab_ = nullptr;
   TContentsTab* contentsTab_ = nullptr;
