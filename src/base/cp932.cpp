@@ -2,7 +2,9 @@
 
 #include <iconv.h>
 
+#include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 
 #include "base/error.h"
@@ -153,34 +155,71 @@ std::string EncodeOrThrow(std::string_view utf8) {
 
 bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
+namespace {
+
+// Every character is converted by iconv once and remembered: 0 not yet converted, 1 no
+// CP932 character, otherwise the code point + 2. Threads may race to fill an entry; they
+// write the same value.
+std::atomic<std::uint32_t> g_doubleByte[0x10000];  // lead << 8 | trail
+std::atomic<std::uint32_t> g_singleByte[0x100];
+
+std::uint32_t Convert(const char* bytes, std::size_t len) {
+  char in[2] = {bytes[0], len == 2 ? bytes[1] : '\0'};
+  char* pin = in;
+  std::size_t inLeft = len;
+  char buf[8];
+  char* o = buf;
+  std::size_t outLeft = sizeof buf;
+  if (iconv(FromCp932(), &pin, &inLeft, &o, &outLeft) == static_cast<std::size_t>(-1) || inLeft != 0 || o == buf)
+    return 1;
+  std::size_t k = 0;
+  const char32_t cp = NextCodePoint(std::string_view(buf, static_cast<std::size_t>(o - buf)), k);
+  return static_cast<std::uint32_t>(cp) + 2;
+}
+
+// The character at bytes[i] and how many bytes it takes. A byte that starts no CP932
+// character stands for itself (kRawByteBase + byte) and the byte after it is read on its
+// own.
+char32_t DecodeAt(std::string_view bytes, std::size_t i, std::size_t& len) {
+  const auto b = static_cast<unsigned char>(bytes[i]);
+  len = 1;
+  if (b < 0x80) return b;
+  const bool pair = IsLeadByte(b) && i + 1 < bytes.size();
+  std::atomic<std::uint32_t>& slot =
+      pair ? g_doubleByte[(b << 8) | static_cast<unsigned char>(bytes[i + 1])] : g_singleByte[b];
+  std::uint32_t v = slot.load(std::memory_order_relaxed);
+  if (v == 0) {
+    v = Convert(bytes.data() + i, pair ? 2 : 1);
+    slot.store(v, std::memory_order_relaxed);
+  }
+  if (v == 1) return kRawByteBase + b;
+  len = pair ? 2 : 1;
+  return static_cast<char32_t>(v - 2);
+}
+
+}  // namespace
+
 std::string Decode(std::string_view bytes) {
   if (IsAscii(bytes)) return std::string(bytes);
   std::string out;
   out.reserve(bytes.size() * 3 / 2);
   for (std::size_t i = 0; i < bytes.size();) {
-    const auto b = static_cast<unsigned char>(bytes[i]);
-    if (b < 0x80) {
-      out.push_back(static_cast<char>(b));
-      ++i;
-      continue;
-    }
-    const std::size_t len = (IsLeadByte(b) && i + 1 < bytes.size()) ? 2 : 1;
-    char in[2] = {bytes[i], len == 2 ? bytes[i + 1] : '\0'};
-    char* pin = in;
-    std::size_t inLeft = len;
-    char buf[8];
-    char* o = buf;
-    std::size_t outLeft = sizeof buf;
-    if (iconv(FromCp932(), &pin, &inLeft, &o, &outLeft) == static_cast<std::size_t>(-1) || inLeft != 0) {
-      // Keep the byte as a stand-in character; the byte after it is read on its own.
-      out += CodePointToUtf8(kRawByteBase + b);
-      i += 1;
-      continue;
-    }
-    out.append(buf, static_cast<std::size_t>(o - buf));
+    std::size_t len = 1;
+    const char32_t cp = DecodeAt(bytes, i, len);
+    if (cp < 0x80) out.push_back(static_cast<char>(cp));
+    else out += CodePointToUtf8(cp);
     i += len;
   }
   return out;
+}
+
+void AppendUtf16(std::string_view bytes, std::u16string& out) {
+  for (std::size_t i = 0; i < bytes.size();) {
+    std::size_t len = 1;
+    const char32_t cp = DecodeAt(bytes, i, len);
+    out.push_back(static_cast<char16_t>(cp));  // every CP932 character is in the BMP
+    i += len;
+  }
 }
 
 std::size_t ByteLength(std::string_view utf8) {

@@ -23,6 +23,9 @@ std::string EncodeOrThrow(std::string_view utf8);
 // (private use, unmapped by CP932), which Encode turns back into the same byte.
 std::string Decode(std::string_view bytes);
 
+// The same text appended as UTF-16 (every CP932 character is one UTF-16 unit).
+void AppendUtf16(std::string_view bytes, std::u16string& out);
+
 // True when `b` starts a double-byte character.
 bool IsLeadByte(unsigned char b);
 

@@ -1,18 +1,18 @@
 #include "cli/commands.h"
 
-#include <QFileInfo>
-
 #include <algorithm>
 #include <exception>
 #include <span>
 
 #include "base/data_folders.h"
 #include "base/error.h"
-#include "cli/arguments.h"
+#include "cli/front/arguments.h"
 #include "cli/document_commands.h"
 #include "cli/file_commands.h"
 #include "cli/master_commands.h"
-#include "cli/messages.h"
+#include "cli/front/front.h"
+#include "cli/front/messages.h"
+#include "cli/front/zip_command.h"
 #include "cli/postal_commands.h"
 #include "cli/print_commands.h"
 #include "cli/settings_commands.h"
@@ -86,13 +86,6 @@ void CheckArguments(const Command& command, const Arguments& args) {
     throw Error(msg::ExtraArgument(args.operands[command.operands], command.synopsis));
 }
 
-std::string DataFolderPath(const Arguments& args) {
-  const auto given = args.Value("--data");
-  if (!given) return DefaultDataDir();
-  // An explicit folder that is not there is a mistake, not a reason to fall back.
-  if (!QFileInfo(QString::fromStdString(*given)).isDir()) throw Error(msg::NoDataFolder(*given));
-  return *given;
-}
 
 }  // namespace
 
@@ -112,12 +105,7 @@ int Run(const std::vector<std::string>& argList, std::FILE* out, std::FILE* err)
     command.run(Invocation{args, qm::DataFolder(DataFolderPath(args)), out, err});
     return 0;
   } catch (const std::exception& e) {
-    // Core messages may span lines; the contract is one line per error.
-    std::string text = e.what();
-    for (char& c : text)
-      if (c == '\n' || c == '\r') c = ' ';
-    std::fprintf(err, "qm: %s\n", text.c_str());
-    return 1;
+    return ReportError(err, e);
   }
 }
 

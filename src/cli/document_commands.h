@@ -4,18 +4,10 @@
 #include <cstdio>
 #include <string>
 
-#include "base/data_folders.h"
-#include "cli/arguments.h"
+#include "cli/front/invocation.h"
 #include "model/estimate_list.h"
 
 namespace qm::cli {
-
-struct Invocation {
-  const Arguments& args;
-  DataFolder data;
-  std::FILE* out;
-  std::FILE* err;
-};
 
 // A document from an estimate file or JSON (decided by content), carrying the tax
 // rate of --rate or the settings and recalculated, as the main window shows it.

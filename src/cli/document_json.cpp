@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "base/error.h"
-#include "cli/json_writer.h"
-#include "cli/messages.h"
+#include "cli/front/json_writer.h"
+#include "cli/front/messages.h"
 
 namespace qm::cli {
 namespace {

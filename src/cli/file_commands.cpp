@@ -7,9 +7,9 @@
 
 #include "base/data_folders.h"
 #include "base/error.h"
-#include "cli/json_writer.h"
-#include "cli/messages.h"
-#include "cli/output.h"
+#include "cli/front/json_writer.h"
+#include "cli/front/messages.h"
+#include "cli/front/output.h"
 #include "files/backup.h"
 #include "files/file_listing.h"
 #include "files/file_messages.h"

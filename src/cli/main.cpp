@@ -1,3 +1,3 @@
-#include "cli/commands.h"
+#include "cli/front/front.h"
 
-int main(int argc, char* argv[]) { return qm::cli::Run(argc, argv); }
+int main(int argc, char* argv[]) { return qm::cli::RunFront(argc, argv); }

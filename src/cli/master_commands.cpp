@@ -1,8 +1,8 @@
 #include "cli/master_commands.h"
 
 #include "base/data_folders.h"
-#include "cli/json_writer.h"
-#include "cli/output.h"
+#include "cli/front/json_writer.h"
+#include "cli/front/output.h"
 #include "model/master_lists.h"
 
 namespace qm::cli {

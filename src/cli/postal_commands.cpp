@@ -3,11 +3,10 @@
 #include "base/cp932.h"
 #include "base/data_folders.h"
 #include "base/error.h"
-#include "cli/json_writer.h"
-#include "cli/messages.h"
-#include "cli/output.h"
+#include "cli/front/json_writer.h"
+#include "cli/front/messages.h"
+#include "cli/front/output.h"
 #include "postal/national_csv.h"
-#include "postal/zip_table.h"
 #include "postal/zip_update.h"
 
 namespace qm::cli {
@@ -47,33 +46,6 @@ postal::HttpOptions ProxyOf(const Invocation& in) {
 }
 
 }  // namespace
-
-void ZipCommand(const Invocation& in) {
-  const auto address = in.args.Value("--address");
-  if (address ? !in.args.operands.empty() : in.args.operands.size() != 1) throw Error(msg::ZipUsage());
-  std::string code;
-  if (!address) {
-    code = in.args.operands.front();
-    if (!postal::ZipKey(code)) throw Error(postal::kUnknownZip);
-  }
-  // Read only when the key is good: a refused code never touches the file.
-  const postal::ZipTable table = postal::ZipTable::Load(in.data.ZipFile());
-  const std::vector<std::size_t> hits =
-      address ? postal::FindByAddress(table, *address) : postal::FindByZip(table, code);
-  JsonWriter w;
-  w.BeginArray();
-  for (const std::size_t line : hits) {
-    const postal::ZipHit hit = table.Hit(line);
-    w.BeginObject();
-    w.Key("ZipCode");
-    w.String(hit.zipCode);
-    w.Key("Address");
-    w.String(hit.address);
-    w.EndObject();
-  }
-  w.EndArray();
-  WriteOutput(in.out, w.Take());
-}
 
 void ZipUpdateCommand(const Invocation& in) {
   const std::string server = in.args.Value("--server").value_or(postal::UpdateServer(in.data.ConfIni()));

@@ -1,11 +1,10 @@
 #pragma once
-// The postal commands: lookups in zip.dat, the update from the server and the import of
-// the national postal-code file.
-#include "cli/document_commands.h"
+// The postal commands besides the lookups (cli/front/zip_command.h): the update from the
+// server and the import of the national postal-code file.
+#include "cli/front/invocation.h"
 
 namespace qm::cli {
 
-void ZipCommand(const Invocation& in);
 void ZipUpdateCommand(const Invocation& in);
 void ZipImportCommand(const Invocation& in);
 

@@ -1,8 +1,8 @@
 #include "cli/settings_commands.h"
 
 #include "base/colour_text.h"
-#include "cli/json_writer.h"
-#include "cli/output.h"
+#include "cli/front/json_writer.h"
+#include "cli/front/output.h"
 #include "cli/quiet_stderr.h"
 #include "model/company_info.h"
 #include "model/config_info.h"

@@ -4,11 +4,16 @@
 #include <QFileInfo>
 #include <QStringMatcher>
 
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <limits>
 
-#include "base/atomic_file.h"
 #include "base/cp932.h"
 #include "base/error.h"
 
@@ -41,37 +46,105 @@ std::string DisplayedZipCode(std::string_view codeField) {
 ZipTable ZipTable::FromBytes(std::string bytes) {
   if (bytes.size() > std::numeric_limits<std::uint32_t>::max()) throw Error("郵便番号データが大きすぎます。");
   ZipTable t;
-  t.bytes_ = std::move(bytes);
-  const std::string& b = t.bytes_;
-  // CR LF, a lone LF and a lone CR each end a line; neither is ever the second byte of a
-  // Shift-JIS character, so the bytes can be cut before decoding. Blank lines hold no
-  // postal area and are skipped.
-  std::size_t start = 0;
-  const auto endLine = [&](std::size_t end) {
-    if (end > start) {
-      t.starts_.push_back(static_cast<std::uint32_t>(start));
-      t.ends_.push_back(static_cast<std::uint32_t>(end));
-    }
-  };
-  for (std::size_t i = 0; i < b.size(); ++i) {
-    if (b[i] != '\r' && b[i] != '\n') continue;
-    endLine(i);
-    if (b[i] == '\r' && i + 1 < b.size() && b[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  endLine(b.size());
+  auto owned = std::make_shared<const std::string>(std::move(bytes));
+  t.data_ = *owned;
+  t.owner_ = std::move(owned);
+  t.IndexLines();
   return t;
 }
 
-ZipTable ZipTable::Load(const std::string& path) { return FromBytes(ReadWholeFile(path)); }
+void ZipTable::IndexLines() {
+  const std::string_view b = data_;
+  // About 40 bytes a line in the national table.
+  starts_.reserve(b.size() / 32 + 1);
+  ends_.reserve(b.size() / 32 + 1);
+  // CR LF, a lone LF and a lone CR each end a line; neither is ever the second byte of a
+  // Shift-JIS character, so the bytes can be cut before decoding. Blank lines hold no
+  // postal area and are skipped.
+  const char* const base = b.data();
+  const std::size_t size = b.size();
+  // The next CR and the next LF at or after a position, found with memchr.
+  const auto next = [&](char c, std::size_t from) {
+    const void* at = from < size ? std::memchr(base + from, c, size - from) : nullptr;
+    return at ? static_cast<std::size_t>(static_cast<const char*>(at) - base) : size;
+  };
+  std::size_t start = 0;
+  std::size_t cr = next('\r', 0), lf = next('\n', 0);
+  while (start <= size) {
+    const std::size_t end = std::min(cr, lf);
+    if (end > start) {
+      starts_.push_back(static_cast<std::uint32_t>(start));
+      ends_.push_back(static_cast<std::uint32_t>(end));
+    }
+    if (end >= size) break;
+    start = end + (end == cr && lf == end + 1 ? 2 : 1);
+    if (cr < start) cr = next('\r', start);
+    if (lf < start) lf = next('\n', start);
+  }
+}
+
+namespace {
+
+// Opens the file and answers its descriptor and size; throws naming it.
+std::pair<int, std::size_t> OpenForReading(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw Error("ファイル " + path + " を開けません（" + std::strerror(errno) + "）");
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    throw Error("ファイル " + path + " を開けません（通常のファイルではありません）");
+  }
+  if (static_cast<std::uint64_t>(st.st_size) > std::numeric_limits<std::uint32_t>::max()) {
+    ::close(fd);
+    throw Error("郵便番号データが大きすぎます。");
+  }
+  return {fd, static_cast<std::size_t>(st.st_size)};
+}
+
+}  // namespace
+
+ZipTable ZipTable::Load(const std::string& path) {
+  const auto [fd, size] = OpenForReading(path);
+  // One allocation of the file's size, filled straight from the file.
+  std::string bytes(size, '\0');
+  std::size_t done = 0;
+  while (done < size) {
+    const ssize_t n = ::read(fd, bytes.data() + done, size - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      const std::string why = n < 0 ? std::strerror(errno) : "途中で終わっています";
+      ::close(fd);
+      throw Error("ファイル " + path + " を読み込めません（" + why + "）");
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  ::close(fd);
+  return FromBytes(std::move(bytes));
+}
+
+ZipTable ZipTable::Map(const std::string& path) {
+  const auto [fd, size] = OpenForReading(path);
+  if (size == 0) {
+    ::close(fd);
+    return FromBytes({});
+  }
+  void* mapped = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+  ::close(fd);
+  if (mapped == MAP_FAILED) return Load(path);
+  ZipTable t;
+  t.data_ = std::string_view(static_cast<const char*>(mapped), size);
+  t.owner_ = std::shared_ptr<const void>(mapped, [size](const void* p) { ::munmap(const_cast<void*>(p), size); });
+  t.IndexLines();
+  return t;
+}
 
 std::string_view ZipTable::Line(std::size_t line) const {
-  return std::string_view(bytes_).substr(starts_[line], ends_[line] - starts_[line]);
+  return data_.substr(starts_[line], ends_[line] - starts_[line]);
 }
 
 std::vector<std::size_t> ZipTable::LinesStartingWith(std::string_view key) const {
   std::vector<std::size_t> hits;
-  const char* data = bytes_.data();
+  const char* data = data_.data();
   for (std::size_t i = 0; i < starts_.size(); ++i)
     if (ends_[i] - starts_[i] >= key.size() && std::memcmp(data + starts_[i], key.data(), key.size()) == 0)
       hits.push_back(i);
@@ -80,14 +153,20 @@ std::vector<std::size_t> ZipTable::LinesStartingWith(std::string_view key) const
 
 const ZipTable::Folded& ZipTable::FoldedText() const {
   std::call_once(lazy_->once, [this] {
-    auto folded = std::make_unique<Folded>();
-    folded->starts.reserve(starts_.size());
-    folded->text.reserve(static_cast<qsizetype>(bytes_.size()));
+    // Every line decoded, one '\n' after each, then folded as one text; the lines are
+    // found again by their '\n', which folding leaves alone.
+    std::u16string decoded;
+    decoded.reserve(data_.size() + starts_.size());
     for (std::size_t i = 0; i < starts_.size(); ++i) {
-      folded->starts.push_back(folded->text.size());
-      folded->text += QString::fromStdString(cp932::Decode(Line(i))).toCaseFolded();
-      folded->text += QChar('\n');
+      cp932::AppendUtf16(Line(i), decoded);
+      decoded.push_back(u'\n');
     }
+    auto folded = std::make_unique<Folded>();
+    folded->text = QString::fromUtf16(decoded.data(), static_cast<qsizetype>(decoded.size())).toCaseFolded();
+    folded->starts.reserve(starts_.size());
+    qsizetype start = 0;
+    for (qsizetype at; (at = folded->text.indexOf(QChar('\n'), start)) >= 0; start = at + 1)
+      folded->starts.push_back(start);
     lazy_->folded = std::move(folded);
   });
   return *lazy_->folded;

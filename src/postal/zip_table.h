@@ -31,6 +31,9 @@ class ZipTable {
   static ZipTable FromBytes(std::string bytes);
   // Reads the file; throws qm::Error naming it when it cannot be read.
   static ZipTable Load(const std::string& path);
+  // The same over the file mapped into memory, for a short-lived process: nothing is
+  // copied, but the file must not be rewritten in place while the table lives.
+  static ZipTable Map(const std::string& path);
 
   std::size_t LineCount() const { return starts_.size(); }
   // The line's bytes without its line end.
@@ -59,7 +62,11 @@ class ZipTable {
     std::unique_ptr<Folded> folded;
   };
 
-  std::string bytes_;
+  // Indexes the lines of `data_`.
+  void IndexLines();
+
+  std::string_view data_;
+  std::shared_ptr<const void> owner_;  // keeps `data_` alive: a string or a mapping
   std::vector<std::uint32_t> starts_, ends_;
   std::shared_ptr<Lazy> lazy_ = std::make_shared<Lazy>();
 };

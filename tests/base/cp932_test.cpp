@@ -1,5 +1,6 @@
 #include "base/cp932.h"
 
+#include <QString>
 #include <gtest/gtest.h>
 
 #include "base/error.h"
@@ -85,4 +86,22 @@ TEST(Cp932, LeadBytesAndUndecodableBytes) {
   EXPECT_EQ(cp932::Decode("a\x82"), "a\uF782");
   EXPECT_EQ(cp932::Decode("\x81\x20x"), "\uF781 x");  // a lead byte before a blank: the blank stays
   EXPECT_EQ(cp932::Decode("\x82\xA0"), "\u3042");  // あ
+}
+
+TEST(Cp932Decode, Utf16AndUtf8AgreeOnEveryByteSequence) {
+  // Text, half-width katakana, a lead byte with a bad trail, a lead byte at the end, and
+  // bytes that start no character.
+  const std::string samples[] = {
+      qm::cp932::EncodeOrThrow("東京都千代田区ｶﾀｶﾅ①ⅰ～"), std::string("\x81\x0d\x0a", 3), std::string("abc\x95", 4),
+      std::string("\x80\xa0\xfd\xfe\xff", 5), std::string("\x82\xa0\x82", 3), std::string(),
+  };
+  for (const std::string& bytes : samples) {
+    std::u16string utf16;
+    qm::cp932::AppendUtf16(bytes, utf16);
+    const QString fromUtf16 = QString::fromUtf16(utf16.data(), static_cast<qsizetype>(utf16.size()));
+    EXPECT_EQ(fromUtf16.toStdString(), qm::cp932::Decode(bytes));
+    // Decoded twice (the second time from what the first remembered), the same.
+    EXPECT_EQ(qm::cp932::Decode(bytes), qm::cp932::Decode(bytes));
+    EXPECT_EQ(qm::cp932::Encode(qm::cp932::Decode(bytes)).bytes, bytes);
+  }
 }

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "cli/cli_test_support.h"
-#include "cli/json_writer.h"
+#include "cli/front/json_writer.h"
 
 namespace {
 

@@ -164,3 +164,26 @@ TEST(ZipTableCacheTest, SearchesFromSeveralThreadsShareOneFoldedText) {
   EXPECT_EQ(a, b);
   EXPECT_EQ(a.size(), 111u);  // 19, 190–199, 1900–1999
 }
+
+TEST(ZipTableRead, AMappedFileReadsLikeALoadedOne) {
+  QTemporaryDir dir;
+  const std::string path = dir.filePath("zip.dat").toStdString();
+  qm::WriteFileAtomically(path, Sjis("1000001,東京都千代田区千代田\r\n\r\n1000002,b\r1000003,c\n5300001,大阪"));
+  const ZipTable loaded = ZipTable::Load(path);
+  const ZipTable mapped = ZipTable::Map(path);
+  ASSERT_EQ(mapped.LineCount(), 4u);
+  for (std::size_t i = 0; i < mapped.LineCount(); ++i) EXPECT_EQ(mapped.Hit(i), loaded.Hit(i)) << i;
+  EXPECT_EQ(mapped.LinesStartingWith("100"), loaded.LinesStartingWith("100"));
+  EXPECT_EQ(mapped.LinesContaining("大阪"), std::vector<std::size_t>{3});
+  qm::WriteFileAtomically(path, "");
+  EXPECT_EQ(ZipTable::Map(path).LineCount(), 0u);
+  for (const auto& open : {&ZipTable::Load, &ZipTable::Map}) {
+    try {
+      open(dir.filePath("missing.dat").toStdString());
+      ADD_FAILURE() << "a missing file opened";
+    } catch (const qm::Error& e) {
+      EXPECT_NE(std::string(e.what()).find("missing.dat"), std::string::npos) << e.what();
+    }
+    EXPECT_THROW(open(dir.path().toStdString()), qm::Error);  // a folder is no table
+  }
+}

@@ -1,7 +1,7 @@
-#include "cli/output.h"
+#include "cli/front/output.h"
 
 #include "base/error.h"
-#include "cli/messages.h"
+#include "cli/front/messages.h"
 
 namespace qm::cli {
 

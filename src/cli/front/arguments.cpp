@@ -1,7 +1,7 @@
-#include "cli/arguments.h"
+#include "cli/front/arguments.h"
 
 #include "base/error.h"
-#include "cli/messages.h"
+#include "cli/front/messages.h"
 
 namespace qm::cli {
 namespace {

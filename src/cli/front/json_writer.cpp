@@ -1,4 +1,4 @@
-#include "cli/json_writer.h"
+#include "cli/front/json_writer.h"
 
 #include <charconv>
 #include <cmath>
