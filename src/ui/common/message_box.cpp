@@ -40,6 +40,9 @@ class RealMessages final : public MessageSeam {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
     return dialog.selectedFiles().front();
   }
+  QString ChooseOpenFile(QWidget* parent, const QString& filter, const QString& folder) override {
+    return QFileDialog::getOpenFileName(parent, QString(), folder, filter);
+  }
 };
 
 RealMessages g_real;

@@ -22,6 +22,9 @@ class MessageSeam {
   // none, starting in `folder`; empty when cancelled.
   virtual QString ChooseSaveFile(QWidget* parent, const QString& filter, const QString& defaultSuffix,
                                  const QString& folder) = 0;
+  // The open dialog of an existing file: `filter` as "CSVファイル(*.csv)", starting in
+  // `folder`; empty when cancelled.
+  virtual QString ChooseOpenFile(QWidget* parent, const QString& filter, const QString& folder) = 0;
 };
 
 // The seam in use; the real message boxes unless a test installed another.
@@ -37,6 +40,10 @@ inline QString ChooseFolder(QWidget* parent, const QString& prompt) { return Mes
 inline QString ChooseSaveFile(QWidget* parent, const QString& filter, const QString& defaultSuffix,
                               const QString& folder) {
   return Messages().ChooseSaveFile(parent, filter, defaultSuffix, folder);
+}
+
+inline QString ChooseOpenFile(QWidget* parent, const QString& filter, const QString& folder) {
+  return Messages().ChooseOpenFile(parent, filter, folder);
 }
 
 // The save dialog, then, for a file that exists, the question whether to replace it:

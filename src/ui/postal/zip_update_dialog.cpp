@@ -1,6 +1,7 @@
 #include "ui/postal/zip_update_dialog.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QFont>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -11,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "base/cp932.h"
+#include "postal/national_csv.h"
 #include "postal/zip_table.h"
 #include "ui/common/dialog_button.h"
 #include "ui/common/guarded.h"
@@ -86,6 +88,10 @@ Tzip_update::Tzip_update(DataFolder folder, postal::ZipTableCache& tables, QWidg
   v->addLayout(proxy);
   v->addStretch();
   auto* buttons = new QHBoxLayout;
+  BtnImport = new QPushButton(QStringLiteral("全国版CSVを取り込む"), this);
+  BtnImport->setObjectName("BtnImport");
+  BtnImport->setToolTip(QStringLiteral("日本郵便の全国版郵便番号データ（CSV）から郵便番号データを作ります"));
+  buttons->addWidget(BtnImport);
   buttons->addStretch();
   Btn_Cancel = DialogButton(this, "Btn_Cancel", "閉じる");
   buttons->addWidget(Btn_Cancel);
@@ -102,6 +108,7 @@ Tzip_update::Tzip_update(DataFolder folder, postal::ZipTableCache& tables, QWidg
 
   connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
   connect(Btn_Cancel, &QPushButton::clicked, this, [this] { Btn_CancelClick(); });
+  connect(BtnImport, &QPushButton::clicked, this, [this] { BtnImportClick(); });
 }
 
 Tzip_update::~Tzip_update() {
@@ -184,11 +191,26 @@ void Tzip_update::DL_END() {
 void Tzip_update::SetDownloading(bool downloading) {
   canClose_ = !downloading;
   for (QWidget* w : {static_cast<QWidget*>(LabeledEdit1), static_cast<QWidget*>(LabeledEdit2),
-                     static_cast<QWidget*>(Btn_Cancel), static_cast<QWidget*>(Button1)})
+                     static_cast<QWidget*>(Btn_Cancel), static_cast<QWidget*>(Button1),
+                     static_cast<QWidget*>(BtnImport)})
     w->setEnabled(!downloading);
   Panel1->setGeometry(rect().adjusted(20, 60, -20, -60));
   Panel1->setVisible(downloading);
   Panel1->raise();
+}
+
+void Tzip_update::BtnImportClick() {
+  const QString csv = ChooseOpenFile(this, QStringLiteral("CSVファイル(*.csv *.CSV)"), QDir::homePath());
+  if (csv.isEmpty()) return;
+  std::size_t lines = 0;
+  const bool done = Guarded(this, [&] {
+    EnsureFolder(folder_.ZipDir());
+    lines = postal::ImportNationalCsv(csv.toStdString(), folder_.ZipDir());
+  });
+  Get_Local_Version();
+  if (!done) return;
+  tables_.Invalidate();
+  ShowMessage(this, QStringLiteral("%1 件の郵便番号データを取り込みました。").arg(lines));
 }
 
 void Tzip_update::Btn_CancelClick() {

@@ -58,6 +58,9 @@ class Tzip_update : public QDialog {
   int Get_Host_Version();
   void Button1Click();
   void Btn_CancelClick();
+  // 全国版CSVを取り込む: the national postal-code file the user downloaded, converted and
+  // installed as zip.dat when the whole file converts.
+  void BtnImportClick();
   void Show_ShowMessage(int kind);
 
   bool CanClose() const { return canClose_; }
@@ -70,7 +73,7 @@ class Tzip_update : public QDialog {
   QLineEdit* Edit1 = nullptr;
   QPushButton* Button1 = nullptr;
   QLineEdit *LabeledEdit1 = nullptr, *LabeledEdit2 = nullptr;
-  QPushButton* Btn_Cancel = nullptr;
+  QPushButton *Btn_Cancel = nullptr, *BtnImport = nullptr;
   QLabel* Panel1 = nullptr;
 
  signals:

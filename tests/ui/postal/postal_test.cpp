@@ -324,3 +324,32 @@ TEST_F(PostalTest, TheMenuEntryOpensTheUpdateDialog) {
 }
 
 }  // namespace qm::ui
+
+namespace qm::ui {
+
+TEST_F(ZipUpdateDialogTest, ImportOfTheNationalFileReplacesTheTableWhenItConverts) {
+  const std::string row = "13101,\"100  \",\"1000001\",\"ﾄｳｷｮｳﾄ\",\"ﾁﾖﾀﾞｸ\",\"ﾁﾖﾀﾞ\",\"東京都\",\"千代田区\",\"千代田\",0,0,0,0,0,0\r\n";
+  const QString good = dir_.filePath("KEN_ALL.CSV"), bad = dir_.filePath("bad.csv");
+  WriteFileAtomically(good.toStdString(), Sjis(row));
+  WriteFileAtomically(bad.toStdString(), Sjis(row) + "1,2,3\r\n");
+  dialog_.FormShow();
+  // Cancelled: nothing.
+  dialog_.BtnImport->click();
+  EXPECT_EQ(Bytes(folder_.ZipFile()), "1000001,old\r\n");
+  // A file with a bad row: the error names it; the table stays.
+  messages_.Open(bad);
+  dialog_.BtnImport->click();
+  ASSERT_EQ(messages_.errors.size(), 1);
+  EXPECT_TRUE(messages_.errors[0].contains("行 2")) << messages_.errors[0].toStdString();
+  EXPECT_EQ(Bytes(folder_.ZipFile()), "1000001,old\r\n");
+  messages_.Open(good);
+  dialog_.BtnImport->click();
+  EXPECT_EQ(messages_.shown.value(0), "1 件の郵便番号データを取り込みました。");
+  EXPECT_EQ(Bytes(folder_.ZipFile()), Sjis("1000001,東京都千代田区千代田\r\n"));
+  EXPECT_EQ(dialog_.Edit1->text(), "全国版の郵便番号データ KEN_ALL.CSV から取り込み");
+  EXPECT_EQ(dialog_.InstalledKey(), "20250101");  // the key stays for the next update check
+  EXPECT_EQ(tables_.Get()->Hit(0).address, "東京都千代田区千代田");
+  EXPECT_TRUE(messages_.openRequests.value(0).startsWith("CSVファイル"));
+}
+
+}  // namespace qm::ui

@@ -49,15 +49,24 @@ class ScriptedMessages final : public qm::ui::MessageSeam {
     return file;
   }
 
+  QString ChooseOpenFile(QWidget*, const QString& filter, const QString& folder) override {
+    openRequests << filter + "|" + folder;
+    if (openFiles.empty()) return QString();
+    const QString file = openFiles.front();
+    openFiles.pop_front();
+    return file;
+  }
+
   void Answer(bool yes) { answers.push_back(yes); }
+  void Open(const QString& file) { openFiles.push_back(file); }
   void SaveAs(const QString& file) { saveFiles.push_back(file); }
   void Choose(const QString& folder) { folders.push_back(folder); }
 
   // Runs while an information box is "open": a real one takes the focus, for one.
   std::function<void()> whileShown;
-  QStringList shown, asked, errors, unexpected, prompts, saveRequests;
+  QStringList shown, asked, errors, unexpected, prompts, saveRequests, openRequests;
   std::deque<bool> answers;
-  std::deque<QString> folders, saveFiles;
+  std::deque<QString> folders, saveFiles, openFiles;
 };
 
 }  // namespace qmtest
