@@ -1,8 +1,6 @@
 // Fuzz target for the comma-text rules. The input is one line; its fields, written
 // back by JoinCSV, must split into the same fields, and a line without quotes or
 // blanks must be exactly its fields joined by commas. Anything else aborts.
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,11 +18,7 @@ std::string Show(const Fields& fields) {
   return out + "]";
 }
 
-[[noreturn]] void Fail(const std::string& what) {
-  std::fprintf(stderr, "comma_text_fuzz: %s\n", what.c_str());
-  std::fflush(stderr);
-  std::abort();
-}
+[[noreturn]] void Fail(const std::string& what) { FuzzFail("comma_text_fuzz", what); }
 
 // No quote, no NUL and no blank: nothing but fields and commas.
 bool IsPlain(std::string_view line) {

@@ -3,8 +3,6 @@
 // the saved bytes read back as the same document. Anything else aborts.
 #include <QDateTime>
 #include <QtGlobal>
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string>
@@ -30,11 +28,7 @@ const qm::Clock& SaveClock() {
   return clock;
 }
 
-[[noreturn]] void Fail(const std::string& what) {
-  std::fprintf(stderr, "estimate_file_fuzz: %s\n", what.c_str());
-  std::fflush(stderr);
-  std::abort();
-}
+[[noreturn]] void Fail(const std::string& what) { FuzzFail("estimate_file_fuzz", what); }
 
 void Quiet(QtMsgType type, const QMessageLogContext&, const QString& message) {
   // Image handlers complain about every broken picture; only fatal messages matter.

@@ -1,8 +1,6 @@
 // Fuzz target for the INI reader. Any bytes read; written back untouched they give the
 // same bytes; a key written reads back as written and leaves every other key's value as
 // it was. Anything else aborts.
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
@@ -14,11 +12,7 @@ namespace {
 
 bool g_accepted = false;
 
-[[noreturn]] void Fail(const std::string& what) {
-  std::fprintf(stderr, "ini_file_fuzz: %s\n", what.c_str());
-  std::fflush(stderr);
-  std::abort();
-}
+[[noreturn]] void Fail(const std::string& what) { FuzzFail("ini_file_fuzz", what); }
 
 }  // namespace
 

@@ -2,8 +2,6 @@
 // with qm::Error or gives zip.dat lines, each a 7-digit code, a comma and an address
 // without line ends, which the table reader reads back one for one; no two neighbouring
 // lines are the same. Anything else aborts.
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "base/error.h"
@@ -16,11 +14,7 @@ namespace {
 
 bool g_accepted = false;
 
-[[noreturn]] void Fail(const std::string& what) {
-  std::fprintf(stderr, "national_csv_fuzz: %s\n", what.c_str());
-  std::fflush(stderr);
-  std::abort();
-}
+[[noreturn]] void Fail(const std::string& what) { FuzzFail("national_csv_fuzz", what); }
 
 }  // namespace
 

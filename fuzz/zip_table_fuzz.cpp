@@ -1,8 +1,6 @@
 // Fuzz target for the postal table reader and its lookups. Any bytes are a table; a line
 // never holds a line end; what a hit shows stays within its limits; a line is found by
 // the first bytes of its own text and by its own decoded text. Anything else aborts.
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
@@ -14,11 +12,7 @@ namespace {
 
 bool g_accepted = false;
 
-[[noreturn]] void Fail(const std::string& what) {
-  std::fprintf(stderr, "zip_table_fuzz: %s\n", what.c_str());
-  std::fflush(stderr);
-  std::abort();
-}
+[[noreturn]] void Fail(const std::string& what) { FuzzFail("zip_table_fuzz", what); }
 
 bool Contains(const std::vector<std::size_t>& hits, std::size_t line) {
   for (std::size_t h : hits)

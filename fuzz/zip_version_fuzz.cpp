@@ -3,8 +3,6 @@
 // is left but CR LF pairs, a second pass changes nothing, and the split lines hold no
 // control character; a body that passes the table check reads back as lines that each
 // start with digits and a comma. Anything else aborts.
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "fuzz_target.h"
@@ -14,11 +12,7 @@ namespace {
 
 bool g_accepted = false;
 
-[[noreturn]] void Fail(const std::string& what) {
-  std::fprintf(stderr, "zip_version_fuzz: %s\n", what.c_str());
-  std::fflush(stderr);
-  std::abort();
-}
+[[noreturn]] void Fail(const std::string& what) { FuzzFail("zip_version_fuzz", what); }
 
 }  // namespace
 
