@@ -3,21 +3,17 @@
 namespace qm {
 namespace {
 
-// The reader's blanks: every control character and the ASCII space, not NUL.
-bool IsBlank(char c) {
+// The reader's blanks: every control character and, unless it is protected, the ASCII
+// space; never NUL.
+bool IsBlank(char c, bool spaceIsBlank = true) {
   const auto u = static_cast<unsigned char>(c);
-  return u >= 1 && u <= 32;
+  return u >= 1 && (u < 32 || (u == 32 && spaceIsBlank));
 }
 
 bool NeedsQuotes(std::string_view text) {
   for (char c : text)
     if (c == ',' || c == '"' || IsBlank(c)) return true;
   return false;
-}
-
-std::size_t SkipBlanks(std::string_view line, std::size_t i) {
-  while (i < line.size() && IsBlank(line[i])) ++i;
-  return i;
 }
 
 }  // namespace
@@ -44,10 +40,15 @@ std::string JoinCSV(const std::vector<std::string>& fields) {
   return out;
 }
 
-std::vector<std::string> SplitCommaText(std::string_view line) {
+std::vector<std::string> SplitCommaText(std::string_view line, Blanks blanks) {
+  const bool space = blanks == Blanks::WithSpace;
+  const auto skip = [&](std::size_t i) {
+    while (i < line.size() && IsBlank(line[i], space)) ++i;
+    return i;
+  };
   line = line.substr(0, line.find('\0'));
   std::vector<std::string> fields;
-  std::size_t i = SkipBlanks(line, 0);
+  std::size_t i = skip(0);
   while (i < line.size()) {
     std::string field;
     if (line[i] == '"') {
@@ -64,18 +65,18 @@ std::vector<std::string> SplitCommaText(std::string_view line) {
       }
     } else {
       const std::size_t start = i;
-      while (i < line.size() && line[i] != ',' && !IsBlank(line[i])) ++i;
+      while (i < line.size() && line[i] != ',' && !IsBlank(line[i], space)) ++i;
       field.assign(line.substr(start, i - start));
     }
     fields.push_back(std::move(field));
 
-    i = SkipBlanks(line, i);
+    i = skip(i);
     if (i < line.size() && line[i] == ',') {
       if (i + 1 == line.size()) {
         fields.emplace_back();
         break;
       }
-      i = SkipBlanks(line, i + 1);
+      i = skip(i + 1);
     }
   }
   return fields;

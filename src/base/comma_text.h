@@ -23,6 +23,10 @@ std::string JoinCSV(const std::vector<std::string>& fields);
 //     comma that ends the line yields one more, empty, field. Anything else starts the
 //     next field where it stands.
 // A NUL character ends the line. An empty line gives no field.
-std::vector<std::string> SplitCommaText(std::string_view line);
+// With Blanks::ControlsOnly the ASCII space is protected: it never starts, ends or
+// separates a field and stays inside it; only the codes 1 to 31 are blanks (the customer
+// CSV import reads files this way).
+enum class Blanks { WithSpace, ControlsOnly };
+std::vector<std::string> SplitCommaText(std::string_view line, Blanks blanks = Blanks::WithSpace);
 
 }  // namespace qm

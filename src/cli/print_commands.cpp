@@ -1,6 +1,7 @@
 #include "cli/print_commands.h"
 
 #include <QBuffer>
+#include <QDate>
 #include <QGuiApplication>
 #include <QImage>
 
@@ -13,6 +14,8 @@
 #include "cli/front/messages.h"
 #include "cli/front/output.h"
 #include "cli/settings_commands.h"
+#include "base/era_date.h"
+#include "model/line_editing.h"
 #include "model/session.h"
 #include "pdf/slip_pdf.h"
 #include "print/print_job.h"
@@ -28,12 +31,22 @@ std::optional<int> ParseInt(const std::string& text) {
   return value;
 }
 
-// A kind by name or number: the estimate family and the single sheets.
+// A kind by name or number.
 TChartType ParseKind(const std::string& text) {
   const std::optional<TChartType> kind = FindKind(text);
   if (!kind) throw Error(msg::UnknownKind(text));
-  if (KindOf(*kind).family == KindFamily::List) throw Error(msg::NotPrintedHere(text));
   return *kind;
+}
+
+bool IsList(TChartType kind) { return KindOf(kind).family == KindFamily::List; }
+
+// The operands after KIND: a document file unless the kind is a master list, then the
+// PDF file for qm pdf.
+void CheckOperands(const Invocation& in, TChartType kind, bool pdfOut, const char* synopsis) {
+  const std::size_t want = 1 + (IsList(kind) ? 0 : 1) + (pdfOut ? 1 : 0);
+  const auto& operands = in.args.operands;
+  if (operands.size() < want) throw Error(msg::MissingArgument(synopsis));
+  if (operands.size() > want) throw Error(msg::ExtraArgument(operands[want], synopsis));
 }
 
 // The --set options as key and value.
@@ -68,10 +81,12 @@ struct CliJob {
   AppSession session;
   PrintJob job;
 
-  explicit CliJob(const Invocation& in) : session(in.data), job(Build(in, session)) {}
+  CliJob(const Invocation& in, bool pdfOut, const char* synopsis) : session(in.data), job(Build(in, session, pdfOut, synopsis)) {}
 
-  static PrintJob Build(const Invocation& in, AppSession& session) {
+  static PrintJob Build(const Invocation& in, AppSession& session, bool pdfOut, const char* synopsis) {
     const TChartType kind = ParseKind(in.args.operands.at(0));
+    CheckOperands(in, kind, pdfOut, synopsis);
+    if (IsList(kind)) return ListJob(in, session, kind);
     TMxEstimateObjectList doc = LoadDocument(in, in.args.operands.at(1));
     const IniFile ini = IniFile::Load(in.data.PrintIni());
     const auto sets = Sets(in);
@@ -123,6 +138,26 @@ struct CliJob {
     src.printerDpiX = src.printerDpiY = dpi;
     return PrintJob::Chart(src, kind);
   }
+
+  // A master list: the list of the data folder, dated as a new document is, today.
+  static PrintJob ListJob(const Invocation& in, AppSession& session, TChartType kind) {
+    if (in.args.Has("--tax")) throw Error(msg::TaxNotForKind(in.args.operands.at(0)));
+    const bool customers = kind == TChartType::tcCustomerList;
+    TPrintListOptions o = LoadListConfig(IniFile::Load(in.data.PrintIni()), customers);
+    for (const auto& [key, value] : Sets(in)) SetListOption(o, key, value);
+    const int dpi = Dpi(in);
+    LoadSettings(session);
+    if (customers) session.LoadCustomers();
+    else session.LoadItems();
+    SetNewHeader(session.Document(), ToEraDate(QDate::currentDate()));
+    ListSources src;
+    src.doc = &session.Document();
+    src.config = &session.Config();
+    src.items = &session.Items();
+    src.customers = &session.Customers();
+    src.printerDpiX = src.printerDpiY = dpi;
+    return customers ? PrintJob::CustomerList(src, o) : PrintJob::ItemList(src, o);
+  }
 };
 
 // Text needs fonts, and fonts need a GUI application (offscreen unless told otherwise).
@@ -138,7 +173,7 @@ void EnsureGuiApplication() {
 }  // namespace
 
 void PagesCommand(const Invocation& in) {
-  const CliJob cli(in);
+  const CliJob cli(in, false, kPagesSynopsis);
   const PrintJob& job = cli.job;
   JsonWriter json;
   json.BeginObject();
@@ -175,7 +210,7 @@ void RenderCommand(const Invocation& in) {
   const bool ops = in.args.Has("--ops");
   const auto out = in.args.Value("--out");
   if (ops == out.has_value()) throw Error(msg::RenderNeedsOutOrOps());
-  const CliJob cli(in);
+  const CliJob cli(in, false, kRenderSynopsis);
   const auto index = ParseInt(*pageText);
   const int count = cli.job.PageCount();
   if (!index || *index < 1 || *index > count) throw Error(msg::PageOutOfRange(*pageText, count));
@@ -193,10 +228,10 @@ void RenderCommand(const Invocation& in) {
 }
 
 void PdfCommand(const Invocation& in) {
-  const CliJob cli(in);
+  const CliJob cli(in, true, kPdfSynopsis);
   EnsureGuiApplication();  // pictures are scaled with a painter
   pdf::TFormPDFBase base;
-  pdf::WritePdf(base, cli.job, in.args.operands.at(2));
+  pdf::WritePdf(base, cli.job, in.args.operands.back());
 }
 
 }  // namespace qm::cli

@@ -6,6 +6,12 @@
 
 namespace qm::cli {
 
+// KIND FILE.QM1 for a document's kinds; KIND alone for the master lists (9, 10).
+inline constexpr const char* kPagesSynopsis = "qm pages KIND [FILE.QM1] [--set KEY=VALUE]... [--rate R]";
+inline constexpr const char* kRenderSynopsis =
+    "qm render KIND [FILE.QM1] --page I (--out PAGE.png | --ops) [--dpi N] [--set KEY=VALUE]... [--tax T] [--rate R]";
+inline constexpr const char* kPdfSynopsis = "qm pdf KIND [FILE.QM1] OUT.pdf [--set KEY=VALUE]... [--tax T] [--rate R]";
+
 void PagesCommand(const Invocation& in);
 void RenderCommand(const Invocation& in);
 void PdfCommand(const Invocation& in);

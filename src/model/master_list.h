@@ -66,6 +66,20 @@ class MasterList : public MasterLoadState {
       if (FItems[i].get() == object) return static_cast<int>(i);
     return -1;
   }
+  // Puts the records in the order `order` gives: order[k] is the index of the record
+  // that goes to position k (a permutation of 0 … Count() − 1). The records themselves
+  // stay, so pointers to them stay valid.
+  void Reorder(const std::vector<int>& order) {
+    if (order.size() != FItems.size()) throw Error("並べ替えの順序が一覧と合いません。");
+    std::vector<std::unique_ptr<T>> sorted;
+    sorted.reserve(FItems.size());
+    for (int index : order) {
+      std::unique_ptr<T>& from = FItems[Checked(index)];
+      if (!from) throw Error("並べ替えの順序が一覧と合いません。");
+      sorted.push_back(std::move(from));
+    }
+    FItems = std::move(sorted);
+  }
   // Frees every record. The load state stays: an emptied list must not replace a file
   // that was read in part either.
   void Clear() { FItems.clear(); }

@@ -4,6 +4,7 @@
 
 #include "base/amount_text.h"
 #include "pdf/chart_pdf.h"
+#include "pdf/list_pdf.h"
 #include "pdf/pdf_blocks.h"
 #include "print/head_blocks.h"
 
@@ -223,6 +224,20 @@ TPRPage& MakePDFFileFaxSender(TFormPDFBase& base, const SlipSources& src, const 
 void WritePdf(TFormPDFBase& base, const PrintJob& job, const std::string& fileName, std::function<int()> randomStart) {
   if (job.ChartSources()) {
     PrintPDFChart(base, job, fileName, std::move(randomStart));
+    return;
+  }
+  if (const auto* list = std::get_if<ListJobSources>(&job.Sources())) {
+    TPReport& report = base.PReport();
+    if (randomStart) report.SetRandomStart(std::move(randomStart));
+    report.FileName = fileName;
+    report.BeginDoc();
+    for (const JobPage& p : job.Pages()) {
+      if (job.Kind() == TChartType::tcCustomerList)
+        report.Print(MakePDFFileCustomerList(base, list->src, p.nowPage, p.maxPage));
+      else
+        report.Print(MakePDFFileItemList(base, list->src, p.nowPage, p.maxPage));
+    }
+    report.EndDoc();
     return;
   }
   TPRPage* page = nullptr;

@@ -71,6 +71,34 @@ PrintJob PrintJob::FaxSender(const SlipSources& src, const TPrintFaxOptions& o) 
                [src, o](const JobPage&, int x, int y) { return MakeMetaFileFaxSenderPrinter(AtDpi(src, x, y), o, !o.B5()); });
 }
 
+PrintJob PrintJob::ItemList(const ListSources& src, const TPrintListOptions& o) {
+  return List(TChartType::tcItemList, src, o, ItemListPages(src.items->Count()), &MakeMetaFileItemListPrinter);
+}
+
+PrintJob PrintJob::CustomerList(const ListSources& src, const TPrintListOptions& o) {
+  return List(TChartType::tcCustomerList, src, o, CustomerListPages(src.customers->Count()),
+              &MakeMetaFileCustomerListPrinter);
+}
+
+PrintJob PrintJob::List(TChartType kind, const ListSources& src, const TPrintListOptions& o, int pages,
+                        PageImage (*make)(const ListSources&, int, int)) {
+  PrintJob job;
+  job.kind_ = kind;
+  job.b5_ = o.B5();
+  job.dpiX_ = src.printerDpiX;
+  job.dpiY_ = src.printerDpiY;
+  job.itemPages_ = pages;
+  job.pages_ = PrintJobPages(pages, 0, false);
+  job.sources_ = ListJobSources{src, o};
+  job.build_ = [src, make](const JobPage& p, int x, int y) {
+    ListSources at = src;
+    at.printerDpiX = x;
+    at.printerDpiY = y;
+    return make(at, p.nowPage, p.maxPage);
+  };
+  return job;
+}
+
 PageImage PrintJob::MakePage(int index) const { return MakePage(index, dpiX_, dpiY_); }
 
 PageImage PrintJob::MakePage(int index, int dpiX, int dpiY) const {

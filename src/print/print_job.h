@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "print/chart_page.h"
+#include "print/list_pages.h"
 #include "print/page_canvas.h"
 #include "print/print_geometry.h"
 #include "print/slip_pages.h"
@@ -31,7 +32,12 @@ struct FaxSources {
   SlipSources src;
   TPrintFaxOptions options;
 };
-using JobSources = std::variant<std::monostate, ChartPageSources, ReceiptSources, TotalClaimSources, FaxSources>;
+struct ListJobSources {
+  ListSources src;
+  TPrintListOptions options;
+};
+using JobSources =
+    std::variant<std::monostate, ChartPageSources, ReceiptSources, TotalClaimSources, FaxSources, ListJobSources>;
 
 class PrintJob {
  public:
@@ -45,6 +51,9 @@ class PrintJob {
   static PrintJob Receipt(const SlipSources& src, const TPrintReceiptOptions& options);
   static PrintJob TotalClaim(const SlipSources& src, const TPrintTotalClaimOptions& options);
   static PrintJob FaxSender(const SlipSources& src, const TPrintFaxOptions& options);
+  // The master lists: one portrait page per 47 items or 15 customers, at least one.
+  static PrintJob ItemList(const ListSources& src, const TPrintListOptions& options);
+  static PrintJob CustomerList(const ListSources& src, const TPrintListOptions& options);
 
   TChartType Kind() const { return kind_; }
   int PageCount() const { return static_cast<int>(pages_.size()); }
@@ -72,6 +81,8 @@ class PrintJob {
   PrintJob() = default;
   // A job of one portrait page.
   static PrintJob Sheet(TChartType kind, const SlipSources& src, bool b5, JobSources sources, Builder build);
+  static PrintJob List(TChartType kind, const ListSources& src, const TPrintListOptions& o, int pages,
+                       PageImage (*make)(const ListSources&, int, int));
 
   TChartType kind_ = TChartType::tcMitumori;
   std::vector<JobPage> pages_;

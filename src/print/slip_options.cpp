@@ -35,6 +35,10 @@ constexpr PrintKey<F> kFaxKeys[] = {
     {"OPTION4", &F::Option4},   {"CONTENT", LinesField<F>{&F::Content}},
 };
 
+using L = TPrintListOptions;
+constexpr PrintKey<L> kListKeys[] = {{"PRINTER", &L::Printer}, {"PAPER_SIZE", &L::PaperSize}};
+const char* ListSection(bool customers) { return customers ? "CUSTOMER_LIST" : "ITEM_LIST"; }
+
 constexpr const char* kReceiptSection = "RYOSYU";
 constexpr const char* kTotalClaimSection = "GOUKEI_SEIKYU";
 constexpr const char* kFaxSection = "FAX";
@@ -77,6 +81,16 @@ TPrintFaxOptions LoadFaxConfig(const IniFile& ini) { return LoadPrintSection<F>(
 void SaveFaxConfig(IniFile& ini, const TPrintFaxOptions& o) { SavePrintSection<F>(ini, kFaxSection, o, kFaxKeys); }
 void SetFaxOption(TPrintFaxOptions& o, const std::string& key, const std::string& value) {
   SetPrintKey<F>(o, key, value, kFaxKeys);
+}
+
+TPrintListOptions LoadListConfig(const IniFile& ini, bool customers) {
+  return LoadPrintSection<L>(ini, ListSection(customers), kListKeys);
+}
+void SaveListConfig(IniFile& ini, bool customers, const TPrintListOptions& o) {
+  SavePrintSection<L>(ini, ListSection(customers), o, kListKeys);
+}
+void SetListOption(TPrintListOptions& o, const std::string& key, const std::string& value) {
+  SetPrintKey<L>(o, key, value, kListKeys);
 }
 
 std::string SetComma(const std::string& text) {

@@ -59,6 +59,13 @@ struct TPrintFaxOptions {
   bool B5() const { return PaperSize == "B5"; }
 };
 
+// 品名リスト印刷 and お客様一覧印刷, sections ITEM_LIST and CUSTOMER_LIST.
+struct TPrintListOptions {
+  std::string Printer;    // PRINTER
+  std::string PaperSize;  // PAPER_SIZE
+  bool B5() const { return PaperSize == "B5"; }
+};
+
 TPrintReceiptOptions LoadReceiptConfig(const IniFile& ini);
 void SaveReceiptConfig(IniFile& ini, const TPrintReceiptOptions& o);
 void SetReceiptOption(TPrintReceiptOptions& o, const std::string& key, const std::string& value);
@@ -70,6 +77,11 @@ void SetTotalClaimOption(TPrintTotalClaimOptions& o, const std::string& key, con
 TPrintFaxOptions LoadFaxConfig(const IniFile& ini);
 void SaveFaxConfig(IniFile& ini, const TPrintFaxOptions& o);
 void SetFaxOption(TPrintFaxOptions& o, const std::string& key, const std::string& value);
+
+// `customers` false: the item list's section, true: the customer list's.
+TPrintListOptions LoadListConfig(const IniFile& ini, bool customers);
+void SaveListConfig(IniFile& ini, bool customers, const TPrintListOptions& o);
+void SetListOption(TPrintListOptions& o, const std::string& key, const std::string& value);
 
 // An amount typed into the receipt: without ",", "(" and ")", read as a number and
 // written "#,##0.##"; text that is no number becomes empty.

@@ -117,7 +117,8 @@ TEST_F(QmPrintTest, MistakesAreReportedAndWriteNothing) {
     QString message;
   };
   const Case cases[] = {
-      {{"pages", "tcItemList", doc}, "tcItemList"},
+      {{"pages", "tcItemList", doc}, "余分な引数「doc.QM1」"},  // a list needs no document
+      {{"pages", "12", doc}, "12"},
       {{"pages", "tcGoukeiSeikyu", doc}, "合計請求モード以外"},
       {{"render", "tcRyosyu", doc, "--page", "1", "--ops", "--tax", "exclusive"}, "--tax"},
       {{"pages", "99", doc}, "99"},
@@ -175,7 +176,7 @@ TEST_F(QmPrintTest, PdfOfEveryEstimateKindInBothOrientations) {
     QStringList args;
     const char* says;
   } bad[] = {
-      {{"pdf", "tcCustomerList", doc, Path("r.pdf")}, "tcCustomerList"},
+      {{"pdf", "tcCustomerList", doc, Path("r.pdf")}, "r.pdf"},
       {{"pdf", "tcGoukeiSeikyu", doc, Path("r.pdf")}, "合計請求モード以外"},
       {{"pdf", "tcMitumori", "missing.QM1", Path("m.pdf")}, "missing.QM1"},
       {{"pdf", "tcMitumori", doc, Path("no/folder/x.pdf")}, "x.pdf"},
