@@ -5,6 +5,9 @@
 
 namespace qm::cli {
 
+inline constexpr const char* kCustomersSynopsis =
+    "qm customers [--csv OUT.csv] [--sort KEY [--desc]] | qm customers import FILE.CSV [--map FIELD=N]...";
+
 void CustomersCommand(const Invocation& in);
 void ItemsCommand(const Invocation& in);
 void UnitsCommand(const Invocation& in);

@@ -16,7 +16,7 @@ constexpr OptionSpec kOptions[] = {
     {"--sort", true}, {"--desc", false}, {"--search", true}, {"--overwrite", false},
     {"--set", true},  {"--tax", true},   {"--page", true},   {"--out", true},        {"--dpi", true},
     {"--ops", false}, {"--per-file", false}, {"--per-line", false}, {"--address", true}, {"--server", true},
-    {"--proxy", true},
+    {"--proxy", true}, {"--map", true},
 };
 
 const OptionSpec* FindOption(const std::string& name) {

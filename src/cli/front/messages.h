@@ -12,8 +12,12 @@ inline constexpr const char* kDumpSummary = "見積ファイルを JSON で表�
 inline constexpr const char* kBuildSummary = "JSON から見積ファイルを作成します。--calc で再計算してから保存します。";
 inline constexpr const char* kCalcSummary = "再計算して小計・消費税・合計と各行の金額を JSON で表示します。";
 inline constexpr const char* kCustomersSummary =
-    "得意先マスタ (Customer.dat) を JSON で表示します。--csv で見出し付きの CSV ファイルに書き出します。";
-inline constexpr const char* kItemsSummary = "商品マスタ (ItemList.dat) を JSON で表示します。";
+    "得意先マスタ (Customer.dat) を JSON で表示します。--csv で見出し付きの CSV ファイルに書き出します。--sort は JSON の"
+    "キーの順に並べ替えます（お客様一覧と同じ比較）。import は CSV ファイルの各行を得意先として追加して保存し、追加した"
+    "件数を表示します。--map FIELD=N で項目 FIELD に N 列目（1 から、0 はなし）を割り当てます。ないときはインポート画面の"
+    "既定の割り当てです。";
+inline constexpr const char* kItemsSummary =
+    "商品マスタ (ItemList.dat) を JSON で表示します。--sort は JSON のキーの順に並べ替えます（単価と原価は数値として）。";
 inline constexpr const char* kUnitsSummary = "単位マスタ (ItemUnit.dat) を JSON で表示します。";
 inline constexpr const char* kConfigSummary = "動作環境設定と三つの会社情報 (conf.ini と img フォルダ) を JSON で表示します。";
 inline constexpr const char* kLsSummary =
@@ -110,6 +114,15 @@ inline std::string TotalClaimNeedsMode() { return "--per-file か --per-line の
 inline std::string ZipUsage() { return "使い方: qm zip CODE または qm zip --address TEXT"; }
 inline std::string BadProxy(const std::string& text) {
   return "プロキシ「" + text + "」は HOST:PORT の形で指定してください。";
+}
+inline std::string UnknownSortKey(const std::string& key, const std::string& keys) {
+  return "並べ替えのキー「" + key + "」はありません（" + keys + "）。";
+}
+inline std::string BadMap(const std::string& text) {
+  return "--map「" + text + "」は FIELD=N（FIELD は CustomerCode などの項目、N は 0 以上の列番号）で指定してください。";
+}
+inline std::string NotCustomersSubcommand(const std::string& text) {
+  return "「" + text + "」は customers のサブコマンドではありません（import FILE.CSV）。";
 }
 inline std::string NotTotalClaim() { return "この機能は合計請求モード以外では使用できません。"; }
 inline std::string BadTaxChoice(const std::string& text) {
