@@ -75,7 +75,6 @@ void TCustomerTab::Build() {
   BtnCustomer = new QPushButton(Icon(u"customer"), QStringLiteral("お客様"), this);
   BtnCustomer->setObjectName("BtnCustomer");
   BtnCustomer->setToolTip(QStringLiteral("お客様"));
-  BtnCustomer->setEnabled(false);
   grid->addWidget(BtnCustomer, row, 3);
   EdtAdd1 = edit("EdtAdd1");
   EdtAdd2 = edit("EdtAdd2");

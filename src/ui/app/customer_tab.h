@@ -4,6 +4,7 @@
 // print switches, the remarks and the memo.
 #include <QWidget>
 
+#include <array>
 #include <functional>
 #include <string>
 
@@ -46,6 +47,11 @@ class TCustomerTab : public QWidget {
   QPushButton* Add1Button() const { return BtnAdd1; }
   QLineEdit* ZipEdit() const { return EdtZip; }
   QLineEdit* Add1Edit() const { return EdtAdd1; }
+  // The customer fields in the customer list's column order (code, names 1–3, postal
+  // code, addresses 1–2, TEL, FAX).
+  std::array<QLineEdit*, 9> CustomerBlock() const {
+    return {MMCusCode, EdtName1, EdtName2, EdtName3, EdtZip, EdtAdd1, EdtAdd2, EdtTel, EdtFax};
+  }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -20,6 +20,7 @@
 #include "ui/common/guarded.h"
 #include "ui/common/message_box.h"
 #include "ui/files/file_commands.h"
+#include "ui/masters/master_commands.h"
 #include "ui/postal/postal_commands.h"
 #include "ui/print/print_commands.h"
 
@@ -99,7 +100,6 @@ void TFormMain::InstallCommands() {
 
   c.Add({"SenderConf", "自社情報の登録(&C)", nullptr, true, {}});
   c.Add({"Conf", "動作環境設定(&E)", nullptr, true, {}});
-  c.Add({"ItemListEdit", "品名リスト編集(&I)", nullptr, true, {}});
   c.Add({"About", "バージョン情報(&V)", nullptr, true, [this] { ShowAbout(); }});
 
   print_ = new PrintCommands(*session_, *this);
@@ -111,6 +111,10 @@ void TFormMain::InstallCommands() {
           [this, customer] { postal_->BtnZipClick(customer->ZipEdit(), customer->Add1Edit()); });
   connect(customer->Add1Button(), &QPushButton::clicked, this,
           [this, customer] { postal_->BtnAdd1Click(customer->ZipEdit(), customer->Add1Edit()); });
+  masters_ = new MasterCommands(*session_, *this, *postal_, *print_, customer->CustomerBlock());
+  masters_->Install(c);
+  customer->CustomerButton()->setEnabled(true);
+  connect(customer->CustomerButton(), &QPushButton::clicked, this, [this] { masters_->BtnCustomerClick(); });
 }
 
 void TFormMain::BuildMenus() {
@@ -206,6 +210,8 @@ void TFormMain::Object2FormContent() {
 }
 
 void TFormMain::CommitCurrentEdit() { contentsTab_->CommitCurrentEdit(); }
+
+void TFormMain::RebuildPickMenus() { contentsTab_->BuildPickMenus(); }
 
 void TFormMain::ShowDocument() {
   contentsTab_->InitInputArea();

@@ -16,6 +16,7 @@ namespace qm::ui {
 
 class CommandTable;
 class FileCommands;
+class MasterCommands;
 class PostalCommands;
 class PrintCommands;
 class TContentsTab;
@@ -42,6 +43,7 @@ class TFormMain : public QMainWindow, public DocumentView {
   FileCommands& Files() { return *files_; }
   PrintCommands& Print() { return *print_; }
   PostalCommands& Postal() { return *postal_; }
+  MasterCommands& Masters() { return *masters_; }
 
   // An empty normal document on screen, as when the window is first shown.
   void InitAll();
@@ -57,6 +59,7 @@ class TFormMain : public QMainWindow, public DocumentView {
   void CommitCurrentEdit() override;
   void ShowDocument() override;
   void Refresh() override { RefreshMainForm(); }
+  void RebuildPickMenus() override;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -73,6 +76,7 @@ class TFormMain : public QMainWindow, public DocumentView {
   FileCommands* files_ = nullptr;
   PrintCommands* print_ = nullptr;
   PostalCommands* postal_ = nullptr;
+  MasterCommands* masters_ = nullptr;
   QTabWidget* PageControl = nullptr;
   TCustomerTab* customerTab_ = nullptr;
   TContentsTab* contentsTab_ = nullptr;

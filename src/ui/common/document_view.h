@@ -17,6 +17,8 @@ class DocumentView {
   virtual void ShowDocument() = 0;
   // Headings, rows and totals from the document and the settings.
   virtual void Refresh() = 0;
+  // The item and unit pick menus from the masters as they are now.
+  virtual void RebuildPickMenus() = 0;
 };
 
 }  // namespace qm::ui

@@ -190,6 +190,8 @@ TFormPreviewMitsu::TFormPreviewMitsu(QWidget* parent) : TFormPreview(parent) {
   setObjectName("FormPreviewMitsu");
 }
 
+TFormPreviewList::TFormPreviewList(QWidget* parent) : TFormPreview(parent) { setObjectName("FormPreviewList"); }
+
 TFormPreviewEtcSlip::TFormPreviewEtcSlip(QWidget* parent) : TFormPreview(parent) {
   setObjectName("FormPreviewEtcSlip");
   BtnPrev->hide();

@@ -72,6 +72,13 @@ class TFormPreviewMitsu : public TFormPreview {
   explicit TFormPreviewMitsu(QWidget* parent = nullptr);
 };
 
+// The preview of the master lists: page buttons and the page label.
+class TFormPreviewList : public TFormPreview {
+  Q_OBJECT
+ public:
+  explicit TFormPreviewList(QWidget* parent = nullptr);
+};
+
 // The preview of the single sheets (receipt, total invoice, FAX cover sheet): one page,
 // no page buttons.
 class TFormPreviewEtcSlip : public TFormPreview {
