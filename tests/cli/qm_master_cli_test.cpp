@@ -135,3 +135,83 @@ TEST_F(MasterCliTest, HelpListsTheMasterCommands) {
 }
 
 }  // namespace
+
+namespace {
+
+QStringList CodesOf(const QByteArray& json, const char* key) {
+  QStringList codes;
+  for (const QJsonValue& v : QJsonDocument::fromJson(json).array()) codes << v.toObject().value(key).toString();
+  return codes;
+}
+
+}  // namespace
+
+TEST_F(MasterCliTest, CustomersSortAsTheDialogSorts) {
+  Write("Customer.dat", "9,a,,,,,,,\r\n10,B,,,,,,,\r\n100,c,,,,,,,\r\n");
+  EXPECT_EQ(CodesOf(Run({"customers", "--sort", "CustomerCode"}).out, "CustomerCode"), (QStringList{"10", "100", "9"}));
+  EXPECT_EQ(CodesOf(Run({"customers", "--sort", "CustomerCode", "--desc"}).out, "CustomerCode"),
+            (QStringList{"9", "100", "10"}));
+  EXPECT_EQ(CodesOf(Run({"customers", "--sort", "CustomerName1"}).out, "CustomerName1"), (QStringList{"a", "B", "c"}));
+  const Result bad = Run({"customers", "--sort", "Name"});
+  EXPECT_EQ(bad.exit, 1);
+  EXPECT_TRUE(QString::fromUtf8(bad.err).contains("CustomerCode, CustomerName1")) << bad.err.toStdString();
+  // The file itself is not reordered by printing.
+  EXPECT_EQ(Read("Customer.dat"), "9,a,,,,,,,\r\n10,B,,,,,,,\r\n100,c,,,,,,,\r\n");
+
+  Write("ItemList.dat", "a," SHIKI ",900,1\r\nb," SHIKI ",1500,2\r\nc," SHIKI ",-3,3\r\n");
+  EXPECT_EQ(CodesOf(Run({"items", "--sort", "ItemPrice"}).out, "ItemName"), (QStringList{"c", "a", "b"}));
+  EXPECT_EQ(CodesOf(Run({"items", "--sort", "ItemCost", "--desc"}).out, "ItemName"), (QStringList{"c", "b", "a"}));
+  EXPECT_EQ(Run({"items", "--sort", "Price"}).exit, 1);
+}
+
+TEST_F(MasterCliTest, ImportAppendsWithThePresetsOrTheMapping) {
+  Write("Customer.dat", kCustomerLines);
+  // Names in columns 1–3, TEL 4, FAX 5, postal code 6, addresses 7 and 8 by default.
+  Write("in.csv", "n1,n2,n3,tel,fax,zip,ad1,ad2,x\r\n,,,\r\n\r\nonly\r\n");
+  const Result preset = Run({"customers", "import", Path("in.csv")});
+  ASSERT_EQ(preset.exit, 0) << preset.err.toStdString();
+  EXPECT_EQ(preset.json().value("Added"), QJsonValue(3));  // ,,, is dropped; the empty line stays
+  const QJsonArray all = QJsonDocument::fromJson(Run({"customers"}).out).array();
+  ASSERT_EQ(all.size(), 5);
+  const QJsonObject first = all[2].toObject();
+  EXPECT_EQ(first.value("CustomerCode"), QJsonValue(""));
+  EXPECT_EQ(first.value("CustomerName3"), QJsonValue("n3"));
+  EXPECT_EQ(first.value("TelNo"), QJsonValue("tel"));
+  EXPECT_EQ(first.value("ZipNo"), QJsonValue("zip"));
+  EXPECT_EQ(first.value("Address2"), QJsonValue("ad2"));
+  EXPECT_EQ(all[4].toObject().value("CustomerName1"), QJsonValue("only"));
+
+  const Result mapped = Run({"customers", "import", Path("in.csv"), "--map", "CustomerCode=9", "--map", "TelNo=0"});
+  ASSERT_EQ(mapped.exit, 0) << mapped.err.toStdString();
+  const QJsonArray again = QJsonDocument::fromJson(Run({"customers"}).out).array();
+  EXPECT_EQ(again[5].toObject().value("CustomerCode"), QJsonValue("x"));
+  EXPECT_EQ(again[5].toObject().value("TelNo"), QJsonValue(""));
+
+  const QByteArray before = Read("Customer.dat");
+  for (const QStringList& bad : {QStringList{"customers", "import", Path("in.csv"), "--map", "Code=1"},
+                                 QStringList{"customers", "import", Path("in.csv"), "--map", "TelNo=x"},
+                                 QStringList{"customers", "import", Path("missing.csv")},
+                                 QStringList{"customers", "import"}, QStringList{"customers", "export", "x"}}) {
+    const Result r = Run(bad);
+    EXPECT_EQ(r.exit, 1) << bad.join(' ').toStdString();
+  }
+  EXPECT_EQ(Read("Customer.dat"), before);
+}
+
+TEST_F(MasterCliTest, ListsPrintWithoutADocument) {
+  QByteArray items;
+  for (int i = 1; i <= 48; ++i) items += "item" + QByteArray::number(i) + "," SHIKI ",100,50\r\n";
+  Write("ItemList.dat", items);
+  Write("Customer.dat", kCustomerLines);
+  const Result pages = Run({"pages", "tcItemList"});
+  ASSERT_EQ(pages.exit, 0) << pages.err.toStdString();
+  EXPECT_EQ(pages.json().value("ItemPages").toInt(), 2);
+  const Result ops = Run({"render", "9", "--page", "2", "--ops"});
+  ASSERT_EQ(ops.exit, 0) << ops.err.toStdString();
+  EXPECT_TRUE(ops.out.contains("\"item48\""));
+  EXPECT_FALSE(ops.out.contains("\"item47\""));
+  const Result pdf = Run({"pdf", "tcCustomerList", Path("c.pdf"), "--set", "PAPER_SIZE=B5"});
+  ASSERT_EQ(pdf.exit, 0) << pdf.err.toStdString();
+  EXPECT_TRUE(QFileInfo(Path("c.pdf")).size() > 0);
+  EXPECT_EQ(Run({"pdf", "tcCustomerList", Path("c.pdf"), "--tax", "none"}).exit, 1);
+}
