@@ -6,26 +6,13 @@
 #include <string_view>
 
 #include "base/cp932.h"
+#include "base/text_lines.h"
 #include "fuzz_target.h"
 #include "model/customer_import.h"
 
 namespace {
 
 [[noreturn]] void Fail(const std::string& what) { FuzzFail("customer_csv_fuzz", what); }
-
-// The lines as the reader cuts them.
-std::vector<std::string_view> Lines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') continue;
-    lines.push_back(text.substr(start, i - start));
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) lines.push_back(text.substr(start));
-  return lines;
-}
 
 bool Plain(std::string_view line) {
   for (char c : line)
@@ -53,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // Plain lines, kept in order: compare them with the rows they gave.
   std::size_t row = 0;
-  for (std::string_view line : Lines(bytes)) {
+  for (std::string_view line : qm::TextLines(bytes)) {
     std::string_view cut = line;
     while (!cut.empty() && cut.back() == ',') cut.remove_suffix(1);
     if (!line.empty() && cut.empty()) continue;  // nothing but commas: dropped

@@ -5,25 +5,9 @@
 #include "base/atomic_file.h"
 #include "base/comma_text.h"
 #include "base/cp932.h"
+#include "base/text_lines.h"
 
 namespace qm {
-namespace {
-
-// The lines of a text; CR LF, LF and CR each end one.
-std::vector<std::string_view> Lines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') continue;
-    lines.push_back(text.substr(start, i - start));
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) lines.push_back(text.substr(start));
-  return lines;
-}
-
-}  // namespace
 
 std::string Han2Zen(int n) {
   static const char* const kDigits[] = {"０", "１", "２", "３", "４", "５", "６", "７", "８", "９"};
@@ -34,7 +18,7 @@ std::string Han2Zen(int n) {
 
 CsvGrid ReadImportCsv(std::string_view bytes) {
   CsvGrid grid;
-  for (std::string_view line : Lines(bytes)) {
+  for (std::string_view line : TextLines(bytes)) {
     if (!line.empty()) {
       while (!line.empty() && line.back() == ',') line.remove_suffix(1);
       if (line.empty()) continue;  // nothing but commas

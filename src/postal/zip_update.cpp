@@ -9,6 +9,7 @@
 #include "base/atomic_file.h"
 #include "base/error.h"
 #include "base/ini_file.h"
+#include "base/text_lines.h"
 
 namespace qm::postal {
 namespace {
@@ -78,16 +79,8 @@ std::string CorrectCR(std::string_view text) {
 }
 
 std::vector<std::string> SplitAnyLines(std::string_view text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') continue;
-    lines.emplace_back(text.substr(start, i - start));
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) lines.emplace_back(text.substr(start));
-  return lines;
+  const std::vector<std::string_view> views = TextLines(text);
+  return {views.begin(), views.end()};
 }
 
 InstalledVersion ReadInstalledVersion(const std::string& versionFile) {

@@ -351,6 +351,15 @@ int TFormItemList::SelectedUnit() const {
   return selected.isEmpty() ? -1 : LBItemUnit->row(selected.front());
 }
 
+int TFormItemList::Chosen(int row, const char* message) {
+  if (row < 0) ShowMessage(this, QString::fromUtf8(message));
+  return row;
+}
+
+bool TFormItemList::ConfirmDelete(const std::string& what) {
+  return AskYesNo(this, Q(what) + QString::fromUtf8(kDeleteTail));
+}
+
 void TFormItemList::ItemAddClick() {
   if (itemAdd_->ShowModal(nullptr, decimals_) != ModalResult::Ok) return;
   items_->Add(std::make_unique<TMxItemObject>(itemAdd_->Item(nullptr)));
@@ -358,11 +367,8 @@ void TFormItemList::ItemAddClick() {
 }
 
 void TFormItemList::ItemEditClick() {
-  const int row = SelectedItem();
-  if (row < 0) {
-    ShowMessage(this, QStringLiteral("編集する品名を選択して下さい。"));
-    return;
-  }
+  const int row = Chosen(SelectedItem(), "編集する品名を選択して下さい。");
+  if (row < 0) return;
   const TMxItemObject& item = items_->Items(row);
   if (itemEdit_->ShowModal(&item, decimals_) != ModalResult::Ok) return;
   items_->Items(row) = itemEdit_->Item(&item);
@@ -371,12 +377,9 @@ void TFormItemList::ItemEditClick() {
 }
 
 void TFormItemList::ItemDeleteClick() {
-  const int row = SelectedItem();
-  if (row < 0) {
-    ShowMessage(this, QStringLiteral("削除する品名を選択して下さい。"));
-    return;
-  }
-  if (!AskYesNo(this, Q(items_->Items(row).ItemName()) + QString::fromUtf8(kDeleteTail))) return;
+  const int row = Chosen(SelectedItem(), "削除する品名を選択して下さい。");
+  if (row < 0) return;
+  if (!ConfirmDelete(items_->Items(row).ItemName())) return;
   items_->Delete(row);
   LVItemList->selectionModel()->clear();
   RefreshItemList();
@@ -391,11 +394,8 @@ void TFormItemList::UnitAddClick() {
 }
 
 void TFormItemList::UnitEditClick() {
-  const int row = SelectedUnit();
-  if (row < 0) {
-    ShowMessage(this, QStringLiteral("編集する単位を選択して下さい。"));
-    return;
-  }
+  const int row = Chosen(SelectedUnit(), "編集する単位を選択して下さい。");
+  if (row < 0) return;
   if (unitEdit_->ShowModal(Q(units_->Items(row).ItemUnit())) != ModalResult::Ok) return;
   units_->Items(row).SetItemUnit(unitEdit_->EdtUnit->text().toStdString());
   RefreshUnitList();
@@ -403,12 +403,9 @@ void TFormItemList::UnitEditClick() {
 }
 
 void TFormItemList::UnitDeleteClick() {
-  const int row = SelectedUnit();
-  if (row < 0) {
-    ShowMessage(this, QStringLiteral("削除する単位を選択して下さい。"));
-    return;
-  }
-  if (!AskYesNo(this, Q(units_->Items(row).ItemUnit()) + QString::fromUtf8(kDeleteTail))) return;
+  const int row = Chosen(SelectedUnit(), "削除する単位を選択して下さい。");
+  if (row < 0) return;
+  if (!ConfirmDelete(units_->Items(row).ItemUnit())) return;
   units_->Delete(row);
   RefreshUnitList();
 }

@@ -123,6 +123,11 @@ class TFormItemList : public QDialog {
   TFormUnitInput& FormUnitEdit() { return *unitEdit_; }
 
  private:
+  // The row, or -1 after asking the user to choose one.
+  int Chosen(int row, const char* message);
+  // "<what>　を削除します、よろしいですか？"
+  bool ConfirmDelete(const std::string& what);
+
   MasterHost& host_;
   TMxItemObjectList* items_ = nullptr;
   TMxItemUnitObjectList* units_ = nullptr;
