@@ -9,6 +9,7 @@
 #include "cli/front/arguments.h"
 #include "cli/document_commands.h"
 #include "cli/file_commands.h"
+#include "cli/line_commands.h"
 #include "cli/master_commands.h"
 #include "cli/front/front.h"
 #include "cli/front/messages.h"
@@ -53,6 +54,9 @@ const std::vector<Command>& Commands() {
       {"pdf", kPdfSynopsis, msg::kPdfSummary, 2, {"--set", "--tax", "--rate"}, PdfCommand, true},
       {"totalclaim", "qm totalclaim (--per-file|--per-line) OUT.QM1 NAME... [--comment TEXT] [--rate R]",
        msg::kTotalClaimSummary, 2, {"--per-file", "--per-line", "--comment", "--rate"}, TotalClaimCommand, true},
+      {"export-lines", "qm export-lines FILE.QM1 OUT.csv [--rate R]", msg::kExportLinesSummary, 2, {"--rate"},
+       ExportLinesCommand},
+      {"picture", "qm picture FILE.QM1 LINE OUT", msg::kPictureSummary, 3, {}, PictureCommand},
       {"zip", "qm zip CODE | qm zip --address TEXT", msg::kZipSummary, 0, {"--address"}, ZipCommand, true},
       {"zip-update", "qm zip-update [--server URL] [--proxy HOST:PORT]", msg::kZipUpdateSummary, 0,
        {"--server", "--proxy"}, ZipUpdateCommand},

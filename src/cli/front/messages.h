@@ -47,6 +47,11 @@ inline constexpr const char* kZipUpdateSummary =
     "--proxy は pro.dat に代わります。";
 inline constexpr const char* kZipImportSummary =
     "日本郵便の全国版郵便番号 CSV（15 項目、Shift-JIS）を zip.dat に変換して置き換えます。";
+inline constexpr const char* kExportLinesSummary =
+    "内容出力と同じ CSV（見出し行と全行、Shift-JIS、CR LF）を OUT.csv に書き出します。見出しと分類の字下げは conf.ini の"
+    "設定に従います。";
+inline constexpr const char* kPictureSummary =
+    "LINE 行目（1 から）の画像をそのままの形式で OUT に書き出します。";
 inline constexpr const char* kRestoreSummary = "保存フォルダーの見積ファイルを DIR の見積ファイルで置き換えます。";
 
 inline std::string LineOverflow(int lineNo) { return "行 " + std::to_string(lineNo) + ": 入力の制限を超えています。"; }
@@ -124,6 +129,10 @@ inline std::string BadMap(const std::string& text) {
 inline std::string NotCustomersSubcommand(const std::string& text) {
   return "「" + text + "」は customers のサブコマンドではありません（import FILE.CSV）。";
 }
+inline std::string LineOutOfRange(const std::string& text, int count) {
+  return "行「" + text + "」はありません（1 から " + std::to_string(count) + "）。";
+}
+inline std::string NoPicture(int line) { return "行 " + std::to_string(line) + " に画像はありません。"; }
 inline std::string NotTotalClaim() { return "この機能は合計請求モード以外では使用できません。"; }
 inline std::string BadTaxChoice(const std::string& text) {
   return "税の表示「" + text + "」は none, exclusive, inclusive のいずれかで指定してください。";

@@ -17,6 +17,7 @@
 
 #include "base/amount_text.h"
 #include "ui/app/line_area.h"
+#include "ui/pictures/picture_preview.h"
 #include "ui/app/main_messages.h"
 #include "ui/common/document_view.h"
 #include "ui/common/guarded.h"
@@ -138,6 +139,8 @@ QWidget* TContentsTab::BuildCalcPanel() {
   panel->addWidget(GBTaxInput);
   panel->addWidget(GBSubTotal);
   panel->addWidget(mode);
+  preview_ = new TPicturePreview(panelWidget);
+  panel->addWidget(preview_);
   panel->addStretch();
   panel->addLayout(totals);
   for (QComboBox* b : {CBCalcUnit, CBUnderOne, CBSubTotalUnderOne})
@@ -183,7 +186,6 @@ QLayout* TContentsTab::BuildButtonBar() {
   button(BtnAddRows, "BtnAddRows", "入力欄を追加", "rows_add", &TContentsTab::AddRowsClick);
   button(BtnDelRows, "BtnDelRows", "入力欄を削除", "rows_remove", &TContentsTab::RemoveRowsClick);
   button(BtnExport, "BtnExport", "内容出力", "save", nullptr);
-  BtnExport->setEnabled(false);
   return buttons;
 }
 
@@ -228,8 +230,8 @@ void TContentsTab::RefreshInputArea() {
         SetEnabled(w, priced);
       SetEnabled(r.EditItemEtc, true);
     }
-    // The picture button only shows whether the line has a picture.
-    SetEnabled(r.BtnItemPic, false);
+    // A total invoice is read-only, its pictures too.
+    SetEnabled(r.BtnItemPic, !totalClaim);
     if (r.CBClass->currentIndex() != line.ClassNo()) r.CBClass->setCurrentIndex(std::clamp(line.ClassNo(), 0, 2));
     SetText(r.EditFree, Q(line.FreeEdit()));
     SetText(r.EditItemName, Q(line.Name()));
@@ -329,9 +331,13 @@ void TContentsTab::ActiveInputArea(int n) {
   if (FNowLineIndex != n) NonActiveInputArea(FNowLineIndex);
   lineArea_->SetHighlighted(n, true);
   FNowLineIndex = n;
+  emit lineActivated(n);
 }
 
-void TContentsTab::NonActiveInputArea(int n) { lineArea_->SetHighlighted(n, false); }
+void TContentsTab::NonActiveInputArea(int n) {
+  lineArea_->SetHighlighted(n, false);
+  if (n >= 0) emit lineLeft(n);
+}
 
 void TContentsTab::EditEnter(int row, QWidget* cell) {
   if (auto* numeric = qobject_cast<TSsEdit*>(cell)) {
@@ -491,7 +497,10 @@ void TContentsTab::InsertSubTotalClick() {
 }
 
 void TContentsTab::DeleteLineClick() {
-  if (Report(DeleteLine(session_.Document(), FNowLineIndex), msg::kSelectToDelete)) view_.Refresh();
+  if (Report(DeleteLine(session_.Document(), FNowLineIndex), msg::kSelectToDelete)) {
+    emit lineDeleted();
+    view_.Refresh();
+  }
 }
 
 // ---------------------------------------------------------------------------------------

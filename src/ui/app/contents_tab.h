@@ -22,6 +22,7 @@ namespace qm::ui {
 
 class DocumentView;
 class TLineInputArea;
+class TPicturePreview;
 
 class TContentsTab : public QWidget {
   Q_OBJECT
@@ -33,6 +34,10 @@ class TContentsTab : public QWidget {
   int NowLineIndex() const { return FNowLineIndex; }
   QMenu* ItemMenu() const { return PMItem; }
   QMenu* UnitMenu() const { return PMUnit; }
+  TPicturePreview& PicturePreview() { return *preview_; }
+  QPushButton* ExportButton() const { return BtnExport; }
+  // Makes row n the current line (highlighted, its picture previewed).
+  void SetCurrentLine(int n) { ActiveInputArea(n); }
 
   // Rows: added or removed at the end, with document lines unless `rowsOnly`.
   void AddInputAreaAndData(int count, bool rowsOnly);
@@ -66,6 +71,13 @@ class TContentsTab : public QWidget {
   void InsertSubTotalClick();
   void DeleteLineClick();
 
+ signals:
+  // Row n became the current line, or stopped being it.
+  void lineActivated(int n);
+  void lineLeft(int n);
+  // A line was deleted: what the preview showed may be gone.
+  void lineDeleted();
+
  private:
   void Build();
   QWidget* BuildCalcPanel();
@@ -98,6 +110,7 @@ class TContentsTab : public QWidget {
   QPushButton *BtnDelLine, *BtnUp, *BtnDown, *BtnAddRows, *BtnDelRows, *BtnExport;
   QMenu* PMItem = nullptr;
   QMenu* PMUnit = nullptr;
+  TPicturePreview* preview_ = nullptr;
 };
 
 }  // namespace qm::ui

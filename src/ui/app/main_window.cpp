@@ -23,6 +23,8 @@
 #include "ui/masters/master_commands.h"
 #include "ui/postal/postal_commands.h"
 #include "ui/print/print_commands.h"
+#include "ui/settings/settings_commands.h"
+#include "ui/pictures/line_pictures.h"
 
 namespace qm::ui {
 namespace {
@@ -98,8 +100,6 @@ void TFormMain::InstallCommands() {
   c.Add({"DeleteLine", "選択行を削除(&D)", nullptr, false, [t] { t->DeleteLineClick(); }});
   c.Add({"InsertSubTotal", "選択行に小計欄を挿入(&S)", nullptr, false, [t] { t->InsertSubTotalClick(); }});
 
-  c.Add({"SenderConf", "自社情報の登録(&C)", nullptr, true, {}});
-  c.Add({"Conf", "動作環境設定(&E)", nullptr, true, {}});
   c.Add({"About", "バージョン情報(&V)", nullptr, true, [this] { ShowAbout(); }});
 
   print_ = new PrintCommands(*session_, *this);
@@ -111,6 +111,16 @@ void TFormMain::InstallCommands() {
           [this, customer] { postal_->BtnZipClick(customer->ZipEdit(), customer->Add1Edit()); });
   connect(customer->Add1Button(), &QPushButton::clicked, this,
           [this, customer] { postal_->BtnAdd1Click(customer->ZipEdit(), customer->Add1Edit()); });
+  pictures_ = new LinePictures(*session_, *this, *contentsTab_, contentsTab_->PicturePreview());
+  connect(&contentsTab_->LineArea(), &TLineInputArea::pictureClicked, pictures_,
+          [this](int n) { Guarded(this, [&] { pictures_->BtnItemPicClick(n); }); });
+  connect(contentsTab_, &TContentsTab::lineActivated, pictures_, [this](int n) { pictures_->LineActivated(n); });
+  connect(contentsTab_, &TContentsTab::lineLeft, pictures_, [this](int n) { pictures_->LineLeft(n); });
+  connect(contentsTab_, &TContentsTab::lineDeleted, pictures_, [this] { pictures_->ClearPreview(); });
+  connect(contentsTab_->ExportButton(), &QPushButton::clicked, pictures_,
+          [this] { Guarded(this, [this] { pictures_->ExportContentsClick(); }); });
+  settings_ = new SettingsCommands(*session_, *this, *print_);
+  settings_->Install(c);
   masters_ = new MasterCommands(*session_, *this, *postal_, *print_, customer->CustomerBlock());
   masters_->Install(c);
   customer->CustomerButton()->setEnabled(true);
@@ -179,6 +189,7 @@ void TFormMain::New1Click() {
   if (session_->Config().ConfirmOpenOrMake() && !AskYesNo(this, msg::kConfirmNew)) return;
   CommitCurrentEdit();
   ResetToNewDocument(session_->Document());
+  pictures_->ClearPreview();
   contentsTab_->InitInputArea();
   InitAll();
 }
@@ -214,6 +225,7 @@ void TFormMain::CommitCurrentEdit() { contentsTab_->CommitCurrentEdit(); }
 void TFormMain::RebuildPickMenus() { contentsTab_->BuildPickMenus(); }
 
 void TFormMain::ShowDocument() {
+  pictures_->ClearPreview();
   contentsTab_->InitInputArea();
   contentsTab_->CommitCurrentEdit();
   Object2FormContent();

@@ -19,6 +19,8 @@ class FileCommands;
 class MasterCommands;
 class PostalCommands;
 class PrintCommands;
+class SettingsCommands;
+class LinePictures;
 class TContentsTab;
 class TCustomerTab;
 
@@ -44,6 +46,8 @@ class TFormMain : public QMainWindow, public DocumentView {
   PrintCommands& Print() { return *print_; }
   PostalCommands& Postal() { return *postal_; }
   MasterCommands& Masters() { return *masters_; }
+  SettingsCommands& Settings() { return *settings_; }
+  LinePictures& Pictures() { return *pictures_; }
 
   // An empty normal document on screen, as when the window is first shown.
   void InitAll();
@@ -77,6 +81,8 @@ class TFormMain : public QMainWindow, public DocumentView {
   PrintCommands* print_ = nullptr;
   PostalCommands* postal_ = nullptr;
   MasterCommands* masters_ = nullptr;
+  SettingsCommands* settings_ = nullptr;
+  LinePictures* pictures_ = nullptr;
   QTabWidget* PageControl = nullptr;
   TCustomerTab* customerTab_ = nullptr;
   TContentsTab* contentsTab_ = nullptr;

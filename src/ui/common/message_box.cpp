@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -42,6 +43,9 @@ class RealMessages final : public MessageSeam {
   }
   QString ChooseOpenFile(QWidget* parent, const QString& filter, const QString& folder) override {
     return QFileDialog::getOpenFileName(parent, QString(), folder, filter);
+  }
+  QColor ChooseColour(QWidget* parent, const QColor& initial) override {
+    return QColorDialog::getColor(initial, parent);
   }
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 // Every message and question of the program goes through here, so that tests can
 // answer them without a person. The captions are the application title.
+#include <QColor>
 #include <QString>
 
 class QWidget;
@@ -25,6 +26,8 @@ class MessageSeam {
   // The open dialog of an existing file: `filter` as "CSVファイル(*.csv)", starting in
   // `folder`; empty when cancelled.
   virtual QString ChooseOpenFile(QWidget* parent, const QString& filter, const QString& folder) = 0;
+  // The colour chooser preset to `initial`; an invalid colour when cancelled.
+  virtual QColor ChooseColour(QWidget* parent, const QColor& initial) = 0;
 };
 
 // The seam in use; the real message boxes unless a test installed another.
@@ -45,6 +48,7 @@ inline QString ChooseSaveFile(QWidget* parent, const QString& filter, const QStr
 inline QString ChooseOpenFile(QWidget* parent, const QString& filter, const QString& folder) {
   return Messages().ChooseOpenFile(parent, filter, folder);
 }
+inline QColor ChooseColour(QWidget* parent, const QColor& initial) { return Messages().ChooseColour(parent, initial); }
 
 // The save dialog, then, for a file that exists, the question whether to replace it:
 // the path to write, or empty when the user cancelled or keeps the old file.

@@ -46,6 +46,10 @@ void PrintCommands::Install(CommandTable& commands) {
   }
 }
 
+void PrintCommands::UpdatePdfColours(const TMxConfigInfo& config) {
+  if (pdfBase_) pdfBase_->UpdatePDFBaseColor(config);
+}
+
 TFormPrintMitsu& PrintCommands::FormPrintMitsu() {
   if (!printMitsu_) printMitsu_ = new TFormPrintMitsu(session_.Folder().PrintIni(), view_.Window());
   return *printMitsu_;

@@ -58,6 +58,9 @@ class PrintCommands : public QObject {
   // PDF出力 of a dialog: asks for a PDF file and writes the dialog's job there.
   void PdfWith(const TFormPrintBase& dialog);
 
+  // The PDF templates take the settings' band colours.
+  void UpdatePdfColours(const TMxConfigInfo& config);
+
   TFormPrintMitsu& FormPrintMitsu();
   TFormPrintReceipt& FormPrintReceipt();
   TFormPrintTotalClaim& FormPrintTotalClaim();

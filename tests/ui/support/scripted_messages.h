@@ -57,7 +57,16 @@ class ScriptedMessages final : public qm::ui::MessageSeam {
     return file;
   }
 
+  QColor ChooseColour(QWidget*, const QColor& initial) override {
+    colourRequests << initial;
+    if (colours.empty()) return QColor();
+    const QColor colour = colours.front();
+    colours.pop_front();
+    return colour;
+  }
+
   void Answer(bool yes) { answers.push_back(yes); }
+  void Pick(const QColor& colour) { colours.push_back(colour); }
   void Open(const QString& file) { openFiles.push_back(file); }
   void SaveAs(const QString& file) { saveFiles.push_back(file); }
   void Choose(const QString& folder) { folders.push_back(folder); }
@@ -67,6 +76,8 @@ class ScriptedMessages final : public qm::ui::MessageSeam {
   QStringList shown, asked, errors, unexpected, prompts, saveRequests, openRequests;
   std::deque<bool> answers;
   std::deque<QString> folders, saveFiles, openFiles;
+  std::deque<QColor> colours;
+  QList<QColor> colourRequests;
 };
 
 }  // namespace qmtest

@@ -1,0 +1,44 @@
+#pragma once
+// The pictures of the document's lines and the contents export: the picture button of
+// each row (load, or remove after a question), the preview of the current line's
+// picture with its viewer and save button, and 内容出力.
+#include <QObject>
+
+#include "model/session.h"
+
+namespace qm::ui {
+
+class DocumentView;
+class TContentsTab;
+class TFormPicPreview;
+class TPicturePreview;
+
+class LinePictures : public QObject {
+  Q_OBJECT
+ public:
+  LinePictures(AppSession& session, DocumentView& view, TContentsTab& contents, TPicturePreview& preview);
+
+  // The picture button of row n.
+  void BtnItemPicClick(int n);
+  // Row n became current / was left.
+  void LineActivated(int n);
+  void LineLeft(int n);
+  // The preview shows nothing (a line deleted, a new document).
+  void ClearPreview();
+  void ImagePicPreviewClick();
+  void BtnPicSaveClick();
+  void ExportContentsClick();
+
+  int OldLineNo() const { return oldLineNo_; }
+  TFormPicPreview& FormPicPreview();
+
+ private:
+  AppSession& session_;
+  DocumentView& view_;
+  TContentsTab& contents_;
+  TPicturePreview& preview_;
+  TFormPicPreview* viewer_ = nullptr;
+  int oldLineNo_ = -1;  // the line whose picture the preview holds
+};
+
+}  // namespace qm::ui
