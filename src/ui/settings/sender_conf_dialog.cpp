@@ -100,6 +100,8 @@ std::optional<double> ReadNumber(const QString& text) {
   return v;
 }
 
+constexpr TColor kWhite = 0x00FFFFFF;  // the swatch of a colour text that does not read
+
 QLineEdit* TextField(QWidget* parent, const char* name) {
   auto* e = new QLineEdit(parent);
   e->setObjectName(name);
@@ -278,7 +280,7 @@ void TFormSenderConf::RefreshForm(int index) {
   CBStampUse->setChecked(p.ChkUseCampanyStamp());
   for (std::size_t i = 0; i < kNumbers.size(); ++i) StampFields[i]->setText(NumberText((p.*kNumbers[i].get)()));
   CBTransColor->setChecked(p.ChkUseCampanyStampTrans());
-  ShapeTransColor->SetColour(TextToColor(p.CampanyStampTransColor()).value_or(0x00FFFFFF));
+  ShapeTransColor->SetColour(TextToColor(p.CampanyStampTransColor()).value_or(kWhite));
   RefreshStampConfigInputFiled(CBStampUse->isChecked());
   ImgLogo->SetPicture(p.LogoImage());
   CBLogoUse->setEnabled(!ImgLogo->IsEmpty());
@@ -308,7 +310,10 @@ bool TFormSenderConf::FormContent2Object(int index) {
   p.SetChkUseCampanyStamp(CBStampUse->isChecked());
   for (std::size_t i = 0; i < kNumbers.size(); ++i) (p.*kNumbers[i].set)(numbers[i]);
   p.SetChkUseCampanyStampTrans(CBTransColor->isChecked());
-  p.SetCampanyStampTransColor(ColorToText(ShapeTransColor->Colour()));
+  // The stored text is kept while the colour is the one it shows, so an opening that
+  // changes nothing writes nothing new.
+  const TColor trans = ShapeTransColor->Colour();
+  if (TextToColor(p.CampanyStampTransColor()).value_or(kWhite) != trans) p.SetCampanyStampTransColor(ColorToText(trans));
   p.LogoImage() = ImgLogo->Picture();
   p.CampanyStampImage() = ImgStamp->Picture();
   return true;
