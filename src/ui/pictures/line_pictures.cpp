@@ -46,6 +46,7 @@ TFormPicPreview& LinePictures::FormPicPreview() {
 void LinePictures::BtnItemPicClick(int n) {
   TMxEstimateObjectList& doc = session_.Document();
   if (n < 0 || n >= doc.Count()) return;
+  view_.CommitCurrentEdit();
   contents_.SetCurrentLine(n);
   QWidget* window = view_.Window();
   TMxEstimateObject& line = doc.Items(n);
@@ -58,13 +59,11 @@ void LinePictures::BtnItemPicClick(int n) {
       return;
     }
     line.Pic() = *picture;
-    QLineEdit* remark = contents_.LineArea().RowAt(n).EditItemEtc;
-    if (remark->text().isEmpty()) {
-      // The line takes the remark when the cell is left.
-      remark->setText(QStringLiteral("別紙参照"));
-      remark->setFocus();
-    }
+    // An empty remark points to the attached sheet; a remark already there stays.
+    const bool remarkSet = line.Note().empty();
+    if (remarkSet) line.SetNote("別紙参照");
     view_.Refresh();
+    if (remarkSet) contents_.LineArea().RowAt(n).EditItemEtc->setFocus();
     oldLineNo_ = -1;
     LineActivated(n);
     ShowMessage(window, QStringLiteral("画像の読み込みが完了しました"));
