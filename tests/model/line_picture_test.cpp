@@ -43,8 +43,10 @@ TEST(LinePicture, PreviewFitsAndCentres) {
   EXPECT_EQ(qm::PreviewRect({10, 10}, box), QRect(35, 0, 89, 89));      // small pictures are enlarged
   EXPECT_EQ(qm::PreviewRect({1000, 100}, box).size(), QSize(159, 16));
   // No size: nothing to draw, and no division by zero.
-  EXPECT_TRUE(qm::PreviewRect({0, 200}, box).isEmpty());
-  EXPECT_TRUE(qm::PreviewRect({400, 0}, box).isEmpty());
+  EXPECT_TRUE(qm::PreviewRect({0, 200}, box).isNull());
+  EXPECT_TRUE(qm::PreviewRect({400, 0}, box).isNull());
+  EXPECT_TRUE(qm::PreviewRect({0, 0}, box).isNull());
+  EXPECT_TRUE(qm::PreviewRect({400, 200}, {0, 0}).isNull());
 }
 
 TEST(LinePicture, SavedNamesGetTheirExtensionOnce) {
