@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QHBoxLayout>
 #include <QPushButton>
 #include <QString>
+
+#include <initializer_list>
 
 namespace qm::ui {
 
@@ -12,6 +15,14 @@ inline QPushButton* DialogButton(QWidget* parent, const char* name, const char* 
   b->setObjectName(name);
   b->setAutoDefault(false);
   return b;
+}
+
+// The bottom row of a dialog: its buttons on the right, in the order given.
+inline QHBoxLayout* BottomButtons(std::initializer_list<QPushButton*> buttons) {
+  auto* row = new QHBoxLayout;
+  row->addStretch();
+  for (QPushButton* b : buttons) row->addWidget(b);
+  return row;
 }
 
 }  // namespace qm::ui

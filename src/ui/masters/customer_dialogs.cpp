@@ -102,13 +102,9 @@ TFormCustomInput::TFormCustomInput(Mode mode, MasterHost& host, QWidget* parent)
   EdtAdd2 = field("EdtAdd2", 6, "住所２");
   EdtTel = field("EdtTel", 7, "TEL");
   EdtFax = field("EdtFax", 8, "FAX");
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
   BtnOk = DialogButton(this, "BtnOk", add ? "登録" : "編集");
   BtnClose = DialogButton(this, "BtnClose", "閉じる");
-  buttons->addWidget(BtnOk);
-  buttons->addWidget(BtnClose);
-  grid->addLayout(buttons, 9, 0, 1, 3);
+  grid->addLayout(BottomButtons({BtnOk, BtnClose}), 9, 0, 1, 3);
   grid->setColumnMinimumWidth(1, 320);
 
   connect(BtnOk, &QPushButton::clicked, this, [this] { CloseWith(*this, ModalResult::Ok); });

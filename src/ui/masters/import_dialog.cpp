@@ -66,13 +66,9 @@ TFormImport::TFormImport(QWidget* parent) : QDialog(parent) {
   CBTel = list("CBTel", "TEL", 7);
   CBFax = list("CBFax", "FAX", 8);
   v->addLayout(lists);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
   BtnImport = DialogButton(this, "BtnImport", "インポート");
   BtnCancel = DialogButton(this, "BtnCancel", "キャンセル");
-  buttons->addWidget(BtnImport);
-  buttons->addWidget(BtnCancel);
-  v->addLayout(buttons);
+  v->addLayout(BottomButtons({BtnImport, BtnCancel}));
   model_ = new CsvGridModel(this);
   SG_CSV = new QTableView(this);
   SG_CSV->setObjectName("SG_CSV");

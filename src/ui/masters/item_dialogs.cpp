@@ -105,13 +105,9 @@ TFormItemInput::TFormItemInput(Mode mode, std::string unitFile, QWidget* parent)
     e->setAlignment(Qt::AlignRight);
     e->installEventFilter(this);
   }
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
   BtnOk = DialogButton(this, "BtnOk", add ? "追加" : "変更");
   BtnCancel = DialogButton(this, "BtnCancel", "キャンセル");
-  buttons->addWidget(BtnOk);
-  buttons->addWidget(BtnCancel);
-  grid->addLayout(buttons, 4, 0, 1, 2);
+  grid->addLayout(BottomButtons({BtnOk, BtnCancel}), 4, 0, 1, 2);
 
   connect(BtnOk, &QPushButton::clicked, this, [this] { OkClick(); });
   connect(BtnCancel, &QPushButton::clicked, this, [this] { CloseWith(*this, ModalResult::Cancel); });
@@ -230,13 +226,9 @@ TFormUnitInput::TFormUnitInput(Mode mode, QWidget* parent) : QDialog(parent) {
   EdtUnit->setObjectName("EdtUnit");
   RestrictToCp932(EdtUnit);
   v->addWidget(EdtUnit);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
   BtnOk = DialogButton(this, "BtnOk", add ? "追加" : "変更");
   BtnCancel = DialogButton(this, "BtnCancel", "キャンセル");
-  buttons->addWidget(BtnOk);
-  buttons->addWidget(BtnCancel);
-  v->addLayout(buttons);
+  v->addLayout(BottomButtons({BtnOk, BtnCancel}));
   const auto update = [this] { BtnOk->setEnabled(!EdtUnit->text().trimmed().isEmpty()); };
   connect(EdtUnit, &QLineEdit::textChanged, this, update);
   connect(EdtUnit, &QLineEdit::returnPressed, this, [this] {
@@ -293,13 +285,9 @@ TFormItemList::TFormItemList(MasterHost& host, std::string unitFile, QWidget* pa
   BtnUnitDelete = DialogButton(this, "BtnUnitDelete", "単位削除");
   for (QPushButton* b : {BtnUnitAdd, BtnUnitEdit, BtnUnitDelete}) unitButtons->addWidget(b);
   unitSide->addLayout(unitButtons);
-  auto* close = new QHBoxLayout;
-  close->addStretch();
   BtnOk = DialogButton(this, "BtnOk", "OK");
   BtnCancel = DialogButton(this, "BtnCancel", "キャンセル");
-  close->addWidget(BtnOk);
-  close->addWidget(BtnCancel);
-  unitSide->addLayout(close);
+  unitSide->addLayout(BottomButtons({BtnOk, BtnCancel}));
   root->addLayout(unitSide, 1);
 
   itemAdd_ = new TFormItemInput(TFormItemInput::Mode::Add, unitFile, this);

@@ -60,13 +60,9 @@ TFormZipSearch::TFormZipSearch(QWidget* parent) : QDialog(parent) {
   LVZip->setColumnWidth(0, 80);
   LVZip->setColumnWidth(1, 250);
   v->addWidget(LVZip, 1);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
   BtnOk = DialogButton(this, "BtnOk", "OK");
   BtnClose = DialogButton(this, "BtnClose", "閉じる");
-  buttons->addWidget(BtnOk);
-  buttons->addWidget(BtnClose);
-  v->addLayout(buttons);
+  v->addLayout(BottomButtons({BtnOk, BtnClose}));
 
   connect(BtnOk, &QPushButton::clicked, this, [this] { OkClick(); });
   connect(BtnClose, &QPushButton::clicked, this, [this] { CloseWith(*this, ModalResult::Cancel); });

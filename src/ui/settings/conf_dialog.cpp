@@ -27,13 +27,7 @@ using D = TFormConf;
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-// Each text control and the property it shows.
-struct TextBinding {
-  QLineEdit* D::*control;
-  const std::string& (C::*get)() const;
-  void (C::*set)(std::string);
-};
-constexpr TextBinding kTexts[] = {
+constexpr TextBinding<D, C> kTexts[] = {
     {&D::EdtEstTitle, &C::PrintMsgEstimateTitle, &C::SetPrintMsgEstimateTitle},
     {&D::EdtEstMsg, &C::PrintMsgEstimateMessage, &C::SetPrintMsgEstimateMessage},
     {&D::EdtUnitPriceEstTitle, &C::PrintMsgUnitPriceEstimateTitle, &C::SetPrintMsgUnitPriceEstimateTitle},
@@ -91,13 +85,6 @@ constexpr std::array<std::pair<NameGet, NameSet>, C::kImgMaxRegistCount> kStampN
     {&C::NatsuinName6, &C::SetNatsuinName6},
 }};
 
-QLineEdit* TextField(QWidget* parent, const char* name) {
-  auto* e = new QLineEdit(parent);
-  e->setObjectName(name);
-  RestrictToCp932(e);
-  return e;
-}
-
 QCheckBox* Check(QWidget* parent, const char* name, const char* caption) {
   auto* c = new QCheckBox(QString::fromUtf8(caption), parent);
   c->setObjectName(name);
@@ -127,13 +114,9 @@ TFormConf::TFormConf(QWidget* parent) : QDialog(parent) {
   PageControl->addTab(HeadingTab(), QStringLiteral("印刷見出し"));
   PageControl->addTab(StampTab(), QStringLiteral("捺印"));
   v->addWidget(PageControl, 1);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
   BtnOk = DialogButton(this, "BtnOk", "OK");
   BtnCancel = DialogButton(this, "BtnCancel", "キャンセル");
-  buttons->addWidget(BtnOk);
-  buttons->addWidget(BtnCancel);
-  v->addLayout(buttons);
+  v->addLayout(BottomButtons({BtnOk, BtnCancel}));
   connect(BtnOk, &QPushButton::clicked, this, [this] { OkClick(); });
   connect(BtnCancel, &QPushButton::clicked, this, [this] { CancelClick(); });
   InitConf();

@@ -28,12 +28,7 @@ using B = TMxPayBankAccount;
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-struct TextBinding {
-  QLineEdit* D::*control;
-  const std::string& (P::*get)() const;
-  void (P::*set)(std::string);
-};
-constexpr TextBinding kTexts[] = {
+constexpr TextBinding<D, P> kTexts[] = {
     {&D::EdtZip, &P::ZipNo, &P::SetZipNo},
     {&D::EdtAdd1, &P::Address1, &P::SetAddress1},
     {&D::EdtAdd2, &P::Address2, &P::SetAddress2},
@@ -102,13 +97,6 @@ std::optional<double> ReadNumber(const QString& text) {
 
 constexpr TColor kWhite = 0x00FFFFFF;  // the swatch of a colour text that does not read
 
-QLineEdit* TextField(QWidget* parent, const char* name) {
-  auto* e = new QLineEdit(parent);
-  e->setObjectName(name);
-  RestrictToCp932(e);
-  return e;
-}
-
 }  // namespace
 
 TFormSenderConf::TFormSenderConf(QWidget* parent) : QDialog(parent) {
@@ -131,13 +119,9 @@ TFormSenderConf::TFormSenderConf(QWidget* parent) : QDialog(parent) {
   PageControl->addTab(LogoTab(), QStringLiteral("社判"));
   PageControl->addTab(StampTab(), QStringLiteral("会社印"));
   v->addWidget(PageControl, 1);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
   BtnOk = DialogButton(this, "BtnOk", "OK");
   BtnCancel = DialogButton(this, "BtnCancel", "キャンセル");
-  buttons->addWidget(BtnOk);
-  buttons->addWidget(BtnCancel);
-  v->addLayout(buttons);
+  v->addLayout(BottomButtons({BtnOk, BtnCancel}));
   connect(BtnOk, &QPushButton::clicked, this, [this] { OkClick(); });
   connect(BtnCancel, &QPushButton::clicked, this, [this] { CancelClick(); });
 }

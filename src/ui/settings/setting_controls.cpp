@@ -9,6 +9,7 @@
 #include "base/atomic_file.h"
 #include "base/error.h"
 #include "model/line_picture.h"
+#include "ui/controls/cp932_input.h"
 
 namespace qm::ui {
 namespace {
@@ -74,6 +75,13 @@ std::optional<TColor> PictureBox::ColourAt(QPoint point) const {
 void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
   QLabel::mouseReleaseEvent(event);
   emit released(event->position().toPoint());
+}
+
+QLineEdit* TextField(QWidget* parent, const char* name) {
+  auto* e = new QLineEdit(parent);
+  e->setObjectName(name);
+  RestrictToCp932(e);
+  return e;
 }
 
 void AllowKeys(QLineEdit* field, const QString& allowed) { field->installEventFilter(new KeyFilter(allowed, field)); }

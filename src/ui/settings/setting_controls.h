@@ -50,6 +50,18 @@ class PictureBox : public QLabel {
   QImage shown_;
 };
 
+// A one-line text field of a settings dialog, with its object name, taking only what the
+// settings file can store.
+QLineEdit* TextField(QWidget* parent, const char* name);
+
+// A text field of dialog D and the text property of O it shows.
+template <class D, class O>
+struct TextBinding {
+  QLineEdit* D::*control;
+  const std::string& (O::*get)() const;
+  void (O::*set)(std::string);
+};
+
 // Keeps only the typed characters in `allowed` (and the editing keys) in the field;
 // pasted text is not filtered.
 void AllowKeys(QLineEdit* field, const QString& allowed);

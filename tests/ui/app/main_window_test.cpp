@@ -24,6 +24,7 @@
 #include "base/error.h"
 #include "base/ini_file.h"
 #include "ui/support/scripted_messages.h"
+#include "ui/support/window_tests.h"
 #include "ui/app/contents_tab.h"
 #include "ui/common/command_table.h"
 #include "ui/app/line_area.h"
@@ -43,10 +44,8 @@ class MainWindowTest : public ::testing::Test {
 
   void Start() {
     window_.reset();
-    window_ = std::make_unique<TFormMain>(
-        qm::ui::MainWindowSetup{data_.filePath("data").toStdString(), data_.filePath("history.ini").toStdString()});
-    window_->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    window_ = qmtest::ShowMainWindow(data_);
+    ASSERT_TRUE(window_);
     QApplication::setActiveWindow(window_.get());
   }
   void WriteData(const char* name, const std::string& bytes) {

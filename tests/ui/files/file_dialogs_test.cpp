@@ -16,6 +16,7 @@
 
 #include "base/atomic_file.h"
 #include "ui/support/scripted_messages.h"
+#include "ui/support/window_tests.h"
 #include "ui/app/contents_tab.h"
 #include "ui/app/line_area.h"
 #include "ui/app/main_window.h"
@@ -29,10 +30,8 @@ namespace {
 class FileDialogsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    window_ = std::make_unique<TFormMain>(
-        qm::ui::MainWindowSetup{data_.filePath("data").toStdString(), data_.filePath("history.ini").toStdString()});
-    window_->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    window_ = qmtest::ShowMainWindow(data_);
+    ASSERT_TRUE(window_);
   }
   TFormMain& W() { return *window_; }
   QString SaveDir() const { return data_.filePath("data/data/"); }

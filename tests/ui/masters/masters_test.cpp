@@ -30,25 +30,12 @@
 #include "ui/postal/zip_search_dialog.h"
 #include "ui/print/list_print_dialog.h"
 #include "ui/support/scripted_messages.h"
+#include "ui/support/window_tests.h"
 
 namespace qm::ui {
 namespace {
 
 std::string Sjis(const std::string& utf8) { return cp932::EncodeOrThrow(utf8); }
-
-// Runs `f` on the dialog of type D once it is the active modal window.
-template <class D>
-void OnModal(std::function<void(D&)> f) {
-  QTimer::singleShot(0, [f] {
-    auto* d = qobject_cast<D*>(QApplication::activeModalWidget());
-    if (!d) {
-      ADD_FAILURE() << "the expected dialog is not open";
-      if (auto* other = qobject_cast<QDialog*>(QApplication::activeModalWidget())) other->reject();
-      return;
-    }
-    f(*d);
-  });
-}
 
 class MastersTest : public ::testing::Test {
  protected:
@@ -61,10 +48,8 @@ class MastersTest : public ::testing::Test {
     Open();
   }
   void Open() {
-    window_ = std::make_unique<TFormMain>(
-        MainWindowSetup{data_.filePath("data").toStdString(), data_.filePath("history.ini").toStdString()});
-    window_->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    window_ = qmtest::ShowMainWindow(data_);
+    ASSERT_TRUE(window_);
   }
   std::string DataPath(const char* name) const { return data_.filePath(QString("data/") + name).toStdString(); }
   std::string Bytes(const char* name) const {
@@ -104,7 +89,7 @@ class MastersTest : public ::testing::Test {
 // お客様一覧
 
 TEST_F(MastersTest, SortingFlipsOneDirectionKeepsTheSelectionAndIsSavedOnClose) {
-  OnModal<TFormCustomer>([this](TFormCustomer& d) {
+  qmtest::OnModal<TFormCustomer>([this](TFormCustomer& d) {
     EXPECT_EQ(d.windowTitle(), "お客様一覧");
     EXPECT_EQ(d.LVCustomer->model()->rowCount(), 5);
     EXPECT_EQ(d.LVCustomer->model()->headerData(7, Qt::Horizontal).toString(), "TEL");
@@ -139,9 +124,9 @@ TEST_F(MastersTest, AddEditDeleteAndSelect) {
   Edit("MMCusCode")->setText("77");
   Edit("EdtName1")->setText("新規建設");
   Edit("EdtTel")->setText("03-7777");
-  OnModal<TFormCustomer>([this](TFormCustomer& d) {
+  qmtest::OnModal<TFormCustomer>([this](TFormCustomer& d) {
     // Add: opens with the customer of the document.
-    OnModal<TFormCustomInput>([](TFormCustomInput& add) {
+    qmtest::OnModal<TFormCustomInput>([](TFormCustomInput& add) {
       EXPECT_EQ(add.windowTitle(), "お客様の追加");
       EXPECT_EQ(add.MMCusCode->text(), "77");
       EXPECT_EQ(add.EdtName1->text(), "新規建設");
@@ -159,7 +144,7 @@ TEST_F(MastersTest, AddEditDeleteAndSelect) {
     d.BtnEdit->click();
     EXPECT_EQ(messages_.shown.value(0), "編集するお客様情報を1つ選択して下さい。");
     SelectCodes(d, {"10"});
-    OnModal<TFormCustomInput>([](TFormCustomInput& edit) {
+    qmtest::OnModal<TFormCustomInput>([](TFormCustomInput& edit) {
       EXPECT_EQ(edit.windowTitle(), "編集");
       EXPECT_EQ(edit.EdtName1->text(), "十番商事");
       edit.EdtName1->setText("十番商事株式会社");
@@ -199,10 +184,10 @@ TEST_F(MastersTest, AddEditDeleteAndSelect) {
 TEST_F(MastersTest, PostalLookupsOfTheAddDialog) {
   QDir(data_.path()).mkpath("data/zip");
   WriteFileAtomically(DataPath("zip/zip.dat"), Sjis("1000001,東京都千代田区千代田\r\n"));
-  OnModal<TFormCustomer>([this](TFormCustomer& d) {
-    OnModal<TFormCustomInput>([this](TFormCustomInput& add) {
+  qmtest::OnModal<TFormCustomer>([this](TFormCustomer& d) {
+    qmtest::OnModal<TFormCustomInput>([this](TFormCustomInput& add) {
       add.EdtZip->setText("100-0001");
-      OnModal<TFormZipSearch>([](TFormZipSearch& list) { list.BtnOk->click(); });
+      qmtest::OnModal<TFormZipSearch>([](TFormZipSearch& list) { list.BtnOk->click(); });
       add.BtnZip->click();
       EXPECT_EQ(add.EdtAdd1->text(), "東京都千代田区千代田");
       add.BtnClose->click();
@@ -210,7 +195,7 @@ TEST_F(MastersTest, PostalLookupsOfTheAddDialog) {
     d.BtnAdd->click();
     // The edit dialog says the code is unknown when no address matches.
     SelectCodes(d, {"9"});
-    OnModal<TFormCustomInput>([this](TFormCustomInput& edit) {
+    qmtest::OnModal<TFormCustomInput>([this](TFormCustomInput& edit) {
       edit.EdtAdd1->setText("札幌");
       edit.BtnAdd1->click();
       EXPECT_EQ(messages_.shown.value(0), "郵便番号が不明です。");
@@ -225,12 +210,12 @@ TEST_F(MastersTest, PostalLookupsOfTheAddDialog) {
 
 TEST_F(MastersTest, ExportThenImportWithTheDialogsChoices) {
   const QString csv = data_.filePath("customers.csv");
-  OnModal<TFormCustomer>([&](TFormCustomer& d) {
+  qmtest::OnModal<TFormCustomer>([&](TFormCustomer& d) {
     messages_.SaveAs(csv);
     d.BtnExport->click();
     // The file read back: the heading line becomes a customer too.
     messages_.Open(csv);
-    OnModal<TFormImport>([](TFormImport& import) {
+    qmtest::OnModal<TFormImport>([](TFormImport& import) {
       EXPECT_EQ(import.SG_CSV->model()->rowCount(), 6);
       EXPECT_EQ(import.SG_CSV->model()->headerData(8, Qt::Horizontal).toString(), "９");
       EXPECT_EQ(import.CBName1->currentText(), "１");  // presets
@@ -246,7 +231,7 @@ TEST_F(MastersTest, ExportThenImportWithTheDialogsChoices) {
 
     // A file that cannot be read: the error, and nothing of the last file to import.
     messages_.Open(data_.filePath("missing.csv"));
-    OnModal<TFormImport>([](TFormImport& import) {
+    qmtest::OnModal<TFormImport>([](TFormImport& import) {
       EXPECT_EQ(import.SG_CSV->model()->rowCount(), 0);
       EXPECT_EQ(import.CBName1->count(), 1);
       import.BtnImport->click();
@@ -268,9 +253,9 @@ TEST_F(MastersTest, ExportThenImportWithTheDialogsChoices) {
 
 TEST_F(MastersTest, ListsPrintAsPdf) {
   const QString pdf = data_.filePath("customers.pdf");
-  OnModal<TFormCustomer>([&](TFormCustomer& d) {
+  qmtest::OnModal<TFormCustomer>([&](TFormCustomer& d) {
     messages_.SaveAs(pdf);
-    OnModal<TFormPrintList>([](TFormPrintList& print) {
+    qmtest::OnModal<TFormPrintList>([](TFormPrintList& print) {
       EXPECT_EQ(print.windowTitle(), "お客様一覧印刷");
       EXPECT_FALSE(print.CBCustomerInfo->isVisible());
       print.BtnPdf->click();
@@ -283,9 +268,9 @@ TEST_F(MastersTest, ListsPrintAsPdf) {
   EXPECT_TRUE(qmtest::PdfText(pdf).contains("百番工務店"));
 
   const QString items = data_.filePath("items.pdf");
-  OnModal<TFormItemList>([&](TFormItemList& d) {
+  qmtest::OnModal<TFormItemList>([&](TFormItemList& d) {
     messages_.SaveAs(items);
-    OnModal<TFormPrintList>([](TFormPrintList& print) {
+    qmtest::OnModal<TFormPrintList>([](TFormPrintList& print) {
       EXPECT_EQ(print.windowTitle(), "品名リスト印刷");
       print.CBPaperSize->setCurrentIndex(1);
       print.BtnPdf->click();
@@ -307,7 +292,7 @@ TEST_F(MastersTest, AMasterReadInPartIsNeverWritten) {
   Open();
   ASSERT_FALSE(messages_.errors.isEmpty());  // said at start
   messages_.errors.clear();
-  OnModal<TFormCustomer>([](TFormCustomer& d) {
+  qmtest::OnModal<TFormCustomer>([](TFormCustomer& d) {
     EXPECT_EQ(d.LVCustomer->model()->rowCount(), 1);
     d.BtnClose->click();
   });
@@ -321,10 +306,10 @@ TEST_F(MastersTest, AMasterReadInPartIsNeverWritten) {
 // 品名リスト編集
 
 TEST_F(MastersTest, ItemAmountsAreCheckedAndStoredAsTyped) {
-  OnModal<TFormItemList>([this](TFormItemList& d) {
+  qmtest::OnModal<TFormItemList>([this](TFormItemList& d) {
     EXPECT_EQ(d.LVItemList->model()->index(0, 2).data().toString(), "1,500");
     EXPECT_EQ(d.LVItemList->model()->index(1, 2).data().toString(), "2.13");  // at most two decimals
-    OnModal<TFormItemInput>([this](TFormItemInput& add) {
+    qmtest::OnModal<TFormItemInput>([this](TFormItemInput& add) {
       EXPECT_EQ(add.windowTitle(), "品名の追加");
       EXPECT_FALSE(add.BtnOk->isEnabled());
       EXPECT_EQ(add.CBItemUnit->currentText(), "＜なし＞");
@@ -362,7 +347,7 @@ TEST_F(MastersTest, ItemAmountsAreCheckedAndStoredAsTyped) {
 
     // Renaming keeps the stored 2.125 although the field showed 2.13.
     d.LVItemList->selectRow(1);
-    OnModal<TFormItemInput>([](TFormItemInput& edit) {
+    qmtest::OnModal<TFormItemInput>([](TFormItemInput& edit) {
       EXPECT_EQ(edit.EdtItemPrice->text(), "2.13");
       edit.EdtItemName->setText("塗装工事");
       edit.BtnOk->click();
@@ -372,7 +357,7 @@ TEST_F(MastersTest, ItemAmountsAreCheckedAndStoredAsTyped) {
     EXPECT_EQ(window_->Session().Items().Items(1).ItemPrice(), Currency::ParseDecimal("2.125"));
     // A price typed anew goes through the field's amount form: 2.135 is shown and stored
     // as 2.14.
-    OnModal<TFormItemInput>([](TFormItemInput& edit) {
+    qmtest::OnModal<TFormItemInput>([](TFormItemInput& edit) {
       QTest::keyClicks(edit.EdtItemPrice, "5");  // appended to the shown 2.13
       edit.LeaveAmount(edit.EdtItemPrice);
       EXPECT_EQ(edit.EdtItemPrice->text(), "2.14");
@@ -390,15 +375,15 @@ TEST_F(MastersTest, ItemAmountsAreCheckedAndStoredAsTyped) {
 
 TEST_F(MastersTest, CancelDropsEveryChangeAndUnitsComeAfterOk) {
   const std::string items = Bytes("ItemList.dat"), units = Bytes("ItemUnit.dat");
-  OnModal<TFormItemList>([this](TFormItemList& d) {
+  qmtest::OnModal<TFormItemList>([this](TFormItemList& d) {
     for (const char* name : {"一", "二", "三"}) {
-      OnModal<TFormItemInput>([name](TFormItemInput& add) {
+      qmtest::OnModal<TFormItemInput>([name](TFormItemInput& add) {
         add.EdtItemName->setText(QString::fromUtf8(name));
         add.BtnOk->click();
       });
       d.BtnItemAdd->click();
     }
-    OnModal<TFormUnitInput>([](TFormUnitInput& unit) {
+    qmtest::OnModal<TFormUnitInput>([](TFormUnitInput& unit) {
       EXPECT_FALSE(unit.BtnOk->isEnabled());
       unit.EdtUnit->setText("本 ");
       QTest::keyClick(unit.EdtUnit, Qt::Key_Return);  // Enter acts as OK
@@ -406,7 +391,7 @@ TEST_F(MastersTest, CancelDropsEveryChangeAndUnitsComeAfterOk) {
     d.BtnUnitAdd->click();
     EXPECT_EQ(d.LBItemUnit->count(), 3);
     // Not among the item dialog's choices before OK.
-    OnModal<TFormItemInput>([](TFormItemInput& add) {
+    qmtest::OnModal<TFormItemInput>([](TFormItemInput& add) {
       EXPECT_EQ(add.CBItemUnit->findText("本 "), -1);
       add.BtnCancel->click();
     });
@@ -420,11 +405,11 @@ TEST_F(MastersTest, CancelDropsEveryChangeAndUnitsComeAfterOk) {
   EXPECT_EQ(window_->Session().Units().Count(), 2);
 
   // Units edited and deleted on OK; items keep the unit they use.
-  OnModal<TFormItemList>([this](TFormItemList& d) {
+  qmtest::OnModal<TFormItemList>([this](TFormItemList& d) {
     d.BtnUnitEdit->click();
     EXPECT_EQ(messages_.shown.value(0), "編集する単位を選択して下さい。");
     d.LBItemUnit->setCurrentRow(0);
-    OnModal<TFormUnitInput>([](TFormUnitInput& unit) {
+    qmtest::OnModal<TFormUnitInput>([](TFormUnitInput& unit) {
       EXPECT_EQ(unit.EdtUnit->text(), "式");
       unit.EdtUnit->setText("一式");
       unit.BtnOk->click();

@@ -26,6 +26,7 @@
 #include "ui/pictures/line_pictures.h"
 #include "ui/pictures/picture_preview.h"
 #include "ui/support/scripted_messages.h"
+#include "ui/support/window_tests.h"
 
 namespace qm::ui {
 namespace {
@@ -33,10 +34,8 @@ namespace {
 class PicturesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    window_ = std::make_unique<TFormMain>(
-        MainWindowSetup{data_.filePath("data").toStdString(), data_.filePath("history.ini").toStdString()});
-    window_->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    window_ = qmtest::ShowMainWindow(data_);
+    ASSERT_TRUE(window_);
     wide_ = data_.filePath("wide.png");
     ASSERT_TRUE(qmtest::WriteImageFile(wide_.toStdString(), "png", 400, 200));
   }

@@ -24,6 +24,7 @@
 #include "ui/postal/zip_search_dialog.h"
 #include "ui/postal/zip_update_dialog.h"
 #include "ui/support/scripted_messages.h"
+#include "ui/support/window_tests.h"
 
 namespace qm::ui {
 namespace {
@@ -33,10 +34,8 @@ std::string Sjis(const std::string& utf8) { return cp932::EncodeOrThrow(utf8); }
 class PostalTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    window_ = std::make_unique<TFormMain>(
-        MainWindowSetup{data_.filePath("data").toStdString(), data_.filePath("history.ini").toStdString()});
-    window_->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    window_ = qmtest::ShowMainWindow(data_);
+    ASSERT_TRUE(window_);
   }
   std::string DataPath(const char* name) const { return data_.filePath(QString("data/") + name).toStdString(); }
   void WriteTable(const std::vector<std::string>& lines) {

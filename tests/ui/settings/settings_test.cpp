@@ -33,23 +33,10 @@
 #include "ui/settings/setting_controls.h"
 #include "ui/settings/settings_commands.h"
 #include "ui/support/scripted_messages.h"
+#include "ui/support/window_tests.h"
 
 namespace qm::ui {
 namespace {
-
-// Runs `f` on the dialog of type D once it is the active modal window.
-template <class D>
-void OnModal(std::function<void(D&)> f) {
-  QTimer::singleShot(0, [f] {
-    auto* d = qobject_cast<D*>(QApplication::activeModalWidget());
-    if (!d) {
-      ADD_FAILURE() << "the expected dialog is not open";
-      if (auto* other = qobject_cast<QDialog*>(QApplication::activeModalWidget())) other->reject();
-      return;
-    }
-    f(*d);
-  });
-}
 
 template <class W>
 W* Child(QWidget& parent, const char* name) {
@@ -80,10 +67,8 @@ class SettingsTest : public ::testing::Test {
     QDir(data_.path()).mkpath("data");
     fixture_ = qmtest::Fixture("settings/conf_setting.ini") + qmtest::Fixture("settings/conf_companies.ini");
     WriteFileAtomically(Conf(), fixture_);
-    window_ = std::make_unique<TFormMain>(
-        MainWindowSetup{data_.filePath("data").toStdString(), data_.filePath("history.ini").toStdString()});
-    window_->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    window_ = qmtest::ShowMainWindow(data_);
+    ASSERT_TRUE(window_);
   }
   void TearDown() override {
     EXPECT_TRUE(messages_.unexpected.isEmpty()) << messages_.unexpected.join('\n').toStdString();
@@ -98,11 +83,11 @@ class SettingsTest : public ::testing::Test {
 
   // Opens 動作環境設定, runs `edit` on the dialog; `edit` closes it.
   void Conf(std::function<void(TFormConf&)> edit) {
-    OnModal<TFormConf>(std::move(edit));
+    qmtest::OnModal<TFormConf>(std::move(edit));
     Menu("Conf")->trigger();
   }
   void SenderConf(std::function<void(TFormSenderConf&)> edit) {
-    OnModal<TFormSenderConf>(std::move(edit));
+    qmtest::OnModal<TFormSenderConf>(std::move(edit));
     Menu("SenderConf")->trigger();
   }
 
