@@ -5,6 +5,7 @@
 
 #include "pdf/pdf_doc.h"
 #include "pdf/pdf_fonts.h"
+#include "print/text_fit.h"
 
 namespace qm::pdf {
 namespace {
@@ -232,6 +233,51 @@ void TPdfCanvas::TextRect(const TPdfRect& rect, std::string_view text, TPdfAlign
   MoveTextPoint(rect.Left + offset, rect.Top - 0.85 * FAttr.FontSize());
   ShowText(text);
   EndText();
+  if (clipping) GRestore();
+}
+
+void TPdfCanvas::SetFontSizeOnly(double size) {
+  if (!FAttr.Font() || FAttr.FontSize() == size) return;
+  SetFontAndSize(FAttr.Font()->Data()->PdfNameByName("Name")->Value(), size);
+  FAttr.SetFontSize(size);
+}
+
+void TPdfCanvas::FittedTextRect(const TPdfRect& rect, std::string_view text, TPdfAlignment alignment, bool clipping,
+                                bool figure) {
+  // Label widths are whole points rounded from the measured text: half a point over is
+  // still a fit.
+  constexpr double kTolerance = 0.5;
+  const double span = rect.Right - rect.Left;
+  const double size = FAttr.FontSize();
+  const double natural = TextWidth(text);
+  if (natural <= span + kTolerance || size <= 0) {
+    TextRect(rect, text, alignment, clipping);
+    return;
+  }
+  const TextMeasure measure{[&](std::string_view t, double s) { return TextWidth(t) * s / size; }, CharEndsSjis, 0.5};
+  const TextFit fit = FitText(text, size, span, figure, measure);
+  const double drawn = TextWidth(fit.text) * fit.size / size * fit.scalePercent / 100;
+  double offset = 0;
+  if (figure && drawn > span) offset = span - drawn;  // a figure keeps to the right edge
+  else if (alignment == TPdfAlignment::taRightJustify) offset = span - drawn;
+  else if (alignment == TPdfAlignment::taCenter) offset = (span - drawn) / 2;
+
+  const int scale = FAttr.HorizontalScaling();
+  if (clipping) {
+    GSave();
+    Rectangle(rect.Left, rect.Bottom, span, rect.Top - rect.Bottom);
+    Clip();
+    NewPath();
+  }
+  SetFontSizeOnly(fit.size);
+  SetHorizontalScaling(fit.scalePercent);
+  BeginText();
+  // Smaller lettering stays centred on the line it was meant for.
+  MoveTextPoint(rect.Left + offset, rect.Top - (size - fit.size) / 2 - 0.85 * fit.size);
+  ShowText(fit.text);
+  EndText();
+  SetHorizontalScaling(scale);
+  SetFontSizeOnly(size);
   if (clipping) GRestore();
 }
 

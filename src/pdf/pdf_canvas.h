@@ -99,6 +99,11 @@ class TPdfCanvas {
   // One line in the rectangle (PDF coordinates: Top above Bottom), aligned, optionally
   // clipped to it.
   void TextRect(const TPdfRect& rect, std::string_view text, TPdfAlignment alignment, bool clipping);
+  // The same for a text that must stay in its rectangle: one wider than it is condensed
+  // (Tz), set smaller and, unless it is a figure, cut, by the rule of the printed pages.
+  // A text that fits is written exactly as TextRect writes it.
+  void FittedTextRect(const TPdfRect& rect, std::string_view sjis, TPdfAlignment alignment, bool clipping,
+                      bool figure);
   // Lines and words of `text` from the rectangle's top, one leading apart.
   void MultilineTextRect(const TPdfRect& rect, std::string_view text, bool wordwrap);
   // The image registered as `name`, stretched into the rectangle / drawn at one point
@@ -111,6 +116,8 @@ class TPdfCanvas {
   void Write(const std::string& text);
   bool Writing() const { return !FIsVirtual && FContents; }
   void AddXObjectResource(const std::string& name);
+  // A new size of the current font.
+  void SetFontSizeOnly(double size);
 
   TPdfDoc& FPdfDoc;
   TPdfStream* FContents = nullptr;

@@ -5,6 +5,7 @@
 
 #include "base/atomic_file.h"
 #include "base/cp932.h"
+#include "print/text_fit.h"
 
 namespace qm::pdf {
 namespace {
@@ -78,8 +79,9 @@ void TPRLabel::Print(TPRPrintContext& ctx, int left, int top) {
     canvas.SetCharSpace(CharSpace);
   }
   const double h = ctx.pageHeight;
-  canvas.TextRect({static_cast<double>(left), h - top, static_cast<double>(left + Width), h - (top + Height)}, text,
-                  Alignment, Clipping);
+  const TPdfRect rect{static_cast<double>(left), h - top, static_cast<double>(left + Width), h - (top + Height)};
+  if (AlignJustified) canvas.TextRect(rect, text, Alignment, Clipping);
+  else canvas.FittedTextRect(rect, text, Alignment, Clipping, IsFigure(Caption));
 }
 
 std::string TPRText::Text() const {

@@ -62,6 +62,7 @@ constexpr double FREEEDIT = 20, COST = 25;
 constexpr double TITEMNAME = 40, TARC = 15, TUNITNAME = 12, TUNITPRICE = 25, TPRICE = 25, TBIKO = 15;
 constexpr double YITEMNAME = 70, YARC = 20, YUNITNAME = 15, YUNITPRICE = 30, YPRICE = 40, YBIKO = 55;
 constexpr double TOTALLABELLEFT = 50;  // total labels, from the table's left edge
+constexpr double kGapMm = 2;           // between a text and the block beside it
 
 struct HeadLayout {
   double titleTop;
@@ -137,13 +138,14 @@ class HeadBuilder {
   void Build() {
     Title();
     Addressee();
-    c_.TextMm(FONT_SMALL, l_.msgLeft, l_.msgTop, message_);
+    c_.TextIn(FONT_SMALL, c_.X(l_.msgLeft), c_.Y(l_.msgTop), message_, BesideStamps(l_.msgLeft));
     if (!doc_.SlipCodeStr().empty()) c_.TextMm(FONT_SMALL, l_.slipCodeLeft, l_.slipCodeTop, "№" + doc_.SlipCodeStr());
     c_.TextMm(FONT_SMALL, l_.dateLeft, l_.dateTop,
               doc_.SlipDateStrYY() + "年 " + doc_.SlipDateStrMM() + "月 " + doc_.SlipDateStrDD() + "日");
     const std::string& code = doc_.CustomerInfo().CustomerCode();
     if (config_.PrintCheckCusCode() && !code.empty())
-      c_.TextMm(FONT_SMALL, l_.cusCodeLeft, l_.cusCodeTop, "お客様コード: " + code);
+      c_.TextIn(FONT_SMALL, c_.X(l_.cusCodeLeft), c_.Y(l_.cusCodeTop), "お客様コード: " + code,
+                {c_.X(l_.cusCodeLeft), titleLeft_ - c_.X(kGapMm)});
     Sender();
     CompanySeal();
     if (opt_.PrintStampArea) StampBoxes();
@@ -157,18 +159,32 @@ class HeadBuilder {
     SetPageTitleAndMessage(kind_, config_, title, message_);
     if (hikae_) title += "(控)";
     DrawTitle(c_, l_.titleTop, title);
+    titleLeft_ = std::max(c_.PrintableLeft(), c_.Geometry().widthDots / 2 - c_.Width(title, kTitleSize) / 2);
+  }
+
+  // Left of the stamp boxes when they are printed, else to the printable edge.
+  TextCell BesideStamps(double leftMm) const {
+    const int right = opt_.PrintStampArea ? c_.X(l_.stampLeft - kGapMm) : c_.PrintableRight();
+    return {c_.X(leftMm), right};
+  }
+
+  // The addressee's lines end short of the sender block beside them.
+  TextCell AddresseeCell() const { return {c_.X(l_.rLeft), c_.X(l_.sLeft - kGapMm)}; }
+  void AddresseeText(double top, const std::string& text) {
+    c_.TextIn(FONT_ADDRESS, c_.X(l_.rLeft), c_.Y(top), text, AddresseeCell());
   }
 
   void Logo(double left, double top) { DrawLogo(c_, company_, left, top); }
 
   void NameBlock(double top, const std::vector<std::string>& lines) {
-    DrawNameBlock(c_, l_.rLeft, top, lines, config_.SenderFontSize());
+    DrawNameBlock(c_, l_.rLeft, top, lines, config_.SenderFontSize(), l_.sLeft - kGapMm);
   }
 
   void Addressee() {
     if (!opt_.ChangeSR) {
       DrawAddressee(c_, doc_.CustomerInfo(),
-                    {l_.rLeft, l_.rZipTop, l_.rAdd1Top, l_.rAdd2Top, l_.rName1Top, FONT_ADDRESS, config_.SenderFontSize()});
+                    {l_.rLeft, l_.rZipTop, l_.rAdd1Top, l_.rAdd2Top, l_.rName1Top, FONT_ADDRESS, config_.SenderFontSize(),
+                     l_.sLeft - kGapMm});
       return;
     }
     // The company addressed to itself.
@@ -176,13 +192,13 @@ class HeadBuilder {
       Logo(l_.rLeft, l_.rZipTop);
       return;
     }
-    if (!company_.ZipNo().empty()) c_.TextMm(FONT_ADDRESS, l_.rLeft, l_.rZipTop, "〒" + company_.ZipNo());
-    c_.TextMm(FONT_ADDRESS, l_.rLeft, l_.rAdd1Top, company_.Address1());
-    c_.TextMm(FONT_ADDRESS, l_.rLeft, l_.rAdd2Top, company_.Address2());
+    if (!company_.ZipNo().empty()) AddresseeText(l_.rZipTop, "〒" + company_.ZipNo());
+    AddresseeText(l_.rAdd1Top, company_.Address1());
+    AddresseeText(l_.rAdd2Top, company_.Address2());
     NameBlock(l_.rName1Top,
               NameLines(company_.CampanyName1(), company_.CampanyName2(), company_.CampanyName3(), " 行き"));
-    if (opt_.PrintName) c_.TextMm(FONT_ADDRESS, l_.rLeft, l_.rPersonTop, company_.ChargeName());
-    c_.TextMm(FONT_ADDRESS, l_.rLeft, l_.rTelTop, company_.TelFax());
+    if (opt_.PrintName) AddresseeText(l_.rPersonTop, company_.ChargeName());
+    AddresseeText(l_.rTelTop, company_.TelFax());
   }
 
   void Sender() {
@@ -207,7 +223,8 @@ class HeadBuilder {
     for (int i = 0; i < 2; ++i) {
       const double left = x0 + STAMPWID * i;
       const int w = c_.Width(captions[i], FONT_SMALL);
-      c_.TextAt(FONT_SMALL, RoundEven(halfBox - w / 2) + c_.X(left), c_.Y(y0 + 0.5), captions[i]);
+      c_.TextIn(FONT_SMALL, RoundEven(halfBox - w / 2) + c_.X(left), c_.Y(y0 + 0.5), captions[i],
+                c_.CellMm(left, left + STAMPWID, TextAlign::Centre));
       const int slot = sealSlots[i];
       if (slot < 0 || slot >= TMxConfigInfo::kImgMaxRegistCount) continue;
       const TMxPicture& seal = config_.ImgStamp(slot);
@@ -222,21 +239,22 @@ class HeadBuilder {
     if (opt_.PrintBank) {
       const TMxPayBankAccount& bank = SelectedBank(src_);
       const std::string lines[] = {bank.BankName(), bank.BankNo(), bank.BankOwnerName()};
-      for (int i = 0; i < 3; ++i) c_.TextMm(FONT_SMALL, l_.termLeft, l_.bankTop[i], lines[i]);
+      for (int i = 0; i < 3; ++i)
+        c_.TextIn(FONT_SMALL, c_.X(l_.termLeft), c_.Y(l_.bankTop[i]), lines[i], BesideStamps(l_.termLeft));
       return;
     }
     const std::vector<std::string> fields = HeaderFieldLines(doc_, config_);
     for (std::size_t i = 0; i < fields.size(); ++i)
-      c_.TextMm(FONT_SMALL, l_.termLeft, l_.termTop + 4.0 * static_cast<double>(i),
-                std::to_string(i + 1) + ". " + fields[i]);
+      c_.TextIn(FONT_SMALL, c_.X(l_.termLeft), c_.Y(l_.termTop + 4.0 * static_cast<double>(i)),
+                std::to_string(i + 1) + ". " + fields[i], BesideStamps(l_.termLeft));
   }
 
   void GrandTotal() {
     const std::string text = GrandTotalWording(src_, kind_);
     c_.Font(true, true, kBlack);
     const int w = c_.Width(text, FONT_MONEY);
-    c_.TextAt(FONT_MONEY, RoundEven(SheetWidthMm(landscape_) / 2 * c_.Geometry().dotsPerMmX) - RoundEven(w / 2.0),
-              c_.Y(l_.gTotalTop), text);
+    c_.TextIn(FONT_MONEY, RoundEven(SheetWidthMm(landscape_) / 2 * c_.Geometry().dotsPerMmX) - RoundEven(w / 2.0),
+              c_.Y(l_.gTotalTop), text, c_.PrintableCell(TextAlign::Centre));
     c_.PlainFont();
   }
 
@@ -252,6 +270,7 @@ class HeadBuilder {
   bool hikae_;
   bool a4_;
   std::string message_;
+  int titleLeft_ = 0;
 };
 
 // ---------------------------------------------------------------------------------
@@ -338,12 +357,17 @@ class TableBuilder {
     page.SetBrushClear();
   }
 
+  // Inside a column, half a millimetre from its rules.
+  TextCell Cell(const Column& col, TextAlign align) const {
+    return c_.CellMm(left_ + col.left + 0.5, left_ + col.left + col.width - 0.5, align, 0.5);
+  }
+
   void Captions() {
     const double dpm = c_.Geometry().dotsPerMmX;
     for (const Column& col : cols_) {
       const int w = c_.Width(col.caption, FONT_NOMAL);
-      c_.TextAt(FONT_NOMAL, c_.X(left_ + col.left) + RoundEven(col.width * dpm / 2 - w / 2), TextTop(0),
-                col.caption);
+      c_.TextIn(FONT_NOMAL, c_.X(left_ + col.left) + RoundEven(col.width * dpm / 2 - w / 2), TextTop(0),
+                col.caption, Cell(col, TextAlign::Centre));
     }
   }
 
@@ -367,19 +391,20 @@ class TableBuilder {
 
   void RightAligned(const Column& col, int row, const std::string& text) {
     const int w = c_.Width(text, FONT_NOMAL);
-    c_.TextAt(FONT_NOMAL, c_.X(left_ + col.left + col.width - 0.5) - w, TextTop(row), text);
+    c_.TextIn(FONT_NOMAL, c_.X(left_ + col.left + col.width - 0.5) - w, TextTop(row), text,
+              Cell(col, TextAlign::Right));
   }
 
   void LeftAligned(const Column& col, int row, const std::string& text) {
-    c_.TextAt(FONT_NOMAL, c_.X(left_ + col.left + 0.5), TextTop(row), text);
+    c_.TextIn(FONT_NOMAL, c_.X(left_ + col.left + 0.5), TextTop(row), text, Cell(col, TextAlign::Left));
   }
 
   // m with a raised 3, in the room of one full-width character.
   void CubicMetre(const Column& col, int row) {
     const int x = c_.X(left_ + col.left + 0.5);
     const int y = TextTop(row);
-    c_.TextAt(FONT_NOMAL, x, y, "m");
-    c_.TextAt(FONT_NOMAL * 6 / 10, x + c_.Width("m", FONT_NOMAL), y, "3");
+    c_.TextIn(FONT_NOMAL, x, y, "m", Cell(col, TextAlign::Left));
+    c_.TextIn(FONT_NOMAL * 6 / 10, x + c_.Width("m", FONT_NOMAL), y, "3", Cell(col, TextAlign::Left));
   }
 
   std::optional<Currency> Items() {
@@ -411,8 +436,10 @@ class TableBuilder {
     if (!value.IsZero()) RightAligned(col, row, CommaAdd(false, value, dp));
   }
 
+  // The labels of the totals rows, up to the amount column.
   void Label(int row, const std::string& text) {
-    c_.TextAt(FONT_NOMAL, c_.X(left_ + TOTALLABELLEFT), TextTop(row), text);
+    c_.TextIn(FONT_NOMAL, c_.X(left_ + TOTALLABELLEFT), TextTop(row), text,
+              c_.CellMm(left_ + TOTALLABELLEFT, left_ + Find(Col::Amount)->left - 0.5));
   }
 
   void Totals() {
@@ -442,7 +469,8 @@ class TableBuilder {
   void Remarks() {
     const std::vector<std::string> lines = RemarkLines(doc_.EtcStr());
     for (std::size_t i = 0; i < lines.size(); ++i)
-      c_.TextAt(FONT_NOMAL, c_.X(left_ + 0.5), TextTop(rows_ + static_cast<int>(i)), lines[i]);
+      c_.TextIn(FONT_NOMAL, c_.X(left_ + 0.5), TextTop(rows_ + static_cast<int>(i)), lines[i],
+                c_.CellMm(left_ + 0.5, left_ + width_ - 0.5));
   }
 
   void PageNumber() {

@@ -1,4 +1,6 @@
 // The FAX cover sheet.
+#include <algorithm>
+
 #include "print/document_kinds.h"
 #include "print/head_blocks.h"
 #include "print/print_geometry.h"
@@ -51,10 +53,13 @@ PageImage MakeMetaFileFaxSenderPrinter(const SlipSources& src, const TPrintFaxOp
   for (double y : {LINE_1_TOP, LINE_2_TOP, LINE_3_TOP, LINE_4_TOP, LINE_5_TOP})
     c.LineMm(LINE_LEFT, y, LINE_LEFT + LINE_WIDTH, y);
   page.SetPen(kBlack, THIN_PEN);
-  c.TextMm(FONT_SMALL, LINE_LEFT, FAX_TITLE_TOP, "要件：" + o.Title);
-  c.TextMm(FONT_SMALL, LINE_LEFT, FAX_DATE_TOP,
+  // The texts between the heavy rules keep to the rules' length.
+  const TextCell ruled = c.CellMm(LINE_LEFT, LINE_LEFT + LINE_WIDTH);
+  c.TextIn(FONT_SMALL, c.X(LINE_LEFT), c.Y(FAX_TITLE_TOP), "要件：" + o.Title, ruled);
+  c.TextIn(FONT_SMALL, c.X(LINE_LEFT), c.Y(FAX_DATE_TOP),
            "日付：" + doc.SlipDateStrYY() + " 年 " + doc.SlipDateStrMM() + " 月 " + doc.SlipDateStrDD() + " 日 " +
-               message + "　　送付枚数：" + std::to_string(o.PaperNum) + "枚");
+               message + "　　送付枚数：" + std::to_string(o.PaperNum) + "枚",
+           ruled);
 
   const struct {
     double left;
@@ -72,7 +77,8 @@ PageImage MakeMetaFileFaxSenderPrinter(const SlipSources& src, const TPrintFaxOp
       const int w = c.Width("Ｖ", FONT_CHECK);
       c.TextAt(FONT_CHECK, c.X(r.left + FAX_FRAME_WIDTH / 2) - w / 2, c.Y(FAX_OPTION_FRAME_TOP - 2.5), "Ｖ");
     }
-    c.TextMm(FONT_SMALL, r.left + FAX_FRAME_WIDTH, FAX_OPTION_STR_TOP, r.caption);
+    c.TextIn(FONT_SMALL, c.X(r.left + FAX_FRAME_WIDTH), c.Y(FAX_OPTION_STR_TOP), r.caption,
+             c.CellMm(r.left + FAX_FRAME_WIDTH, std::min(r.left + FAX_FRAME_WIDTH + 30, LINE_LEFT + LINE_WIDTH)));
   }
 
   c.TextMm(FONT_SMALL, LINE_LEFT, REPORT_TITLE_TOP, "連絡事項：");
@@ -80,7 +86,8 @@ PageImage MakeMetaFileFaxSenderPrinter(const SlipSources& src, const TPrintFaxOp
   const int lineHeight = c.Height(FONT_SMALL);
   for (std::size_t i = 0; i < notes.size(); ++i) {
     const double mm = REPORT_CONTENT_TOP + REPORT_CONTENT_STR_SPACE * static_cast<double>(i);
-    c.TextAt(FONT_SMALL, c.X(REPORT_CONTENT_LEFT), c.Y(mm) + static_cast<int>(i) * lineHeight, notes[i]);
+    c.TextIn(FONT_SMALL, c.X(REPORT_CONTENT_LEFT), c.Y(mm) + static_cast<int>(i) * lineHeight, notes[i],
+             c.CellMm(REPORT_CONTENT_LEFT, LINE_LEFT + LINE_WIDTH));
   }
   return page;
 }

@@ -49,21 +49,32 @@ void DrawLogo(Canvas& c, const TMxCampanyInfo& company, double left, double top)
   c.Page().Bitmap(c.BoxMm(left, top, left + mm.width(), top + mm.height()), logo, std::nullopt);
 }
 
-void DrawNameBlock(Canvas& c, double leftMm, double topMm, const std::vector<std::string>& lines, int size) {
+namespace {
+
+// Text from (left, top) mm up to `right` mm, or to the printable edge when that is 0.
+void BlockText(Canvas& c, int size, double left, double top, double right, const std::string& text) {
+  c.TextIn(size, c.X(left), c.Y(top), text, {c.X(left), right > 0 ? c.X(right) : c.PrintableRight()});
+}
+
+}  // namespace
+
+void DrawNameBlock(Canvas& c, double leftMm, double topMm, const std::vector<std::string>& lines, int size,
+                   double rightMm) {
   const int lineHeight = c.Height(size);
+  const TextCell cell{c.X(leftMm), rightMm > 0 ? c.X(rightMm) : c.PrintableRight()};
   c.Font(true, true, kBlack);
   for (std::size_t i = 0; i < lines.size(); ++i)
-    c.TextAt(size, c.X(leftMm), c.Y(topMm) + static_cast<int>(i) * lineHeight, lines[i]);
+    c.TextIn(size, c.X(leftMm), c.Y(topMm) + static_cast<int>(i) * lineHeight, lines[i], cell);
   c.PlainFont();
 }
 
 void DrawAddressee(Canvas& c, const TMxCustomerObject& cu, const AddresseeLayout& l) {
-  if (!cu.ZipNo().empty()) c.TextMm(l.addressSize, l.left, l.zipTop, "〒" + cu.ZipNo());
-  c.TextMm(l.addressSize, l.left, l.add1Top, cu.Address1());
-  c.TextMm(l.addressSize, l.left, l.add2Top, cu.Address2());
+  if (!cu.ZipNo().empty()) BlockText(c, l.addressSize, l.left, l.zipTop, l.right, "〒" + cu.ZipNo());
+  BlockText(c, l.addressSize, l.left, l.add1Top, l.right, cu.Address1());
+  BlockText(c, l.addressSize, l.left, l.add2Top, l.right, cu.Address2());
   DrawNameBlock(c, l.left, l.nameTop,
                 NameLines(cu.CustomerName1(), cu.CustomerName2(), cu.CustomerName3(), " " + cu.CustomerNameTitle()),
-                l.nameSize);
+                l.nameSize, l.right);
 }
 
 void DrawSender(Canvas& c, const TMxCampanyInfo& company, const SenderLayout& l, bool printName) {
@@ -71,21 +82,21 @@ void DrawSender(Canvas& c, const TMxCampanyInfo& company, const SenderLayout& l,
     DrawLogo(c, company, l.left, l.zipTop);
     return;
   }
-  if (!TrimBlank(company.ZipNo()).empty()) c.TextMm(l.addressSize, l.left, l.zipTop, "〒" + company.ZipNo());
-  c.TextMm(l.addressSize, l.left, l.add1Top, company.Address1());
-  c.TextMm(l.addressSize, l.left, l.add2Top, company.Address2());
+  if (!TrimBlank(company.ZipNo()).empty()) BlockText(c, l.addressSize, l.left, l.zipTop, l.right, "〒" + company.ZipNo());
+  BlockText(c, l.addressSize, l.left, l.add1Top, l.right, company.Address1());
+  BlockText(c, l.addressSize, l.left, l.add2Top, l.right, company.Address2());
   const std::string names[] = {company.CampanyName1(), company.CampanyName2(), company.CampanyName3()};
-  for (int i = 0; i < 3; ++i) c.TextMm(l.nameSize, l.left, l.nameTop[i], names[i]);
-  if (printName) c.TextMm(l.addressSize, l.left, l.personTop, company.ChargeName());
-  c.TextMm(l.addressSize, l.left, l.telTop, company.TelFax());
+  for (int i = 0; i < 3; ++i) BlockText(c, l.nameSize, l.left, l.nameTop[i], l.right, names[i]);
+  if (printName) BlockText(c, l.addressSize, l.left, l.personTop, l.right, company.ChargeName());
+  BlockText(c, l.addressSize, l.left, l.telTop, l.right, company.TelFax());
 }
 
 void DrawCustomerAsSender(Canvas& c, const TMxCustomerObject& cu, const SenderLayout& l) {
-  if (!TrimBlank(cu.ZipNo()).empty()) c.TextMm(l.addressSize, l.left, l.zipTop, "〒" + cu.ZipNo());
-  c.TextMm(l.addressSize, l.left, l.add1Top, cu.Address1());
-  c.TextMm(l.addressSize, l.left, l.add2Top, cu.Address2());
+  if (!TrimBlank(cu.ZipNo()).empty()) BlockText(c, l.addressSize, l.left, l.zipTop, l.right, "〒" + cu.ZipNo());
+  BlockText(c, l.addressSize, l.left, l.add1Top, l.right, cu.Address1());
+  BlockText(c, l.addressSize, l.left, l.add2Top, l.right, cu.Address2());
   const std::string names[] = {cu.CustomerName1(), cu.CustomerName2(), cu.CustomerName3()};
-  for (int i = 0; i < 3; ++i) c.TextMm(l.nameSize, l.left, l.nameTop[i], names[i]);
+  for (int i = 0; i < 3; ++i) BlockText(c, l.nameSize, l.left, l.nameTop[i], l.right, names[i]);
 }
 
 void DrawCutLine(Canvas& c, double topMm, double widthMm) {

@@ -33,15 +33,18 @@ void DrawTitle(Canvas& c, double topMm, const std::string& title);
 void DrawLogo(Canvas& c, const TMxCampanyInfo& company, double leftMm, double topMm);
 
 // Name lines bold and underlined at `size` points from (left, top) mm, one line height
-// apart; plain black afterwards.
-void DrawNameBlock(Canvas& c, double leftMm, double topMm, const std::vector<std::string>& lines, int size);
+// apart, kept left of `rightMm` (0: the printable edge); plain black afterwards.
+void DrawNameBlock(Canvas& c, double leftMm, double topMm, const std::vector<std::string>& lines, int size,
+                   double rightMm = 0);
 
 // The customer as addressee: "〒" + postal code (when there is one) and the two address
 // lines at `addressSize` points, then the names with " " + honorific after the last
-// one, bold and underlined at `nameSize` points.
+// one, bold and underlined at `nameSize` points. Every line stays left of `right` mm (0:
+// the printable edge).
 struct AddresseeLayout {
   double left, zipTop, add1Top, add2Top, nameTop;
   int addressSize, nameSize;
+  double right = 0;
 };
 void DrawAddressee(Canvas& c, const TMxCustomerObject& customer, const AddresseeLayout& l);
 
@@ -50,6 +53,7 @@ void DrawAddressee(Canvas& c, const TMxCustomerObject& customer, const Addressee
 struct SenderLayout {
   double left, zipTop, add1Top, add2Top, nameTop[3], personTop, telTop;
   int addressSize, nameSize;
+  double right = 0;  // as for the addressee
 };
 // The company as sender; a company printing as its logo shows only the logo at (left,
 // zipTop).

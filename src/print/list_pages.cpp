@@ -37,12 +37,14 @@ void HeadAndFoot(Canvas& c, const ListSources& src, const std::string& title, in
                 "( " + std::to_string(nowPage) + " / " + std::to_string(maxPage) + " )");
 }
 
-// Text vertically centred on `yMm`: from its left at `xMm`, or ending at `xMm`.
-void Left(Canvas& c, int size, double xMm, double yMm, const std::string& text) {
-  c.TextAt(size, c.X(xMm), c.Y(yMm) - c.Height(size) / 2, text);
+// Text vertically centred on `yMm`: from its left at `xMm` up to `endMm`, or ending at
+// `xMm` and starting no further left than `startMm`.
+void Left(Canvas& c, int size, double xMm, double yMm, const std::string& text, double endMm) {
+  c.TextIn(size, c.X(xMm), c.Y(yMm) - c.Height(size) / 2, text, c.CellMm(xMm, endMm));
 }
-void Right(Canvas& c, int size, double xMm, double yMm, const std::string& text) {
-  c.TextAt(size, c.X(xMm) - c.Width(text, size), c.Y(yMm) - c.Height(size) / 2, text);
+void Right(Canvas& c, int size, double xMm, double yMm, const std::string& text, double startMm) {
+  c.TextIn(size, c.X(xMm) - c.Width(text, size), c.Y(yMm) - c.Height(size) / 2, text,
+           c.CellMm(startMm, xMm, TextAlign::Right, 0.5));
 }
 void Centred(Canvas& c, int size, double xMm, double yMm, const std::string& text) {
   c.TextAt(size, c.X(xMm) - c.Width(text, size) / 2, c.Y(yMm) - c.Height(size) / 2, text);
@@ -94,10 +96,10 @@ PageImage MakeMetaFileItemListPrinter(const ListSources& src, int nowPage, int m
     if (index >= items.Count()) break;
     const TMxItemObject& item = items.Items(index);
     const double y = LINE_TOP + ITEM_HEIGHT * (k + 1) + ITEM_HEIGHT / 2;
-    Left(c, FONT_ITEM, ITEM_NAME_LEFT + 0.5, y, item.ItemName());
-    if (item.ItemUnit() != kNoUnit) Left(c, FONT_ITEM, ITEM_UNIT_LEFT + 0.5, y, item.ItemUnit());
-    Right(c, FONT_ITEM, ITEM_COST_LEFT - 0.5, y, CommaAdd(false, item.ItemPrice(), decimals));
-    Right(c, FONT_ITEM, right - 0.5, y, CommaAdd(false, item.ItemCost(), decimals));
+    Left(c, FONT_ITEM, ITEM_NAME_LEFT + 0.5, y, item.ItemName(), ITEM_UNIT_LEFT - 0.5);
+    if (item.ItemUnit() != kNoUnit) Left(c, FONT_ITEM, ITEM_UNIT_LEFT + 0.5, y, item.ItemUnit(), ITEM_PRICE_LEFT - 0.5);
+    Right(c, FONT_ITEM, ITEM_COST_LEFT - 0.5, y, CommaAdd(false, item.ItemPrice(), decimals), ITEM_PRICE_LEFT + 0.5);
+    Right(c, FONT_ITEM, right - 0.5, y, CommaAdd(false, item.ItemCost(), decimals), ITEM_COST_LEFT + 0.5);
   }
   return page;
 }
@@ -148,15 +150,16 @@ PageImage MakeMetaFileCustomerListPrinter(const ListSources& src, int nowPage, i
     if (index >= customers.Count()) break;
     const TMxCustomerObject& cu = customers.Items(index);
     const int b = k + 1;
-    Left(c, FONT_CUSTOMER, 10.5, rowY(b, 0), cu.CustomerCode());
-    Left(c, FONT_CUSTOMER, 30.5, rowY(b, 0), cu.CustomerName1());
-    Left(c, FONT_CUSTOMER, 84.5, rowY(b, 0), cu.CustomerName2());
-    Left(c, FONT_CUSTOMER, 138.5, rowY(b, 0), cu.CustomerName3());
-    Left(c, FONT_CUSTOMER, 10.5, rowY(b, 1), cu.ZipNo());
-    Left(c, FONT_CUSTOMER, 30.5, rowY(b, 1), cu.Address1());
-    Left(c, FONT_CUSTOMER, 138.5, rowY(b, 1), cu.TelNo());
-    Left(c, FONT_CUSTOMER, 10.5, rowY(b, 2), cu.Address2());
-    Left(c, FONT_CUSTOMER, 138.5, rowY(b, 2), cu.FaxNo());
+    const double end = right - 0.5;
+    Left(c, FONT_CUSTOMER, 10.5, rowY(b, 0), cu.CustomerCode(), 29.5);
+    Left(c, FONT_CUSTOMER, 30.5, rowY(b, 0), cu.CustomerName1(), 83.5);
+    Left(c, FONT_CUSTOMER, 84.5, rowY(b, 0), cu.CustomerName2(), 137.5);
+    Left(c, FONT_CUSTOMER, 138.5, rowY(b, 0), cu.CustomerName3(), end);
+    Left(c, FONT_CUSTOMER, 10.5, rowY(b, 1), cu.ZipNo(), 29.5);
+    Left(c, FONT_CUSTOMER, 30.5, rowY(b, 1), cu.Address1(), 137.5);
+    Left(c, FONT_CUSTOMER, 138.5, rowY(b, 1), cu.TelNo(), end);
+    Left(c, FONT_CUSTOMER, 10.5, rowY(b, 2), cu.Address2(), 137.5);
+    Left(c, FONT_CUSTOMER, 138.5, rowY(b, 2), cu.FaxNo(), end);
   }
   return page;
 }

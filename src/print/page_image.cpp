@@ -57,10 +57,13 @@ void PageImage::Line(const QPoint& from, const QPoint& to) {
 
 void PageImage::Rectangle(const QRect& rect) { Record(PageOpKind::Rectangle).rect = rect; }
 
-void PageImage::Text(const QPoint& topLeft, std::string utf8) {
+PageOp& PageImage::Text(const QPoint& topLeft, std::string utf8) {
   PageOp& op = Record(PageOpKind::Text);
   op.from = topLeft;
   op.text = std::move(utf8);
+  op.cellLeft = 0;
+  op.cellRight = width_;
+  return op;
 }
 
 void PageImage::Bitmap(const QRect& target, const TMxPicture& picture,
@@ -108,6 +111,11 @@ std::string PageImage::Describe() const {
         if (op.bold) out << " bold";
         if (op.underline) out << " underline";
         out << " " << ColourHex(op.fontColour) << " \"" << op.text << "\"";
+        // Only a text changed to stay in its cell says so; every other line reads as always.
+        if (op.fitted) {
+          out << " fit=" << op.scalePercent << "% cell=" << op.cellLeft << "-" << op.cellRight;
+          if (op.cut) out << " cut";
+        }
         break;
       case PageOpKind::Bitmap:
         out << "bitmap " << RectText(op.rect) << " " << PictureKindName(op.picture->Kind())
@@ -118,6 +126,11 @@ std::string PageImage::Describe() const {
     out << "\n";
   }
   return out.str();
+}
+
+int PageImage::ScaledWidth(std::string_view utf8, int fontHeightDots, int scalePercent) {
+  const long long natural = TextWidth(utf8, fontHeightDots);
+  return static_cast<int>((natural * scalePercent + 99) / 100);
 }
 
 int PageImage::TextWidth(std::string_view utf8, int fontHeightDots) {

@@ -33,6 +33,16 @@ struct PageOp {
   std::string text;  // UTF-8
   std::shared_ptr<const TMxPicture> picture;
   std::optional<TColor> transparent;  // Bitmap: pixels of this colour are not drawn
+  // Text: the cell it must stay in, in dots from the page's left edge; a figure may
+  // also use `overrun` dots left of it (its cell's padding).
+  int cellLeft = 0;
+  int cellRight = 0;
+  int overrun = 0;
+  // Text: horizontal scale in percent, and whether the text was condensed, made
+  // smaller or cut to stay in its cell.
+  int scalePercent = 100;
+  bool fitted = false;
+  bool cut = false;
 };
 
 class PageImage {
@@ -59,7 +69,8 @@ class PageImage {
   void Line(const QPoint& from, const QPoint& to);
   // Outline with the pen, inside the rectangle; filled only with a solid brush.
   void Rectangle(const QRect& rect);
-  void Text(const QPoint& topLeft, std::string utf8);
+  // Returns the recorded operation, for the caller to add its cell and fitting.
+  PageOp& Text(const QPoint& topLeft, std::string utf8);
   // Stretched into `target`. The picture is copied, so the caller's may go away.
   void Bitmap(const QRect& target, const TMxPicture& picture, std::optional<TColor> transparent);
 
@@ -76,6 +87,10 @@ class PageImage {
   // character the full height; width = ByteLength * height / 2, truncated.
   static int TextWidth(std::string_view utf8, int fontHeightDots);
   static int TextHeight(int fontHeightDots) { return fontHeightDots; }
+  // The width a text operation covers, its horizontal scale applied.
+  static int DrawnWidth(const PageOp& op) { return ScaledWidth(op.text, op.fontHeight, op.scalePercent); }
+  // TextWidth at a horizontal scale in percent, rounded up.
+  static int ScaledWidth(std::string_view utf8, int fontHeightDots, int scalePercent);
 
  private:
   PageOp& Record(PageOpKind kind);

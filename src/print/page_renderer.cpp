@@ -61,8 +61,21 @@ void DrawText(QPainter& painter, const PageOp& op, const Mapping& m) {
   painter.setPen(ToQColor(op.fontColour));
   const QPointF topLeft = m.Point(op.from);
   const QFontMetricsF metrics(font, painter.device());
-  painter.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()),
-                   QString::fromStdString(op.text));
+  if (!op.fitted) {
+    painter.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), QString::fromStdString(op.text));
+    return;
+  }
+  // A text fitted into its cell: condensed about its left edge and kept to the cell, so
+  // no glyph wider than the fixed pitch spills into the neighbour.
+  painter.save();
+  const int left = std::min(op.from.x(), op.cellLeft - op.overrun);
+  const QRectF cell = m.Rect(QRect(left, op.from.y() - op.fontHeight, std::max(op.cellRight, op.from.x()) - left,
+                                   3 * op.fontHeight));
+  painter.setClipRect(cell, Qt::IntersectClip);
+  painter.translate(topLeft.x(), topLeft.y() + metrics.ascent());
+  painter.scale(op.scalePercent / 100.0, 1.0);
+  painter.drawText(QPointF(0, 0), QString::fromStdString(op.text));
+  painter.restore();
 }
 
 void DrawBitmap(QPainter& painter, const PageOp& op, const Mapping& m) {

@@ -1,6 +1,9 @@
 // Picture pages: after the item pages, two pictured lines a page, each picture fitted
 // into its box (small pictures are enlarged) under the line's remark.
 #include "print/chart_page.h"
+#include <algorithm>
+
+#include "print/page_canvas.h"
 #include "print/text_primitives.h"
 
 namespace qm {
@@ -22,6 +25,7 @@ PageImage MakeMetaFilePicPrinter(const ChartPageSources& src, TChartType /*kind*
   page.SetBrushClear();
   page.SetPen(0, 2);
   page.SetFont(0, false, false, 0);
+  Canvas canvas(page, g);
 
   // The pictured lines of this page: skip those of the pages before it.
   const int skip = 2 * (nowPage - documentPage - 1);
@@ -43,7 +47,8 @@ PageImage MakeMetaFilePicPrinter(const ChartPageSources& src, TChartType /*kind*
       if (landscape) x = g.X(kSecondLeftLandscape);
       else captionY = g.Y(kSecondTopPortrait) + captionHeight;
     }
-    if (!line.Note().empty()) PrintText(page, kCaptionSize, x, captionY, line.Note(), g.dpiX);
+    // The caption keeps to the width of the picture's box.
+    canvas.TextIn(kCaptionSize, x, captionY, line.Note(), {x, std::min(x + boxW, canvas.PrintableRight())});
     const QSize size = FitPicture(line.Pic().Width(), line.Pic().Height(), boxW, boxH);
     page.Bitmap(QRect(x, captionY + captionHeight, size.width(), size.height()), line.Pic(), std::nullopt);
   }

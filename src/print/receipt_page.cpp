@@ -45,9 +45,10 @@ class ReceiptBuilder : SheetBuilder<TPrintReceiptOptions> {
     if (o_.PrintRevenueStampArea) RevenueStamp(t);
     if (o_.PrintStampArea) StampBox(t);
     Breakdown(t);
+    // The sender's lines stop short of the revenue stamp box beside them.
     DrawSender(c_, company_,
                {SENDERLEFT, t + SZIPTOP, t + SADD1TOP, t + SADD2TOP, {t + SNAME1TOP, t + SNAME2TOP, t + SNAME3TOP},
-                t + SPERSONTOP, t + STELTOP, FONT_SMALL, FONT_NAME},
+                t + SPERSONTOP, t + STELTOP, FONT_SMALL, FONT_NAME, o_.PrintRevenueStampArea ? INSHILEFT - 2 : 0},
                o_.PrintName);
     DrawCompanySeal(c_, company_, SealPlace::Receipt, a4_, t);
     DrawCutLine(c_, t + ONEHIG, SEPLINEWID);
@@ -58,7 +59,7 @@ class ReceiptBuilder : SheetBuilder<TPrintReceiptOptions> {
     const TMxCustomerObject& cu = doc_.CustomerInfo();
     const std::string name =
         cu.CustomerName1() + cu.CustomerName2() + cu.CustomerName3() + " " + cu.CustomerNameTitle();
-    const auto [size, text] = FitReceiptName(name, c_.Geometry().widthDots, c_.Dpi());
+    const auto [size, text] = FitReceiptName(name, c_.PrintableRight() - c_.PrintableLeft(), c_.Dpi());
     c_.TextCentred(size, c_.Y(t + RNAMETOP), text);
   }
 
@@ -84,7 +85,8 @@ class ReceiptBuilder : SheetBuilder<TPrintReceiptOptions> {
     c_.LineMm(l, b, l, top);
     const std::string caption = "収入印紙";
     const int w = c_.Width(caption, FONT_INSHI);
-    c_.TextAt(FONT_INSHI, c_.X(l) + c_.X(INSHIWID) / 2 - w / 2, c_.Y(t + INSHITOP + 2), caption);
+    c_.TextIn(FONT_INSHI, c_.X(l) + c_.X(INSHIWID) / 2 - w / 2, c_.Y(t + INSHITOP + 2), caption,
+              c_.CellMm(l, r, TextAlign::Centre));
   }
 
   void StampBox(double t) {
@@ -93,7 +95,8 @@ class ReceiptBuilder : SheetBuilder<TPrintReceiptOptions> {
     for (double x : {l, r}) c_.LineMm(x, top, x, top + STAMPTITLEHIG + STAMPHIG);
     const std::string caption = "担当者印";
     const int w = c_.Width(caption, FONT_SMALL);
-    c_.TextAt(FONT_SMALL, c_.X(l) + c_.X(STAMPWID) / 2 - w / 2, c_.Y(top + 1), caption);
+    c_.TextIn(FONT_SMALL, c_.X(l) + c_.X(STAMPWID) / 2 - w / 2, c_.Y(top + 1), caption,
+              c_.CellMm(l, r, TextAlign::Centre));
     const int slot = src_.personalStampSlot;
     if (slot < 0 || slot >= TMxConfigInfo::kImgMaxRegistCount) return;
     const TMxPicture& seal = config_.ImgStamp(slot);
@@ -109,15 +112,20 @@ class ReceiptBuilder : SheetBuilder<TPrintReceiptOptions> {
       const int y = c_.Y(t + row + 0.5) + height;
       c_.Page().Line({c_.X(UCHILEFT), y}, {c_.X(UCHILEFT + UCHIWID), y});
     }
-    c_.TextMm(FONT_SMALL, UCHILEFT + 0.5, t + UCHITOP, "内訳");
-    const auto rightAt80 = [&](double top, const std::string& text) {
-      c_.TextAt(FONT_SMALL, c_.X(UCHILEFT + UCHIWID) - c_.Width(text, FONT_SMALL), c_.Y(top), text);
+    // A row is its label and its amount ending at the row's right end; the label stops
+    // short of where the amount goes.
+    const auto row = [&](double top, const std::string& label, const std::string& amount) {
+      const PlacedText placed =
+          c_.Place(FONT_SMALL, c_.X(UCHILEFT + UCHIWID) - c_.Width(amount, FONT_SMALL), c_.Y(top), amount,
+                   c_.CellMm(UCHILEFT + 0.5, UCHILEFT + UCHIWID, TextAlign::Right, 0.5));
+      const int labelRight = amount.empty() ? c_.X(UCHILEFT + UCHIWID) : placed.left - c_.X(1);
+      c_.TextIn(FONT_SMALL, c_.X(UCHILEFT + 0.5), c_.Y(top), label, {c_.X(UCHILEFT + 0.5), labelRight});
+      c_.Draw(FONT_SMALL, placed);
     };
-    rightAt80(t + UCHITOP, "金額 ");
-    for (std::size_t i = 0; i < 4; ++i) {
-      c_.TextMm(FONT_SMALL, UCHILEFT + 0.5, t + rows[i + 1], o_.UchiLabel[i]);
-      if (!o_.UchiPrice[i].empty()) rightAt80(t + rows[i + 1], config_.CurrencyMark() + o_.UchiPrice[i] + "-");
-    }
+    row(t + UCHITOP, "内訳", "金額 ");
+    for (std::size_t i = 0; i < 4; ++i)
+      row(t + rows[i + 1], o_.UchiLabel[i],
+          o_.UchiPrice[i].empty() ? std::string() : config_.CurrencyMark() + o_.UchiPrice[i] + "-");
   }
 };
 

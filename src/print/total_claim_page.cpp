@@ -39,7 +39,8 @@ class TotalClaimBuilder : SheetBuilder<TPrintTotalClaimOptions> {
     c_.TextMm(FONT_SMALL, DATALEFT, t + DATATOP,
               doc_.SlipDateStrYY() + "年" + doc_.SlipDateStrMM() + "月" + doc_.SlipDateStrDD() + "日  締め切り分");
     DrawAddressee(c_, doc_.CustomerInfo(),
-                  {RLEFT, t + RZIPTOP, t + RADD1TOP, t + RADD2TOP, t + RNAME1TOP, FONT_ADDRESS, config_.SenderFontSize()});
+                  {RLEFT, t + RZIPTOP, t + RADD1TOP, t + RADD2TOP, t + RNAME1TOP, FONT_ADDRESS, config_.SenderFontSize(),
+                   SLEFT - 2});
     DrawSender(c_, company_,
                {SLEFT, t + SZIPTOP, t + SADD1TOP, t + SADD2TOP, {t + SNAME1TOP, t + SNAME2TOP, t + SNAME3TOP},
                 t + SPERSONTOP, t + STELTOP, FONT_SMALL, FONT_SMALL},
@@ -87,9 +88,11 @@ class TotalClaimBuilder : SheetBuilder<TPrintTotalClaimOptions> {
       const double left = x0 + LISTCELLWID * i;
       const double width = i == 5 ? LISTGTCELLWID : LISTCELLWID;
       const int w = c_.Width(captions[i], FONT_SMALL);
-      c_.TextAt(FONT_SMALL, c_.X(left + width / 2) - w / 2, c_.Y(top + 4) - height / 2, captions[i]);
+      c_.TextIn(FONT_SMALL, c_.X(left + width / 2) - w / 2, c_.Y(top + 4) - height / 2, captions[i],
+                c_.CellMm(left + 0.5, left + width - 0.5, TextAlign::Centre));
       const int aw = c_.Width(amounts[i], FONT_SMALL);
-      c_.TextAt(FONT_SMALL, c_.X(left + width - 2) - aw, c_.Y(top + 16) - height, amounts[i]);
+      c_.TextIn(FONT_SMALL, c_.X(left + width - 2) - aw, c_.Y(top + 16) - height, amounts[i],
+                c_.CellMm(left + 2, left + width - 2, TextAlign::Right, 1.5));
     }
     page.SetPen(kBlack, 2);
   }
@@ -97,7 +100,8 @@ class TotalClaimBuilder : SheetBuilder<TPrintTotalClaimOptions> {
   void Remarks(double t) {
     const double x0 = Left();
     const std::vector<std::string> lines = SplitLines(doc_.EtcStr());
-    c_.TextMm(FONT_SMALL, x0, t + NOTETOP, "備考：" + (lines.empty() ? std::string() : lines.front()));
+    c_.TextIn(FONT_SMALL, c_.X(x0), c_.Y(t + NOTETOP), "備考：" + (lines.empty() ? std::string() : lines.front()),
+              c_.CellMm(x0, x0 + LISTWID));
     const int y = c_.Y(t + NOTETOP + 0.5) + c_.Height(FONT_SMALL);
     c_.Page().Line({c_.X(x0), y}, {c_.X(x0 + LISTWID), y});
   }

@@ -204,12 +204,14 @@ TEST_F(SlipPageTest, ReceiptNameShrinksToTheSheetAndIsCutOnlyBelowSixPoints) {
   EXPECT_EQ(QString::fromUtf8(mtext.c_str()).toUtf8().toStdString(), mtext);
   EXPECT_LE(GetCharWidth(mtext, 6, kDpi), 2100);
 
-  // On the page: 65 bytes fit at 18 points (64 dots, 32 a byte: 2080), not at 19.
+  // On the page the name keeps to the printable width, 10 mm in from each edge (1900
+  // dots): 65 bytes fit at 16 points (56 dots, 28 a byte: 1820), not at 17 (30 a byte:
+  // 1950), so the name is drawn smaller, never condensed or cut.
   doc_.CustomerInfo().SetCustomerName1(std::string(40, 'A'));
   doc_.CustomerInfo().SetCustomerName2(std::string(20, 'B'));
   EXPECT_EQ(Joined(OpsWith(Receipt(), "AAAA")),
-            "text 10,300 h=64 underline #000000 \"" + std::string(40, 'A') + std::string(20, 'B') + " 御中\"\n" +
-                "text 10,1400 h=64 underline #000000 \"" + std::string(40, 'A') + std::string(20, 'B') + " 御中\"\n");
+            "text 140,300 h=56 underline #000000 \"" + std::string(40, 'A') + std::string(20, 'B') + " 御中\"\n" +
+                "text 140,1400 h=56 underline #000000 \"" + std::string(40, 'A') + std::string(20, 'B') + " 御中\"\n");
 }
 
 // ---------------------------------------------------------------------------------
