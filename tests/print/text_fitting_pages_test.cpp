@@ -343,5 +343,32 @@ TEST_F(FittingPagesTest, RenderedPagesKeepTheRightMarginWhite) {
   }
 }
 
+TEST(FittedTextRendering, EveryCharacterOfACondensedTextShowsInsideItsCell) {
+  // Ten "1"s and their blanks, 19 bytes (332 dots at 10 points) in a cell of 250 dots:
+  // condensed to 75 %.
+  const PageGeometry g = A4Page(kDpi, kDpi, false);
+  PageImage page = BlankPage(g);
+  Canvas canvas(page, g);
+  canvas.TextIn(10, 300, 300, "1 1 1 1 1 1 1 1 1 1", {300, 550, TextAlign::Left, 0});
+  ASSERT_EQ(page.Ops().back().scalePercent, 75);
+  const QImage image = RenderToImage(page, 1.0);
+  // The runs of inked columns along the line: one a digit.
+  int runs = 0, firstInk = -1, lastInk = -1;
+  bool inRun = false;
+  for (int x = 0; x < image.width(); ++x) {
+    bool ink = false;
+    for (int y = 300; y < 335 && !ink; ++y) ink = qGray(image.pixel(x, y)) < 128;
+    if (ink && !inRun) ++runs;
+    if (ink) {
+      if (firstInk < 0) firstInk = x;
+      lastInk = x;
+    }
+    inRun = ink;
+  }
+  EXPECT_EQ(runs, 10);
+  EXPECT_GE(firstInk, 300);
+  EXPECT_LE(lastInk, 550);
+}
+
 }  // namespace
 }  // namespace qm
