@@ -242,18 +242,40 @@ void TPdfCanvas::SetFontSizeOnly(double size) {
   FAttr.SetFontSize(size);
 }
 
+namespace {
+
+// Nothing is printed closer than 10 mm to the left and right edges of the sheet.
+constexpr double kPrintMargin = 10 / 25.4 * 72;
+
+}  // namespace
+
+double TPdfCanvas::PrintableRight() const {
+  const double width = PageWidth();
+  return width > 2 * kPrintMargin ? width - kPrintMargin : width;
+}
+
 void TPdfCanvas::FittedTextRect(const TPdfRect& rect, std::string_view text, TPdfAlignment alignment, bool clipping,
                                 bool figure) {
   // Label widths are whole points rounded from the measured text: half a point over is
   // still a fit.
   constexpr double kTolerance = 0.5;
-  const double span = rect.Right - rect.Left;
   const double size = FAttr.FontSize();
   const double natural = TextWidth(text);
-  if (natural <= span + kTolerance || size <= 0) {
+  double start = 0;
+  if (alignment == TPdfAlignment::taRightJustify) start = rect.Right - rect.Left - RoundHalfEven(natural);
+  else if (alignment == TPdfAlignment::taCenter) start = RoundHalfEven((rect.Right - rect.Left - natural) / 2);
+  start += rect.Left;
+  const double printableLeft = std::min(rect.Left, kPrintMargin);
+  const double printableRight = PageWidth() > 0 ? PrintableRight() : rect.Right;
+  if (size <= 0 || (natural <= rect.Right - rect.Left + kTolerance && start >= printableLeft - kTolerance &&
+                    start + natural <= printableRight + kTolerance)) {
     TextRect(rect, text, alignment, clipping);
     return;
   }
+  // The cell: the label's rectangle within the printable width.
+  TPdfRect cell = rect;
+  cell.Right = std::max(cell.Left, std::min(rect.Right, printableRight));
+  const double span = cell.Right - cell.Left;
   const TextMeasure measure{[&](std::string_view t, double s) { return TextWidth(t) * s / size; }, CharEndsSjis, 0.5};
   const TextFit fit = FitText(text, size, span, figure, measure);
   const double drawn = TextWidth(fit.text) * fit.size / size * fit.scalePercent / 100;
@@ -273,7 +295,7 @@ void TPdfCanvas::FittedTextRect(const TPdfRect& rect, std::string_view text, TPd
   SetHorizontalScaling(fit.scalePercent);
   BeginText();
   // Smaller lettering stays centred on the line it was meant for.
-  MoveTextPoint(rect.Left + offset, rect.Top - (size - fit.size) / 2 - 0.85 * fit.size);
+  MoveTextPoint(cell.Left + offset, rect.Top - (size - fit.size) / 2 - 0.85 * fit.size);
   ShowText(fit.text);
   EndText();
   SetHorizontalScaling(scale);
@@ -310,12 +332,26 @@ void TPdfCanvas::MultilineTextRect(const TPdfRect& rect, std::string_view text, 
   BeginText();
   MoveTextPoint(x, top - 0.85 * size);
   const std::vector<std::string_view> words = SplitWords(text);
-  const double width = rect.Right - rect.Left;
+  const double width = std::max(0.0, std::min(rect.Right, PageWidth() > 0 ? PrintableRight() : rect.Right) - rect.Left);
   auto advance = [&](std::string_view word) {
     x += TextWidth(word);
     if (!word.empty() && word.back() == ' ') x += FAttr.WordSpace();
   };
-  auto cut = [&](const std::string& line) { return line.substr(0, static_cast<std::size_t>(MeasureText(line, width))); };
+  // A line wider than the rectangle is fitted like a label: condensed, smaller, cut.
+  const TextMeasure measure{[&](std::string_view t, double s) { return TextWidth(t) * s / size; }, CharEndsSjis, 0.5};
+  const int scale = FAttr.HorizontalScaling();
+  auto show = [&](const std::string& line) {
+    if (TextWidth(line) <= width || size <= 0) {
+      ShowText(line);
+      return;
+    }
+    const TextFit fit = FitText(line, size, width, false, measure);
+    SetFontSizeOnly(fit.size);
+    SetHorizontalScaling(fit.scalePercent);
+    ShowText(fit.text);
+    SetHorizontalScaling(scale);
+    SetFontSizeOnly(size);
+  };
   std::string pending;
   if (!words.empty()) {
     pending = std::string(words[0]);
@@ -329,7 +365,7 @@ void TPdfCanvas::MultilineTextRect(const TPdfRect& rect, std::string_view text, 
     }
     const double w = TextWidth(words[i]);
     if ((wordwrap && x + w > rect.Right) || forced) {
-      ShowText(cut(pending));
+      show(pending);
       pending.clear();
       MoveToNextLine();
       top -= FAttr.Leading();
@@ -342,7 +378,7 @@ void TPdfCanvas::MultilineTextRect(const TPdfRect& rect, std::string_view text, 
     advance(words[i]);
     pending += words[i];
   }
-  ShowText(cut(pending));
+  show(pending);
   EndText();
 }
 

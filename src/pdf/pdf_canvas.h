@@ -62,6 +62,8 @@ class TPdfCanvas {
   TPdfCanvasAttribute& Attribute() { return FAttr; }
   double PageHeight() const;
   double PageWidth() const;
+  // The page's width less the right margin nothing is printed in.
+  double PrintableRight() const;
 
   void GSave();
   void GRestore();

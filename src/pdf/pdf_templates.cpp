@@ -1,5 +1,6 @@
 #include "pdf/pdf_templates.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "pdf/pdf_blocks.h"
@@ -218,6 +219,9 @@ int FitLabelToText(TPRPage& page, TPRLabel& label) {
 
 void CentreWithUnderline(TPRPage& page, const TPRPanel& panel, TPRLabel& label, TPRRect& underline) {
   FitLabelToText(page, label);
+  // Never wider than the printable width: a longer text is condensed inside it.
+  constexpr int kMargin = 28;  // 10 mm
+  label.Width = std::min(label.Width, std::max(0, panel.Width - 2 * kMargin));
   label.Left = Round(panel.Width / 2.0 - label.Width / 2.0);
   underline.Left = label.Left;
   underline.Width = label.Width;
@@ -227,7 +231,11 @@ void RestackNames(TPRPage& page, TPRLabel* const (&names)[3], TPRRect* const (&u
   TPRLabel& first = *names[0];
   const int pitch = Round(page.TextWidth("あ", first.FontName, first.FontBold, first.FontItalic, first.FontSize));
   for (int k = 0; k < 3; ++k) {
+    // As wide as its text, but no wider than the label was laid out: a longer name is
+    // condensed inside that.
+    const int laidOut = names[k]->Width;
     FitLabelToText(page, *names[k]);
+    names[k]->Width = std::min(names[k]->Width, laidOut);
     names[k]->Top = first.Top + k * pitch;
     underlines[k]->Width = names[k]->Width;
     underlines[k]->Top = first.Top + (k + 1) * pitch;

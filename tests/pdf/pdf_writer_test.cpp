@@ -259,9 +259,15 @@ TEST_F(CanvasTest, MultilineTextBreaksAtLineEndsWrapsWordsAndCutsLongLines) {
   c.MultilineTextRect({0, 100, 60, 0}, "AAAA AAAA AAAA", true);
   EXPECT_EQ(Written(), "/F1 10 Tf\n12 TL\nBT\n0 91.5 Td\n(AAAA AAAA ) Tj\nT*\n(AAAA) Tj\nET\n");
   Contents().resize(std::string("/F0 10 Tf\n").size());
-  // Without wrapping only line ends break, and a long line is cut at the right edge.
+  // Without wrapping only line ends break. A line wider than the box (40 points in 20)
+  // is fitted to it as a label is: 8 points (32 wide) condensed to 62 %, then the size
+  // and scaling are set back for the next line.
   c.MultilineTextRect({0, 100, 20, 0}, "ABCDEFGH\r\nIJ", false);
-  EXPECT_EQ(Written(), "BT\n0 91.5 Td\n(ABCD) Tj\nT*\n(IJ) Tj\nET\n");
+  EXPECT_EQ(Written(), "BT\n0 91.5 Td\n/F1 8 Tf\n62 Tz\n(ABCDEFGH) Tj\n100 Tz\n/F1 10 Tf\nT*\n(IJ) Tj\nET\n");
+  Contents().resize(std::string("/F0 10 Tf\n").size());
+  // Too long even at the floors (7 points, 60 %: 2.1 a byte): cut at a character.
+  c.MultilineTextRect({0, 100, 20, 0}, "ABCDEFGHIJKL", false);
+  EXPECT_EQ(Written(), "BT\n0 91.5 Td\n/F1 7 Tf\n60 Tz\n(ABCDEFGHI) Tj\n100 Tz\n/F1 10 Tf\nET\n");
   Contents().resize(std::string("/F0 10 Tf\n").size());
   // A line whose top would fall below bottom + font size ends the text there.
   c.MultilineTextRect({0, 100, 60, 80}, "A\r\nB\r\nC", false);
