@@ -93,6 +93,33 @@ TEST_F(QmPrintTest, RenderWritesTheA4PageAtTheResolution) {
   EXPECT_EQ(QImage(Path("l.png")).size(), QSize(1169, 827));
 }
 
+TEST_F(QmPrintTest, OpsShowHowALongTextWasFittedIntoItsCell) {
+  // A name of 60 and a remark of 100 full-width characters in the default layout (free
+  // item, cost and remarks shown): both at the narrowest and smallest lettering, cut.
+  QByteArray json = R"({"Lines": [{"Name": ")";
+  for (int i = 0; i < 60; ++i) json += "工";
+  json += R"(", "Num": 1, "Price": 100, "TotalPrice": 100, "Note": ")";
+  for (int i = 0; i < 100; ++i) json += "備";
+  json += R"("}, {"Name": "短い", "Num": 1, "Price": 100, "TotalPrice": 100}]})";
+  Write("long.json", json);
+  ASSERT_EQ(Run({"build", "long.json", "long.QM1"}).exit, 0);
+  const CliResult r = Run({"render", "tcMitumori", "long.QM1", "--page", "1", "--ops"});
+  ASSERT_EQ(r.exit, 0) << r.err.toStdString();
+  const QStringList lines = QString::fromUtf8(r.out).split('\n');
+  int fitted = 0;
+  for (const QString& line : lines) {
+    if (line.contains("\"工工工") || line.contains("\"備備備")) {
+      ++fitted;
+      EXPECT_TRUE(line.contains(" fit=60% cell=")) << line.toStdString();
+      EXPECT_TRUE(line.endsWith(" cut")) << line.toStdString();
+    }
+    if (line.contains("\"短い\"")) {
+      EXPECT_FALSE(line.contains(" fit=")) << line.toStdString();
+    }
+  }
+  EXPECT_EQ(fitted, 2);
+}
+
 TEST_F(QmPrintTest, OpsListThePageAndFollowTheOptions) {
   const QString doc = Document(2);
   const CliResult r = Run({"render", "tcMitumori", doc, "--page", "1", "--ops", "--tax", "inclusive"});
