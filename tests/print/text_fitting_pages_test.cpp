@@ -128,14 +128,16 @@ class FittingPagesTest : public ::testing::Test {
 TEST_F(FittingPagesTest, EstimateGoldensInBothOrientationsAndEveryColumnChoice) {
   LongTextsDocument();
   std::string all;
-  for (bool landscape : {false, true}) {
+  for (const auto& [kind, landscape] : {std::pair{TChartType::tcMitumori, false}, std::pair{TChartType::tcMitumori, true},
+                                       std::pair{TChartType::tcTankaMitumori, false},
+                                       std::pair{TChartType::tcTankaMitumori, true}}) {
     for (int columns = 0; columns < 8; ++columns) {
       TPrintMitsuOptions& o = chart_.settings.options;
       o.PrintFreeEdit = columns & 1;
       o.PrintCost = columns & 2;
       o.PrintNote = columns & 4;
-      const PageImage page = Chart(TChartType::tcMitumori, kOnlyPage, landscape);
-      all += std::string("== ") + (landscape ? "landscape" : "portrait") + " freeedit=" + std::to_string(o.PrintFreeEdit) +
+      const PageImage page = Chart(kind, kOnlyPage, landscape);
+      all += std::string("== ") + KindOf(kind).cliName + (landscape ? " landscape" : " portrait") + " freeedit=" + std::to_string(o.PrintFreeEdit) +
              " cost=" + std::to_string(o.PrintCost) + " note=" + std::to_string(o.PrintNote) + "\n";
       all += qmtest::Joined(qmtest::OpsWith(page, "text "));
       EXPECT_EQ(TextsOutsideTheirCells(page, "estimate"), std::vector<std::string>{});
