@@ -145,7 +145,7 @@ class HeadBuilder {
     const std::string& code = doc_.CustomerInfo().CustomerCode();
     if (config_.PrintCheckCusCode() && !code.empty())
       c_.TextIn(FONT_SMALL, c_.X(l_.cusCodeLeft), c_.Y(l_.cusCodeTop), "お客様コード: " + code,
-                {c_.X(l_.cusCodeLeft), titleLeft_ - c_.X(kGapMm)});
+                BesideTitle(c_, l_.cusCodeLeft, title_));
     Sender();
     CompanySeal();
     if (opt_.PrintStampArea) StampBoxes();
@@ -159,7 +159,7 @@ class HeadBuilder {
     SetPageTitleAndMessage(kind_, config_, title, message_);
     if (hikae_) title += "(控)";
     DrawTitle(c_, l_.titleTop, title);
-    titleLeft_ = std::max(c_.PrintableLeft(), c_.Geometry().widthDots / 2 - c_.Width(title, kTitleSize) / 2);
+    title_ = title;
   }
 
   // Left of the stamp boxes when they are printed, else to the printable edge.
@@ -270,7 +270,7 @@ class HeadBuilder {
   bool hikae_;
   bool a4_;
   std::string message_;
-  int titleLeft_ = 0;
+  std::string title_;
 };
 
 // ---------------------------------------------------------------------------------

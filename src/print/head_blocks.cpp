@@ -1,5 +1,7 @@
 #include "print/head_blocks.h"
 
+#include <algorithm>
+
 #include "base/colour_text.h"
 
 namespace qm {
@@ -40,6 +42,11 @@ void DrawTitle(Canvas& c, double topMm, const std::string& title) {
   c.Font(false, true, kNavy);
   c.TextCentred(kTitleSize, c.Y(topMm), title);
   c.PlainFont();
+}
+
+TextCell BesideTitle(const Canvas& c, double leftMm, const std::string& title, int size) {
+  const int titleLeft = c.Geometry().widthDots / 2 - c.Width(title, size) / 2;
+  return {c.X(leftMm), std::max(c.X(leftMm), titleLeft - c.X(2))};
 }
 
 void DrawLogo(Canvas& c, const TMxCampanyInfo& company, double left, double top) {

@@ -27,6 +27,9 @@ std::vector<std::string> NameLines(const std::string& name1, const std::string& 
 // The title underlined in navy at 24 points, centred on the sheet, its top at `topMm`;
 // the font is plain black again afterwards.
 void DrawTitle(Canvas& c, double topMm, const std::string& title);
+// The cell of a text left of a title centred on the sheet at `size` points, from `leftMm`
+// to 2 mm short of the title.
+TextCell BesideTitle(const Canvas& c, double leftMm, const std::string& title, int size = kTitleSize);
 
 // The profile's logo fitted into LOGOWID × LOGOHIG with its top-left at (left, top) mm;
 // nothing when the profile has none.

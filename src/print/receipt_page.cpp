@@ -40,7 +40,8 @@ class ReceiptBuilder : SheetBuilder<TPrintReceiptOptions> {
                        message_);
     const std::string& code = doc_.CustomerInfo().CustomerCode();
     if (config_.PrintCheckCusCode() && !code.empty())
-      c_.TextMm(FONT_SMALL, CUSCODELEFT, t + CUSCODETOP, "お客様コード: " + code);
+      c_.TextIn(FONT_SMALL, c_.X(CUSCODELEFT), c_.Y(t + CUSCODETOP), "お客様コード: " + code,
+                BesideTitle(c_, CUSCODELEFT, hikae ? title_ + "(控)" : title_, FONT_BIG));
     if (!doc_.SlipCodeStr().empty()) c_.TextMm(FONT_SMALL, SLIPCODELEFT, t + SLIPCODETOP, "№" + doc_.SlipCodeStr());
     if (o_.PrintRevenueStampArea) RevenueStamp(t);
     if (o_.PrintStampArea) StampBox(t);

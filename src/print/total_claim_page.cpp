@@ -34,7 +34,8 @@ class TotalClaimBuilder : SheetBuilder<TPrintTotalClaimOptions> {
     DrawTitle(c_, t + TITLETOP, hikae ? title_ + "(控)" : title_);
     const std::string& code = doc_.CustomerInfo().CustomerCode();
     if (config_.PrintCheckCusCode() && !code.empty())
-      c_.TextMm(FONT_SMALL, CUSCODELEFT, t + CUSCODETOP, "お客様コード： " + code);
+      c_.TextIn(FONT_SMALL, c_.X(CUSCODELEFT), c_.Y(t + CUSCODETOP), "お客様コード： " + code,
+                BesideTitle(c_, CUSCODELEFT, hikae ? title_ + "(控)" : title_));
     if (!doc_.SlipCodeStr().empty()) c_.TextMm(FONT_SMALL, SLIPCODELEFT, t + SLIPCODETOP, "№" + doc_.SlipCodeStr());
     c_.TextMm(FONT_SMALL, DATALEFT, t + DATATOP,
               doc_.SlipDateStrYY() + "年" + doc_.SlipDateStrMM() + "月" + doc_.SlipDateStrDD() + "日  締め切り分");

@@ -30,8 +30,16 @@ std::string Repeat(const std::string& unit, int times) {
   return s;
 }
 
-// Every text operation of a page against its cell, the sheet and the printable width.
-// Returns a description of each one that leaves them.
+// A text operation's place, for the messages.
+std::string Where(const PageOp& op) {
+  const std::string start = op.text.substr(0, 12);
+  return "\"" + start + (start.size() < op.text.size() ? "…" : "") + "\" at " + std::to_string(op.from.x()) + "," +
+         std::to_string(op.from.y()) + " w=" + std::to_string(PageImage::DrawnWidth(op)) +
+         " h=" + std::to_string(op.fontHeight);
+}
+
+// Every text operation of a page against its cell, the sheet and the printable width,
+// and against every other text. Returns a description of each fault.
 std::vector<std::string> TextsOutsideTheirCells(const PageImage& page, const std::string& where) {
   const int printableLeft = MM2Dot(page.Dpi(), kPrintMarginMm);
   const int printableRight = page.Width() - printableLeft;
@@ -48,6 +56,35 @@ std::vector<std::string> TextsOutsideTheirCells(const PageImage& page, const std
       faults.push_back(where + ": \"" + op.text + "\" at " + std::to_string(left) + "-" + std::to_string(right) +
                        " cell " + std::to_string(cellLeft) + "-" + std::to_string(op.cellRight));
   }
+  // No text is printed over another.
+  std::vector<const PageOp*> texts;
+  for (const PageOp& op : page.Ops())
+    if (op.kind == PageOpKind::Text) texts.push_back(&op);
+  // The box of a text without its leading and trailing blanks. Lines of a block may be
+  // set closer than their cells are high, so two boxes overlap only when they share more
+  // than half the height of the lower one, and more than 3 dots across.
+  const auto box = [](const PageOp* op) {
+    std::string_view t = op->text;
+    int lead = 0;
+    while (t.starts_with(' ') || t.starts_with("　")) {
+      lead += t.starts_with(' ') ? 1 : 2;
+      t.remove_prefix(t.starts_with(' ') ? 1 : 3);
+    }
+    while (t.ends_with(' ') || t.ends_with("　")) t.remove_suffix(t.ends_with(' ') ? 1 : 3);
+    const int left = op->from.x() + lead * op->fontHeight / 2 * op->scalePercent / 100;
+    const int width = PageImage::ScaledWidth(t, op->fontHeight, op->scalePercent);
+    return QRect(left, op->from.y(), width, op->fontHeight);
+  };
+  std::vector<QRect> boxes;
+  for (const PageOp* op : texts) boxes.push_back(box(op));
+  const auto overprints = [&](std::size_t i, std::size_t j) {
+    const QRect shared = boxes[i].intersected(boxes[j]);
+    return shared.width() > 3 && shared.height() > std::min(texts[i]->fontHeight, texts[j]->fontHeight) / 2;
+  };
+  for (std::size_t i = 0; i < texts.size(); ++i)
+    for (std::size_t j = i + 1; j < texts.size(); ++j)
+      if (overprints(i, j))
+        faults.push_back(where + ": " + Where(*texts[i]) + " over " + Where(*texts[j]));
   return faults;
 }
 
