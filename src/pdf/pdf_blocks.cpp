@@ -1,5 +1,6 @@
 #include "pdf/pdf_blocks.h"
 
+#include <algorithm>
 #include <QPainter>
 
 #include <cmath>
@@ -74,7 +75,12 @@ void FillCustomerNames(const TemplateItems& items, const std::string& role, cons
 }
 
 void CentreTitle(const TemplateItems& items) {
-  CentreWithUnderline(items.Template().Page(), items.Template().Panel(), items.Label("Title"), items.Rect("TitleUnderLine"));
+  TPRLabel& title = items.Label("Title");
+  CentreWithUnderline(items.Template().Page(), items.Template().Panel(), title, items.Rect("TitleUnderLine"));
+  // A customer code on the title's line stops 2 mm (6 points) short of the title.
+  TPRLabel* code = items.FindLabel("CustomerCode");
+  if (code && code->Left < title.Left && code->Top < title.Top + title.Height && title.Top < code->Top + code->Height)
+    code->Width = std::min(code->Width, std::max(0, title.Left - 6 - code->Left));
 }
 
 void RestackCustomerNames(const TemplateItems& items) {

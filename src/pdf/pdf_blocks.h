@@ -21,6 +21,7 @@ class TemplateItems {
   TemplateItems(TemplatePage& t, std::string part, std::string suffix = {})
       : t_(t), part_(std::move(part)), suffix_(std::move(suffix)) {}
   TPRLabel& Label(const std::string& role) const { return t_.Must<TPRLabel>(Name("PRLabel", role)); }
+  TPRLabel* FindLabel(const std::string& role) const { return t_.Find<TPRLabel>(Name("PRLabel", role)); }
   TPRText& Text(const std::string& role) const { return t_.Must<TPRText>(Name("PRText", role)); }
   TPRImage& Image(const std::string& role) const { return t_.Must<TPRImage>(Name("PRImage", role)); }
   TPRRect& Rect(const std::string& role) const { return t_.Must<TPRRect>(Name("PRRect", role)); }

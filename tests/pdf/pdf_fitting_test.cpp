@@ -6,11 +6,16 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QRegularExpression>
+#include <QRectF>
 #include <QTemporaryDir>
 
 #include "pdf/chart_pdf.h"
 #include "pdf/report.h"
+#include "pdf/slip_pdf.h"
+#include "print/document_kinds.h"
 #include "support/pdf_tools.h"
+#include "support/random_documents.h"
 
 namespace qm::pdf {
 namespace {
@@ -147,6 +152,97 @@ TEST_F(PdfFittingTest, LongTextsOfAnEstimateStayInsideThePrintableWidth) {
     const QString text = PdfText(path);
     EXPECT_TRUE(text.contains("123,456,789,012,345")) << text.toStdString();
     EXPECT_EQ(InkInRightMargin(path, 10, dir_.path()), 0) << (landscape ? "landscape" : "portrait");
+  }
+}
+
+// The words of every page as a PDF reader places them (pdftotext -bbox), checked against
+// the printable width and against each other. Returns a description of each fault.
+std::vector<std::string> WordFaults(const QString& pdf, const std::string& where) {
+  const qmtest::ToolResult r = RunTool("pdftotext", {"-bbox", pdf, "-"});
+  EXPECT_EQ(r.exit, 0) << r.out.toStdString();
+  constexpr double kMargin = 10 / 25.4 * 72, kTolerance = 1;
+  static const QRegularExpression pageRe(R"re(<page width="([\d.]+)")re");
+  static const QRegularExpression wordRe(
+      R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+  std::vector<std::string> faults;
+  int pageNo = 0;
+  for (const QString& pageText : r.out.split("</page>")) {
+    const QRegularExpressionMatch page = pageRe.match(pageText);
+    if (!page.hasMatch()) continue;
+    ++pageNo;
+    const double width = page.captured(1).toDouble();
+    std::vector<std::pair<QRectF, QString>> words;
+    for (auto it = wordRe.globalMatch(pageText); it.hasNext();) {
+      const QRegularExpressionMatch w = it.next();
+      const QRectF box(QPointF(w.captured(1).toDouble(), w.captured(2).toDouble()),
+                       QPointF(w.captured(3).toDouble(), w.captured(4).toDouble()));
+      const std::string at = where + " page " + std::to_string(pageNo) + ": \"" + w.captured(5).left(12).toStdString() +
+                             "\" " + std::to_string(box.left()) + "-" + std::to_string(box.right());
+      if (box.left() < kMargin - kTolerance || box.right() > width - kMargin + kTolerance)
+        faults.push_back(at + " outside the printable width");
+      // The tick of a FAX request is drawn large over its box, by design touching the
+      // caption beside it.
+      if (w.captured(5) == "Ｖ") continue;
+      for (const auto& [other, text] : words) {
+        const QRectF shared = other.intersected(box);
+        if (shared.width() > kTolerance && shared.height() > std::min(other.height(), box.height()) / 2)
+          faults.push_back(at + " over \"" + text.left(12).toStdString() + "\"");
+      }
+      words.emplace_back(box, w.captured(5));
+    }
+  }
+  EXPECT_GT(pageNo, 0) << where;
+  return faults;
+}
+
+TEST_F(PdfFittingTest, NoWordOfAnyPdfKindLeavesThePrintableWidthOrLiesOverAnother) {
+  QDir(dir_.path()).mkdir("img");
+  TMxConfigInfo config(dir_.filePath("img").toStdString());
+  TMxCampanyInfoManager companies(dir_.filePath("img").toStdString());
+  config.LoadConfig(dir_.filePath("conf.ini").toStdString());
+  companies.LoadConfig(dir_.filePath("conf.ini").toStdString());
+  config.SetCurrencyMark("￥");
+  TMxEstimateObjectList doc;
+  TMxItemObjectList items;
+  TMxCustomerObjectList customers;
+  TFormPDFBase base;
+  for (unsigned seed = 1; seed <= 4; ++seed) {
+    qmtest::RandomTexts r(seed);
+    qmtest::FillDocument(r, doc, companies);
+    qmtest::FillMasters(r, items, customers);
+    ChartPageSources chart;
+    chart.doc = &doc;
+    chart.config = &config;
+    chart.companies = &companies;
+    chart.settings.options = qmtest::RandomChartOptions(r);
+    chart.settings.tax = DeriveTaxChoice(doc);
+    SlipSources slip;
+    slip.doc = &doc;
+    slip.config = &config;
+    slip.companies = &companies;
+    ListSources lists;
+    lists.doc = &doc;
+    lists.config = &config;
+    lists.items = &items;
+    lists.customers = &customers;
+    const std::string where = "seed " + std::to_string(seed);
+    const QString path = dir_.filePath("random.pdf");
+    const auto check = [&](const PrintJob& job, const std::string& what) {
+      WritePdf(base, job, path.toStdString());
+      EXPECT_EQ(WordFaults(path, where + " " + what), std::vector<std::string>{});
+    };
+    for (const DocumentKind& kind : DocumentKinds()) {
+      if (kind.family != KindFamily::Estimate) continue;
+      for (bool landscape : {false, true}) {
+        chart.settings.options.PrintDirection = landscape;
+        check(PrintJob::Chart(chart, kind.kind), std::string(kind.cliName) + (landscape ? " landscape" : ""));
+      }
+    }
+    check(PrintJob::Receipt(slip, qmtest::RandomReceiptOptions(r)), "receipt");
+    check(PrintJob::TotalClaim(slip, qmtest::RandomTotalClaimOptions(r)), "total invoice");
+    check(PrintJob::FaxSender(slip, qmtest::RandomFaxOptions(r)), "fax");
+    check(PrintJob::ItemList(lists, TPrintListOptions{}), "item list");
+    check(PrintJob::CustomerList(lists, TPrintListOptions{}), "customer list");
   }
 }
 

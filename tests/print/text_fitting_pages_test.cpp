@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
-#include <random>
 
 #include "print/chart_page.h"
 #include "print/document_kinds.h"
@@ -18,6 +17,7 @@
 #include "print/text_fit.h"
 #include "support/images.h"
 #include "support/page_ops.h"
+#include "support/random_documents.h"
 
 namespace qm {
 namespace {
@@ -219,144 +219,38 @@ TEST_F(FittingPagesTest, WhatFitsIsUntouchedAndWhatDoesNotIsCondensedInItsColumn
                                       "text 1075,1440 h=35 #000000 \"123,456,789,012,345\" fit=72% cell=1075-1315"}));
 }
 
-// Random texts of random lengths in every field, every page kind, both orientations.
-class RandomTexts {
- public:
-  explicit RandomTexts(unsigned seed) : random_(seed) {}
-
-  std::string Text(int maxChars) {
-    static const char* const pool[] = {"見", "積", "工", "事", "Ａ", "１", "a", "Z", "7", " ", "-", "ｱ", "ｶﾞ", "㈱", "（", "）", "＃"};
-    const int chars = Pick(0, maxChars);
-    std::string s;
-    for (int i = 0; i < chars; ++i) s += pool[Pick(0, static_cast<int>(std::size(pool)) - 1)];
-    return s;
-  }
-  int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
-  long long Amount(int digits) {
-    long long v = 0;
-    const int n = Pick(0, digits);
-    for (int i = 0; i < n; ++i) v = v * 10 + Pick(0, 9);
-    return v;
-  }
-  bool Flip() { return Pick(0, 1) == 1; }
-
- private:
-  std::mt19937 random_;
-};
-
 TEST_F(FittingPagesTest, NoTextOfAnyPageKindLeavesItsCellOrThePrintableWidth) {
   for (unsigned seed = 1; seed <= 12; ++seed) {
-    RandomTexts r(seed);
-    doc_.Clear();
-    const int lines = r.Pick(1, 70);
-    for (int i = 0; i < lines; ++i)
-      AddLine(r.Text(70), r.Amount(6), r.Amount(9), r.Text(110), r.Text(20), r.Amount(9));
-    doc_.DoCalc();
-    doc_.SetEtcStr(r.Text(120) + "\r\n" + r.Text(120));
-    doc_.SetSlipCodeStr(r.Text(20));
-    TMxCustomerObject& cu = doc_.CustomerInfo();
-    cu.SetCustomerName1(r.Text(50));
-    cu.SetCustomerName2(r.Text(50));
-    cu.SetCustomerName3(r.Text(50));
-    cu.SetCustomerNameTitle(r.Flip() ? "様" : "御中");
-    cu.SetCustomerCode(r.Text(30));
-    cu.SetZipNo(r.Text(12));
-    cu.SetAddress1(r.Text(60));
-    cu.SetAddress2(r.Text(60));
-    TMxCampanyInfo& co = companies_.CampanyInfoArray(0);
-    co.SetCampanyName1(r.Text(50));
-    co.SetCampanyName2(r.Text(50));
-    co.SetCampanyName3(r.Text(50));
-    co.SetAddress1(r.Text(60));
-    co.SetAddress2(r.Text(60));
-    co.SetChargeName(r.Text(30));
-    co.SetTelFax(r.Text(50));
-    co.PayBankAccount(0).SetBankName(r.Text(60));
-    co.PayBankAccount(0).SetBankNo(r.Text(60));
-    co.PayBankAccount(0).SetBankOwnerName(r.Text(60));
+    qmtest::RandomTexts r(seed);
+    qmtest::FillDocument(r, doc_, companies_);
+    qmtest::FillMasters(r, items_, customers_);
     config_.SetPrintDecimalPoint(r.Flip());
-    TPrintMitsuOptions& o = chart_.settings.options;
-    o.PrintFreeEdit = r.Flip();
-    o.PrintCost = r.Flip();
-    o.PrintNote = r.Flip();
-    o.PrintBank = r.Flip();
-    o.ChangeSR = r.Flip();
-    o.PrintName = r.Flip();
-    o.PrintStampArea = r.Flip();
-    o.CheckStampMsg = r.Text(8);
+    chart_.settings.options = qmtest::RandomChartOptions(r);
     const std::string where = "seed " + std::to_string(seed);
+    const auto expectInside = [&](const PageImage& page, const std::string& what) {
+      EXPECT_EQ(TextsOutsideTheirCells(page, where + " " + what), std::vector<std::string>{});
+    };
 
     for (const DocumentKind& kind : DocumentKinds()) {
       if (kind.family != KindFamily::Estimate) continue;
       for (bool landscape : {false, true})
         for (int pageType = kOnlyPage; pageType <= kLastPage; ++pageType)
-          EXPECT_EQ(TextsOutsideTheirCells(Chart(kind.kind, pageType, landscape, 3, 2),
-                                           where + " " + kind.cliName + " page " + std::to_string(pageType)),
-                    std::vector<std::string>{});
+          expectInside(Chart(kind.kind, pageType, landscape, 3, 2),
+                       std::string(kind.cliName) + " page " + std::to_string(pageType));
     }
-
-    TPrintReceiptOptions receipt;
-    receipt.ProvisoText = r.Text(60);
-    receipt.PrintName = r.Flip();
-    receipt.PrintRevenueStampArea = r.Flip();
-    for (int i = 0; i < 4; ++i) {
-      receipt.UchiLabel[i] = r.Text(25);
-      receipt.UchiPrice[i] = r.Flip() ? std::to_string(r.Amount(12)) : std::string();
-    }
-    EXPECT_EQ(TextsOutsideTheirCells(MakeMetaFileReceiptPrinter(slip_, receipt, true), where + " receipt"),
-              std::vector<std::string>{});
-
-    TPrintTotalClaimOptions total;
-    total.PreClaim = std::to_string(r.Amount(12));
-    total.PrePaid = std::to_string(r.Amount(12));
-    total.PrintBank = r.Flip();
-    total.PrintName = r.Flip();
-    CalcResult(total);
-    EXPECT_EQ(TextsOutsideTheirCells(MakeMetaFileTotalClaimPrinter(slip_, total, true), where + " total invoice"),
-              std::vector<std::string>{});
-
-    TPrintFaxOptions fax;
-    fax.Title = r.Text(80);
-    fax.PaperNum = r.Pick(1, 1000);
-    fax.Option1 = fax.Option2 = fax.Option3 = fax.Option4 = r.Flip();
-    fax.Content = r.Text(90) + "\r\n" + r.Text(90);
-    EXPECT_EQ(TextsOutsideTheirCells(MakeMetaFileFaxSenderPrinter(slip_, fax, true), where + " fax"),
-              std::vector<std::string>{});
-
-    items_.Clear();
-    customers_.Clear();
-    for (int i = 0; i < 20; ++i) {
-      auto item = std::make_unique<TMxItemObject>();
-      item->SetItemName(r.Text(80));
-      item->SetItemUnit(r.Text(8));
-      item->SetItemPrice(Currency::FromYen(r.Amount(12)));
-      item->SetItemCost(Currency::FromYen(r.Amount(12)));
-      items_.Add(std::move(item));
-      auto c = std::make_unique<TMxCustomerObject>();
-      c->SetCustomerCode(r.Text(15));
-      c->SetCustomerName1(r.Text(40));
-      c->SetCustomerName2(r.Text(40));
-      c->SetCustomerName3(r.Text(40));
-      c->SetZipNo(r.Text(12));
-      c->SetAddress1(r.Text(70));
-      c->SetAddress2(r.Text(70));
-      c->SetTelNo(r.Text(25));
-      c->SetFaxNo(r.Text(25));
-      customers_.Add(std::move(c));
-    }
-    EXPECT_EQ(TextsOutsideTheirCells(MakeMetaFileItemListPrinter(lists_, 1, 1), where + " item list"),
-              std::vector<std::string>{});
-    EXPECT_EQ(TextsOutsideTheirCells(MakeMetaFileCustomerListPrinter(lists_, 1, 1), where + " customer list"),
-              std::vector<std::string>{});
+    expectInside(MakeMetaFileReceiptPrinter(slip_, qmtest::RandomReceiptOptions(r), true), "receipt");
+    expectInside(MakeMetaFileTotalClaimPrinter(slip_, qmtest::RandomTotalClaimOptions(r), true), "total invoice");
+    expectInside(MakeMetaFileFaxSenderPrinter(slip_, qmtest::RandomFaxOptions(r), true), "fax");
+    expectInside(MakeMetaFileItemListPrinter(lists_, 1, 1), "item list");
+    expectInside(MakeMetaFileCustomerListPrinter(lists_, 1, 1), "customer list");
 
     // A picture page with its captions.
     doc_.Items(0).Pic().Assign(PictureKind::Png, qmtest::EncodedImage("png", 40, 30));
     doc_.Items(0).SetNote(r.Text(120));
     for (bool landscape : {false, true})
-      EXPECT_EQ(TextsOutsideTheirCells(MakeMetaFilePicPrinter(chart_, TChartType::tcMitumori, kOnlyPage,
-                                                               landscape ? 1 : 0, 1, 2, 1, false, true),
-                                       where + " picture page"),
-                std::vector<std::string>{});
+      expectInside(MakeMetaFilePicPrinter(chart_, TChartType::tcMitumori, kOnlyPage, landscape ? 1 : 0, 1, 2, 1, false,
+                                          true),
+                   "picture page");
   }
 }
 
