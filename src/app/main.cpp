@@ -3,10 +3,27 @@
 #include <QScreen>
 #include <QStyle>
 
+#include <cstdio>
+#include <cstring>
+
+#include "base/version.h"
 #include "ui/app/main_window.h"
 #include "ui/app/single_instance.h"
 
 int main(int argc, char* argv[]) {
+  // Answered before any window system is needed, so they work on a console too.
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::printf("Velora Quillmark %s\n", qm::kAppVersion);
+      return 0;
+    }
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      std::printf("使い方: quillmark [--version] [--help]\n"
+                  "  見積書・請求書などを作成し、印刷・PDF出力する Velora Quillmark を起動します。\n"
+                  "  データフォルダは ~/.local/share/Norvel/Brevik（QUILLMARK_DATA_DIR で変更できます）。\n");
+      return 0;
+    }
+  }
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Velora Quillmark"));
   QApplication::setApplicationDisplayName(QStringLiteral("Velora Quillmark"));

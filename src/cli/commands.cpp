@@ -5,6 +5,7 @@
 #include <span>
 
 #include "base/data_folders.h"
+#include "base/version.h"
 #include "base/error.h"
 #include "cli/front/arguments.h"
 #include "cli/document_commands.h"
@@ -52,6 +53,7 @@ const std::vector<Command>& Commands() {
       {"render", kRenderSynopsis, msg::kRenderSummary, 1,
        {"--page", "--out", "--ops", "--dpi", "--set", "--tax", "--rate"}, RenderCommand, true},
       {"pdf", kPdfSynopsis, msg::kPdfSummary, 2, {"--set", "--tax", "--rate"}, PdfCommand, true},
+      {"print", kPrintSynopsis, msg::kPrintSummary, 1, {"--printer", "--set", "--tax", "--rate"}, PrintCommand, true},
       {"totalclaim", "qm totalclaim (--per-file|--per-line) OUT.QM1 NAME... [--comment TEXT] [--rate R]",
        msg::kTotalClaimSummary, 2, {"--per-file", "--per-line", "--comment", "--rate"}, TotalClaimCommand, true},
       {"export-lines", "qm export-lines FILE.QM1 OUT.csv [--rate R]", msg::kExportLinesSummary, 2, {"--rate"},
@@ -71,6 +73,10 @@ std::string Usage() {
   return text + msg::kUsageTail;
 }
 
+std::string CommandUsage(const Command& c) {
+  return msg::kUsageHead + std::string("  ") + c.synopsis + "\n      " + c.summary + "\n" + msg::kUsageTail;
+}
+
 const Command& FindCommand(const std::string& name) {
   for (const Command& c : Commands())
     if (name == c.name) return c;
@@ -79,7 +85,7 @@ const Command& FindCommand(const std::string& name) {
 
 void CheckArguments(const Command& command, const Arguments& args) {
   for (const auto& [option, value] : args.options) {
-    if (option == "--data" || option == "--help") continue;
+    if (option == "--data" || option == "--help" || option == "--version") continue;
     if (std::find(command.options.begin(), command.options.end(), option) == command.options.end())
       throw Error(msg::OptionNotForCommand(option, command.name));
   }
@@ -94,8 +100,13 @@ void CheckArguments(const Command& command, const Arguments& args) {
 int Run(const std::vector<std::string>& argList, std::FILE* out, std::FILE* err) {
   try {
     const Arguments args = ParseArguments(argList);
+    if (args.Has("--version")) {
+      std::fprintf(out, "qm (Velora Quillmark) %s\n", kAppVersion);
+      return 0;
+    }
     if (args.Has("--help")) {
-      std::fputs(Usage().c_str(), out);
+      // qm COMMAND --help: that command alone; qm --help: every command.
+      std::fputs(args.command.empty() ? Usage().c_str() : CommandUsage(FindCommand(args.command)).c_str(), out);
       return 0;
     }
     if (args.command.empty()) {

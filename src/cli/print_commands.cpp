@@ -3,6 +3,8 @@
 #include <QBuffer>
 #include <QDate>
 #include <QGuiApplication>
+
+#include "print/spooler.h"
 #include <QImage>
 
 #include <charconv>
@@ -225,6 +227,20 @@ void RenderCommand(const Invocation& in) {
   buffer.open(QIODevice::WriteOnly);
   if (!RenderToImage(page).save(&buffer, "PNG")) throw Error(msg::CannotEncodePng());
   WriteFileAtomically(*out, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+}
+
+void PrintCommand(const Invocation& in) {
+  const CliJob cli(in, false, kPrintSynopsis);
+  EnsureGuiApplication();
+  const std::string printer = PrintOnSpoolerPrinter(cli.job, in.args.Value("--printer").value_or(""));
+  JsonWriter json;
+  json.BeginObject();
+  json.Key("Printer");
+  json.String(printer);
+  json.Key("Pages");
+  json.Integer(cli.job.PageCount());
+  json.EndObject();
+  WriteOutput(in.out, json.Take());
 }
 
 void PdfCommand(const Invocation& in) {

@@ -15,5 +15,9 @@ inline constexpr const char* kPdfSynopsis = "qm pdf KIND [FILE.QM1] OUT.pdf [--s
 void PagesCommand(const Invocation& in);
 void RenderCommand(const Invocation& in);
 void PdfCommand(const Invocation& in);
+// `qm print`: the job of the print dialog's 印刷, sent to a printer of the spooler.
+inline constexpr const char* kPrintSynopsis =
+    "qm print KIND [FILE.QM1] [--printer NAME] [--set KEY=VALUE]... [--tax T] [--rate R]";
+void PrintCommand(const Invocation& in);
 
 }  // namespace qm::cli

@@ -13,6 +13,7 @@ struct OptionSpec {
 
 constexpr OptionSpec kOptions[] = {
     {"--data", true}, {"--rate", true}, {"--comment", true}, {"--csv", true}, {"--calc", false}, {"--help", false},
+    {"--version", false}, {"--printer", true},
     {"--sort", true}, {"--desc", false}, {"--search", true}, {"--overwrite", false},
     {"--set", true},  {"--tax", true},   {"--page", true},   {"--out", true},        {"--dpi", true},
     {"--ops", false}, {"--per-file", false}, {"--per-line", false}, {"--address", true}, {"--server", true},

@@ -8,6 +8,8 @@ inline constexpr const char* kUsageHead = "使い方: qm [--data DIR] COMMAND ..
 inline constexpr const char* kUsageTail =
     "  --data DIR  データフォルダ（conf.ini の場所）\n"
     "  --rate R    消費税率（既定: conf.ini の TAX、なければ 5）\n";
+inline constexpr const char* kPrintSummary =
+    "印刷ダイアログの「印刷」と同じ内容を、スプーラのプリンタ（既定: 既定のプリンタ）へ送ります。";
 inline constexpr const char* kDumpSummary = "見積ファイルを JSON で表示します。--calc で再計算してから表示します。";
 inline constexpr const char* kBuildSummary = "JSON から見積ファイルを作成します。--calc で再計算してから保存します。";
 inline constexpr const char* kCalcSummary = "再計算して小計・消費税・合計と各行の金額を JSON で表示します。";

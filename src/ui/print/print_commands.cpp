@@ -8,7 +8,8 @@
 #include "ui/common/document_view.h"
 #include "ui/common/message_box.h"
 #include "ui/print/print_dialog.h"
-#include "ui/print/printer_output.h"
+#include "print/printer_output.h"
+#include "print/spooler.h"
 #include "ui/print/slip_dialogs.h"
 
 namespace qm::ui {
@@ -122,6 +123,8 @@ void PrintCommands::PrintWith(TFormPrintBase& dialog) {
     QPrintDialog system(&printer, view_.Window());
     if (system.exec() != QDialog::Accepted) return;
   }
+  // A queue that refuses jobs says why, instead of the job vanishing.
+  if (printer.outputFormat() == QPrinter::NativeFormat) CheckPrinterTakesJobs(printer.printerName().toStdString());
   PrintJobOn(printer, dialog.Job());
 }
 

@@ -25,7 +25,7 @@
 #include "ui/support/scripted_messages.h"
 #include "ui/app/main_window.h"
 #include "ui/print/print_dialog.h"
-#include "ui/print/printer_output.h"
+#include "print/printer_output.h"
 
 namespace qm::ui {
 namespace {

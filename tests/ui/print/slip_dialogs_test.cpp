@@ -27,7 +27,7 @@
 #include "ui/controls/ss_edit.h"
 #include "ui/print/preview_dialog.h"
 #include "ui/print/print_commands.h"
-#include "ui/print/printer_output.h"
+#include "print/printer_output.h"
 #include "ui/support/scripted_messages.h"
 
 namespace qm::ui {

@@ -4,7 +4,7 @@
 
 #include "print/print_job.h"
 
-namespace qm::ui {
+namespace qm {
 
 // Prints every page of `job` on `printer` as one job titled "Velora Quillmark": each
 // page laid out from the paper's edge (the printer's unprintable margin is subtracted)
@@ -12,4 +12,4 @@ namespace qm::ui {
 // printer cannot start or finish.
 void PrintJobOn(QPrinter& printer, const PrintJob& job);
 
-}  // namespace qm::ui
+}  // namespace qm

@@ -1,4 +1,4 @@
-#include "ui/print/printer_output.h"
+#include "print/printer_output.h"
 
 #include <QPageSize>
 #include <QPainter>
@@ -8,7 +8,7 @@
 #include "base/error.h"
 #include "print/page_renderer.h"
 
-namespace qm::ui {
+namespace qm {
 
 void PrintJobOn(QPrinter& printer, const PrintJob& job) {
   const bool landscape = job.Landscape();
@@ -37,4 +37,4 @@ void PrintJobOn(QPrinter& printer, const PrintJob& job) {
   if (!painter.end()) throw Error("印刷を完了できません。");
 }
 
-}  // namespace qm::ui
+}  // namespace qm
