@@ -27,6 +27,9 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Velora Quillmark"));
   QApplication::setApplicationDisplayName(QStringLiteral("Velora Quillmark"));
+  QApplication::setApplicationVersion(QString::fromLatin1(qm::kAppVersion));
+  // Matches the installed desktop entry, so the desktop shows its name and icon.
+  QApplication::setDesktopFileName(QStringLiteral("io.velora.Quillmark"));
 
   qm::ui::SingleInstance instance;
   if (!instance.TryBecomePrimary()) return 0;

@@ -258,6 +258,34 @@ TEST_F(QmTest, UsageGoesToStdoutOnlyWhenAsked) {
   EXPECT_TRUE(none.err.contains("qm dump FILE.QM1"));
 }
 
+TEST_F(QmTest, EachCommandHasItsOwnHelpAndTheManualPageListsEveryCommand) {
+  const Result all = Run({"--help"});
+  ASSERT_EQ(all.exit, 0);
+  QFile manual(QStringLiteral(QM_SOURCE_DIR "/data/qm.1"));
+  ASSERT_TRUE(manual.open(QIODevice::ReadOnly));
+  const QString page = QString::fromUtf8(manual.readAll());
+  QStringList names;
+  for (const QString& line : QString::fromUtf8(all.out).split('\n'))
+    if (line.startsWith("  qm ")) names << line.split(' ', Qt::SkipEmptyParts).at(1);
+  ASSERT_GE(names.size(), 20);
+  for (const QString& name : names) {
+    // qm NAME --help: that command's synopsis only.
+    const Result one = Run({name, "--help"});
+    const QString usage = QString::fromUtf8(one.out);
+    EXPECT_EQ(one.exit, 0) << name.toStdString();
+    EXPECT_TRUE(usage.contains("  qm " + name)) << name.toStdString();
+    EXPECT_EQ(usage.count("\n  qm "), 1) << usage.toStdString();
+    // The manual page has an entry for it (troff writes - as \-).
+    EXPECT_TRUE(page.contains(".B qm " + QString(name).replace("-", "\\-"))) << name.toStdString();
+  }
+  EXPECT_TRUE(names.contains("print"));
+  const Result unknown = Run({"nosuch", "--help"});
+  EXPECT_EQ(unknown.exit, 1);
+  const Result version = Run({"--version"});
+  EXPECT_EQ(version.exit, 0);
+  EXPECT_TRUE(version.out.startsWith("qm (Velora Quillmark) ")) << version.out.toStdString();
+}
+
 TEST_F(QmTest, ErrorsExitOneWithASingleLine) {
   Write("good.json", R"({"MemoStr": "ok"})");
   Write("fake.png", "not an image");

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -119,6 +120,22 @@ TEST_F(MainWindowTest, StartsWithAnEmptyDocumentOfOneHundredRows) {
   EXPECT_TRUE(Find<QAction>("SenderConf")->isEnabled());
   EXPECT_EQ(Find<QAction>("BtnMitsu")->toolTip(), "見積書");
   EXPECT_TRUE(messages_.errors.isEmpty()) << messages_.errors.join("\n").toStdString();
+  // A first start needs no postal table and says nothing: no message, no question.
+  EXPECT_FALSE(QFile::exists(data_.filePath("data/zip/zip.dat")));
+  EXPECT_TRUE(messages_.shown.isEmpty()) << messages_.shown.join("\n").toStdString();
+  EXPECT_TRUE(messages_.asked.isEmpty()) << messages_.asked.join("\n").toStdString();
+}
+
+TEST_F(MainWindowTest, AFirstStartRunsOnTheDefaultSettingsAndWritesNoSettingsFile) {
+  // The folder tree is there (see above); the settings are every default, and conf.ini
+  // is written only when the user confirms a settings dialog.
+  EXPECT_FALSE(QFile::exists(data_.filePath("data/conf.ini")));
+  qm::TMxConfigInfo defaults(data_.filePath("data/img").toStdString());
+  defaults.LoadConfig(data_.filePath("no-such.ini").toStdString());
+  const auto got = W().Session().Config().Entries(), want = defaults.Entries();
+  ASSERT_EQ(got.size(), want.size());
+  for (std::size_t i = 0; i < got.size(); ++i) EXPECT_TRUE(got[i].value == want[i].value) << got[i].key;
+  EXPECT_EQ(W().Document().TaxRate(), defaults.TaxRate());
 }
 
 TEST_F(MainWindowTest, HeaderControlsAreTheDocumentHeader) {
