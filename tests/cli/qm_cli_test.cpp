@@ -319,7 +319,7 @@ TEST_F(QmTest, ErrorsExitOneWithASingleLine) {
       {"extra argument", "", {"calc", "good.json", "more"}, "more"},
       {"option of another command", "", {"calc", "good.json", "--calc"}, "--calc"},
       {"unknown option", "", {"dump", "x.QM1", "--verbose"}, "--verbose"},
-      {"unknown command", "", {"print", "x.QM1"}, "print"},
+      {"unknown command", "", {"prnt", "x.QM1"}, "prnt"},
       {"missing data folder", "", {"calc", "good.json", "--data", "/nonexistent/qm"}, "/nonexistent/qm"},
   };
   for (const auto& c : cases) {
