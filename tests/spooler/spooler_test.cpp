@@ -19,6 +19,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
+
 #include "base/amount_text.h"
 #include "base/ini_file.h"
 #include "support/pdf_tools.h"
@@ -87,6 +89,18 @@ class SpoolerTest : public ::testing::Test {
     return window;
   }
 
+  // Opens the print dialog D with the main window's button, lets `choose` set it up,
+  // presses 印刷 and waits for the spooler.
+  template <class D>
+  static void PrintFrom(TFormMain& window, const char* button, std::function<void(D&)> choose) {
+    qmtest::OnModal<D>([choose](D& d) {
+      choose(d);
+      d.BtnPrint->click();
+    });
+    window.Commands().Action(button)->trigger();
+    WaitForTheSpooler();
+  }
+
   // The file the default printer's queue writes.
   QString Spooled() const { return spoolOut_ + "/QM-PDF.pdf"; }
 
@@ -123,7 +137,7 @@ TEST_F(SpoolerTest, TheEstimateDialogListsTheSpoolersPrintersAndPrintsOnTheDefau
   const QString file = Document();
   auto window = Window(file);
   ASSERT_TRUE(window);
-  qmtest::OnModal<TFormPrintMitsu>([](TFormPrintMitsu& d) {
+  PrintFrom<TFormPrintMitsu>(*window, "BtnMitsu", [](TFormPrintMitsu& d) {
     QStringList listed;
     for (int i = 0; i < d.CBPrinter->count(); ++i) listed << d.CBPrinter->itemText(i);
     EXPECT_TRUE(listed.contains("QM-Archive") && listed.contains("QM-PDF") && listed.contains("QM-Refusing"))
@@ -131,10 +145,7 @@ TEST_F(SpoolerTest, TheEstimateDialogListsTheSpoolersPrintersAndPrintsOnTheDefau
     // The default printer is chosen, not the first in the list.
     EXPECT_EQ(d.CBPrinter->currentText(), "QM-PDF");
     EXPECT_NE(d.CBPrinter->currentIndex(), 0);
-    d.BtnPrint->click();
   });
-  window->Commands().Action("BtnMitsu")->trigger();
-  WaitForTheSpooler();
   ASSERT_TRUE(QFile::exists(Spooled())) << "nothing reached the printer";
   EXPECT_EQ(PdfPageCount(Spooled()), Qm({"pages", "0", file}).json().value("ItemPages").toInt());
   EXPECT_TRUE(PdfPageSize(Spooled(), 1).startsWith("595 x 842")) << PdfPageSize(Spooled(), 1).toStdString();
@@ -148,12 +159,9 @@ TEST_F(SpoolerTest, ALandscapeEstimateIsTurnedOntoTheA4SheetWithEveryAmount) {
   const QString file = Document();
   auto window = Window(file);
   ASSERT_TRUE(window);
-  qmtest::OnModal<TFormPrintMitsu>([](TFormPrintMitsu& d) {
+  PrintFrom<TFormPrintMitsu>(*window, "BtnMitsu", [](TFormPrintMitsu& d) {
     d.ChkPrintDirection->setChecked(true);
-    d.BtnPrint->click();
   });
-  window->Commands().Action("BtnMitsu")->trigger();
-  WaitForTheSpooler();
   ASSERT_TRUE(QFile::exists(Spooled()));
   // The queue's paper is A4 portrait: the landscape page is turned onto it.
   EXPECT_TRUE(PdfPageSize(Spooled(), 1).startsWith("595 x 842")) << PdfPageSize(Spooled(), 1).toStdString();
@@ -167,12 +175,9 @@ TEST_F(SpoolerTest, AReceiptOnB5ComesOutOnB5WithTheTotal) {
   const QString file = Document();
   auto window = Window(file);
   ASSERT_TRUE(window);
-  qmtest::OnModal<TFormPrintReceipt>([](TFormPrintReceipt& d) {
+  PrintFrom<TFormPrintReceipt>(*window, "BtnRyosyu", [](TFormPrintReceipt& d) {
     d.CBPaperSize->setCurrentText("B5");
-    d.BtnPrint->click();
   });
-  window->Commands().Action("BtnRyosyu")->trigger();
-  WaitForTheSpooler();
   ASSERT_TRUE(QFile::exists(Spooled()));
   EXPECT_EQ(PdfPageCount(Spooled()), 1);
   // JIS B5 as the printer description gives it.
@@ -187,14 +192,11 @@ TEST_F(SpoolerTest, ATotalInvoiceAddsTheCarriedBalanceToTheDocumentsTotal) {
   auto window = Window(file);
   ASSERT_TRUE(window);
   ASSERT_TRUE(window->Session().Document().TotalClaimMode());
-  qmtest::OnModal<TFormPrintTotalClaim>([](TFormPrintTotalClaim& d) {
+  PrintFrom<TFormPrintTotalClaim>(*window, "BtnGoukeiSeikyu", [](TFormPrintTotalClaim& d) {
     d.EdtPreClaim->setText("100000");
     d.EdtPrePaid->setText("60000");
     d.CalcResult();
-    d.BtnPrint->click();
   });
-  window->Commands().Action("BtnGoukeiSeikyu")->trigger();
-  WaitForTheSpooler();
   ASSERT_TRUE(QFile::exists(Spooled()));
   EXPECT_TRUE(PdfPageSize(Spooled(), 1).startsWith("595 x 842"));
   const QStringList amounts = CalcAmounts(file);
@@ -213,12 +215,9 @@ TEST_F(SpoolerTest, TheChosenPrinterIsRememberedAndACupsPdfQueuePrintsTheJob) {
   ASSERT_TRUE(window);
   const QDir out(spoolOut_);
   const QStringList before = out.entryList({"*-job_*.pdf"});
-  qmtest::OnModal<TFormPrintMitsu>([](TFormPrintMitsu& d) {
+  PrintFrom<TFormPrintMitsu>(*window, "BtnMitsu", [](TFormPrintMitsu& d) {
     d.CBPrinter->setCurrentText("QM-Archive");
-    d.BtnPrint->click();
   });
-  window->Commands().Action("BtnMitsu")->trigger();
-  WaitForTheSpooler();
   EXPECT_EQ(IniFile::Load(dir_.filePath("data/print.ini").toStdString()).ReadString("MITSU", "PRINTER", ""),
             "QM-Archive");
   QStringList made = out.entryList({"*-job_*.pdf"});
@@ -240,11 +239,7 @@ TEST_F(SpoolerTest, APrinterThatRefusesJobsIsSaidWithTheSpoolersReason) {
   const QString file = Document();
   auto window = Window(file);
   ASSERT_TRUE(window);
-  qmtest::OnModal<TFormPrintMitsu>([](TFormPrintMitsu& d) {
-    d.CBPrinter->setCurrentText("QM-Refusing");
-    d.BtnPrint->click();
-  });
-  window->Commands().Action("BtnMitsu")->trigger();
+  PrintFrom<TFormPrintMitsu>(*window, "BtnMitsu", [](TFormPrintMitsu& d) { d.CBPrinter->setCurrentText("QM-Refusing"); });
   ASSERT_EQ(messages_.errors.size(), 1);
   EXPECT_TRUE(messages_.errors.front().contains("QM-Refusing")) << messages_.errors.front().toStdString();
   EXPECT_TRUE(messages_.errors.front().contains("用紙がありません")) << messages_.errors.front().toStdString();
