@@ -242,16 +242,9 @@ void TPdfCanvas::SetFontSizeOnly(double size) {
   FAttr.SetFontSize(size);
 }
 
-namespace {
-
-// Nothing is printed closer than 10 mm to the left and right edges of the sheet.
-constexpr double kPrintMargin = 10 / 25.4 * 72;
-
-}  // namespace
-
 double TPdfCanvas::PrintableRight() const {
   const double width = PageWidth();
-  return width > 2 * kPrintMargin ? width - kPrintMargin : width;
+  return width > 2 * kPrintMarginPt ? width - kPrintMarginPt : width;
 }
 
 void TPdfCanvas::FittedTextRect(const TPdfRect& rect, std::string_view text, TPdfAlignment alignment, bool clipping,
@@ -265,7 +258,7 @@ void TPdfCanvas::FittedTextRect(const TPdfRect& rect, std::string_view text, TPd
   if (alignment == TPdfAlignment::taRightJustify) start = rect.Right - rect.Left - RoundHalfEven(natural);
   else if (alignment == TPdfAlignment::taCenter) start = RoundHalfEven((rect.Right - rect.Left - natural) / 2);
   start += rect.Left;
-  const double printableLeft = std::min(rect.Left, kPrintMargin);
+  const double printableLeft = std::min(rect.Left, kPrintMarginPt);
   const double printableRight = PageWidth() > 0 ? PrintableRight() : rect.Right;
   if (size <= 0 || (natural <= rect.Right - rect.Left + kTolerance && start >= printableLeft - kTolerance &&
                     start + natural <= printableRight + kTolerance)) {

@@ -5,6 +5,7 @@
 
 #include "pdf/pdf_blocks.h"
 #include "print/print_geometry.h"
+#include "print/text_fit.h"
 
 namespace qm::pdf {
 namespace {
@@ -220,8 +221,8 @@ int FitLabelToText(TPRPage& page, TPRLabel& label) {
 void CentreWithUnderline(TPRPage& page, const TPRPanel& panel, TPRLabel& label, TPRRect& underline) {
   FitLabelToText(page, label);
   // Never wider than the printable width: a longer text is condensed inside it.
-  constexpr int kMargin = 28;  // 10 mm
-  label.Width = std::min(label.Width, std::max(0, panel.Width - 2 * kMargin));
+  const int margin = static_cast<int>(kPrintMarginPt);
+  label.Width = std::min(label.Width, std::max(0, panel.Width - 2 * margin));
   label.Left = Round(panel.Width / 2.0 - label.Width / 2.0);
   underline.Left = label.Left;
   underline.Width = label.Width;

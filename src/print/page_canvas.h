@@ -16,9 +16,6 @@ inline constexpr TColor kNavy = 0x00800000;  // red 0, green 0, blue 128
 // The B5 sheet is the A4 page shrunk to this factor.
 inline constexpr double kB5Scale = 0.87;
 
-// Nothing is printed closer than this to the sheet's left and right edges.
-inline constexpr double kPrintMarginMm = 10;
-
 enum class TextAlign { Left, Right, Centre };
 
 // Where a text may go, in dots from the sheet's left edge. The alignment says which end

@@ -11,6 +11,10 @@
 
 namespace qm {
 
+// Nothing is printed closer than this to the sheet's left and right edges.
+inline constexpr double kPrintMarginMm = 10;
+inline constexpr double kPrintMarginPt = kPrintMarginMm / 25.4 * 72;
+
 inline constexpr int kMinScalePercent = 60;
 inline constexpr int kMinSizePercent = 70;
 
