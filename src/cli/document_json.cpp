@@ -19,6 +19,7 @@
 #include "base/error.h"
 #include "cli/front/json_writer.h"
 #include "cli/front/messages.h"
+#include "model/calculation.h"
 
 namespace qm::cli {
 namespace {
@@ -313,6 +314,29 @@ std::string TotalsToJson(const TMxEstimateObjectList& doc) {
   w.Key("Lines");
   w.BeginArray();
   for (int i = 0; i < doc.Count(); ++i) WriteValue(w, doc.Items(i).TotalPrice());
+  w.EndArray();
+  // The figures a qualified invoice states per rate.
+  const TaxRateSummary byRate = TaxByRate(doc);
+  w.Key("TaxByRate");
+  w.BeginArray();
+  if (byRate.ShowsRate()) {
+    w.BeginObject();
+    w.Key("Rate");
+    WriteValue(w, byRate.rate);
+    w.Key("Taxable");
+    WriteValue(w, byRate.taxable);
+    w.Key("Tax");
+    WriteValue(w, byRate.tax);
+    w.EndObject();
+  }
+  if (byRate.hasTaxless) {
+    w.BeginObject();
+    w.Key("Rate");
+    w.String("taxless");
+    w.Key("Amount");
+    WriteValue(w, byRate.taxless);
+    w.EndObject();
+  }
   w.EndArray();
   w.EndObject();
   return w.Take();

@@ -103,6 +103,27 @@ void TMxEstimateObjectList::DoCalc() {
   FTotalPrice = total;
 }
 
+TaxRateSummary TaxByRate(const TMxEstimateObjectList& doc) {
+  TaxRateSummary s;
+  s.rate = doc.TaxRate();
+  s.included = doc.TaxInputModeIncludeTax();
+  Currency taxless;
+  for (int i = 0; i < doc.Count(); ++i) {
+    const TMxEstimateObject& line = doc.Items(i);
+    if (line.SubTotalLineFlg() || line.TotalPrice().IsZero()) continue;
+    if (line.Taxless()) {
+      taxless += line.TotalPrice();
+      s.hasTaxless = true;
+    } else {
+      s.hasTaxed = true;
+    }
+  }
+  s.taxless = RoundToYen(taxless, doc.SubTotalDecimalMode());
+  s.taxable = doc.SubTotalPrice() - s.taxless;
+  s.tax = doc.TotalTax();
+  return s;
+}
+
 const char* CalcDecimalName(TCalcDecimal rule) {
   switch (rule) {
     case TCalcDecimal::cdRoundUP: return "cdRoundUP";

@@ -13,4 +13,24 @@ long double RoundToYen(long double scaled, TCalcDecimal rule, long double signTe
 // The same on a Currency, with the value itself as sign test.
 Currency RoundToYen(Currency value, TCalcDecimal rule);
 
+class TMxEstimateObjectList;
+
+// A document's figures per tax rate, as a qualified invoice states them: the amount at
+// the document's rate (tax-exclusive or tax-included as the document is entered) with
+// its tax, and the amount of the taxless lines. They add up exactly to the document's
+// own totals: taxable + taxless is the subtotal, tax is its consumption tax. The taxless
+// sum is rounded to whole yen as the subtotal is, and the taxed part is what remains.
+struct TaxRateSummary {
+  Currency rate;            // percent
+  bool included = false;    // the amounts include the tax
+  bool hasTaxed = false;    // a taxed line holds an amount
+  bool hasTaxless = false;  // a taxless line holds an amount
+  Currency taxable;
+  Currency tax;
+  Currency taxless;
+  // The rate's entry is shown when a taxed line holds an amount or no line is taxless.
+  bool ShowsRate() const { return hasTaxed || !hasTaxless; }
+};
+TaxRateSummary TaxByRate(const TMxEstimateObjectList& doc);
+
 }  // namespace qm

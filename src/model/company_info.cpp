@@ -4,7 +4,10 @@
 
 #include <variant>
 
+#include <QString>
+
 #include "base/checked_index.h"
+#include "base/error.h"
 #include "base/ini_file.h"
 #include "base/ini_values.h"
 #include "model/settings_images.h"
@@ -27,6 +30,7 @@ struct Key {
   std::variant<Accessor<std::string>, Accessor<bool>, Accessor<double>> field;
   const char* def;
   bool bankAccounts = false;  // stands for the six keys of the two accounts
+  bool whenSet = false;       // written only when not empty or already in the file
 };
 
 std::string SectionName(int index) { return "CAMPANY_INFO" + std::to_string(index); }
@@ -66,6 +70,7 @@ const std::vector<Key>& Keys() {
       {"CampanyStampPosFaxSenderPosY_B5", "CampanyStampPosFaxSender_Y_B5", Accessor<double>{&C::CampanyStampPosFaxSender_Y_B5, &C::SetCampanyStampPosFaxSender_Y_B5}, "78.3"},
       {"UseCampanyStampTrans", "ChkUseCampanyStampTrans", Accessor<bool>{&C::ChkUseCampanyStampTrans, &C::SetChkUseCampanyStampTrans}, "0"},
       {"CampanyStampTrans", "CampanyStampTransColor", Accessor<std::string>{&C::CampanyStampTransColor, &C::SetCampanyStampTransColor}, "clWhite"},
+      {"RegistNo", "RegistNo", Accessor<std::string>{&C::RegistNo, &C::SetRegistNo}, "", false, true},
   };
   return keys;
 }
@@ -159,8 +164,9 @@ void TMxCampanyInfoManager::SaveConfig(const std::string& fileName) const {
           [&](const auto& f) {
             const auto& value = (info.*f.get)();
             using T = std::remove_cvref_t<decltype(value)>;
-            if constexpr (std::is_same_v<T, std::string>)
-              ini.WriteString(section, k.name, value);
+            if constexpr (std::is_same_v<T, std::string>) {
+              if (!k.whenSet || !value.empty() || ini.HasKey(section, k.name)) ini.WriteString(section, k.name, value);
+            }
             else if constexpr (std::is_same_v<T, bool>)
               ini.WriteString(section, k.name, IniBoolText(value));
             else
@@ -175,6 +181,23 @@ void TMxCampanyInfoManager::SaveConfig(const std::string& fileName) const {
     SaveBitmapFile(LogoFileName(i), info.FLogoImage);
     SaveBitmapFile(StampFileName(i), info.FCampanyStampImage);
   }
+}
+
+std::string NormaliseRegistNo(const std::string& typed) {
+  const QString text = QString::fromStdString(typed).trimmed();
+  if (text.isEmpty()) return {};
+  QString plain;
+  for (const QChar ch : text) {
+    const char16_t u = ch.unicode();
+    // Full-width forms (U+FF01 … U+FF5E) map to ASCII by a fixed offset.
+    plain += (u >= 0xFF01 && u <= 0xFF5E) ? QChar(static_cast<char16_t>(u - 0xFEE0)) : ch;
+  }
+  if (plain.startsWith(u'T') || plain.startsWith(u't')) plain.remove(0, 1);
+  bool digits = plain.size() == 13;
+  for (const QChar ch : plain) digits = digits && ch >= u'0' && ch <= u'9';
+  if (!digits)
+    throw Error("登録番号「" + typed + "」は「T」と13桁の数字で入力してください（例: T1234567890123）。");
+  return "T" + plain.toStdString();
 }
 
 const TMxCampanyInfo& ProfileAt(const TMxCampanyInfoManager& companies, int index) {

@@ -71,6 +71,9 @@ class TMxCampanyInfo {
   QM_PROPERTY(double, CampanyStampPosFaxSender_Y_B5);
   QM_PROPERTY(bool, ChkUseCampanyStampTrans);
   QM_PROPERTY(std::string, CampanyStampTransColor);
+  // The invoice registration number, "T" and 13 digits, or empty when the company has
+  // none. Kept only when set, so a conf.ini of a company without one stays as it was.
+  QM_PROPERTY(std::string, RegistNo);
 
  private:
   friend class TMxCampanyInfoManager;
@@ -103,6 +106,12 @@ class TMxCampanyInfoManager {
   std::array<TMxCampanyInfo, kCampanyInfoMaxRegistCount> FMxCampanyInfoArray;
   std::string FImgPath;
 };
+
+// A registration number as typed, in the stored form "T" + 13 digits: blanks around
+// it dropped, full-width digits and letters made half-width, a missing "T" (or a "t")
+// supplied; empty stays empty. Throws qm::Error with the message for the user for
+// anything else.
+std::string NormaliseRegistNo(const std::string& typed);
 
 // The profile and the bank account a print dialog's list entry names; an index out of
 // range takes the nearest entry.

@@ -7,11 +7,15 @@
 #include "print/chart_texts.h"
 #include "print/head_blocks.h"
 #include "print/print_geometry.h"
+#include "print/qualified_invoice.h"
 
 namespace qm::pdf {
 namespace {
 
 bool IsTanka(TChartType kind) { return kind == TChartType::tcTankaMitumori; }
+
+// Between a text and the block beside it, in points (2 mm).
+constexpr int kPdfGap = 6;
 
 std::string Part(bool landscape, int pageKind) {
   std::string part = landscape ? "YokoMitsu" : "TateMitsu";
@@ -28,7 +32,7 @@ class Page : public TemplateItems {
   }
 };
 
-void FillAddresseeAndSender(Page& page, const ChartPageSources& src) {
+void FillAddresseeAndSender(Page& page, const ChartPageSources& src, bool qualified) {
   const TPrintMitsuOptions& o = src.settings.options;
   const TMxCampanyInfo& company = SelectedCompany(src);
   const TMxCustomerObject& cu = src.doc->CustomerInfo();
@@ -38,13 +42,20 @@ void FillAddresseeAndSender(Page& page, const ChartPageSources& src) {
   if (!o.ChangeSR) {
     customerAddress.Lines = AddressLines(cu.ZipNo(), cu.Address1(), cu.Address2());
     FillCustomerNames(page, "CustomerName", cu);
+    TPRText& contact = page.Text("MyTelFaxChargeName1");
     if (company.ChkUseLogoImage()) {
       PlaceLogo(logo, company, myAddress);
-      return;
+    } else {
+      myAddress.Lines = AddressLines(company.ZipNo(), company.Address1(), company.Address2());
+      page.Names("MyName", {company.CampanyName1(), company.CampanyName2(), company.CampanyName3()});
+      contact.Lines = ContactLines(company, o.PrintName);
     }
-    myAddress.Lines = AddressLines(company.ZipNo(), company.Address1(), company.Address2());
-    page.Names("MyName", {company.CampanyName1(), company.CampanyName2(), company.CampanyName3()});
-    page.Text("MyTelFaxChargeName1").Lines = ContactLines(company, o.PrintName);
+    // The registration number on the line under the sender block.
+    if (qualified) {
+      contact.Lines.resize(2, "　");
+      contact.Lines.push_back(RegistNoLine(company));
+      contact.Height += static_cast<int>(contact.Leading);
+    }
     return;
   }
   // The company addressed to itself, the customer in the sender's place.
@@ -71,7 +82,8 @@ void FillHead(Page& page, const ChartPageSources& src, TChartType kind, bool lan
   SetPageTitleAndMessage(kind, config, title, message);
   page.Caption("Title", title);
   page.Caption("Msg", message);
-  FillAddresseeAndSender(page, src);
+  const bool qualified = PrintsQualified(src, kind);
+  FillAddresseeAndSender(page, src, qualified);
 
   if (!doc.SlipCodeStr().empty()) page.Caption("SlipCode", "№" + doc.SlipCodeStr());
   page.Caption("SlipDate", doc.SlipDateStrYY() + "年 " + doc.SlipDateStrMM() + "月 " + doc.SlipDateStrDD() + "日");
@@ -100,6 +112,13 @@ void FillHead(Page& page, const ChartPageSources& src, TChartType kind, bool lan
   } else {
     page.Text("Condition").Lines = HeaderFieldLines(doc, config);
   }
+  // On a landscape sheet the registration number reaches down beside the first of these
+  // lines, which then stop short of it.
+  if (qualified && landscape) {
+    const TPRText& contact = page.Text("MyTelFaxChargeName1");
+    for (TPRText* text : {&page.Text("Condition"), &page.Template().Must<TPRText>("PRTextYokoMitsuFirstBankAccount")})
+      text->Width = std::min(text->Width, contact.Left - kPdfGap - text->Left);
+  }
   if (!IsTanka(kind) && o.PrintGrandTotalFrame) page.Caption("GrandTotal", GrandTotalWording(src, kind));
 }
 
@@ -122,7 +141,8 @@ void FillRows(Page& page, const ChartPageSources& src, int first, int end) {
   }
 }
 
-void FillTotals(Page& page, const ChartPageSources& src, int pageType, int rows, int first, int end) {
+void FillTotals(Page& page, const ChartPageSources& src, TChartType kind, int pageType, int rows, int first,
+                int end) {
   const TMxEstimateObjectList& doc = *src.doc;
   const TMxConfigInfo& config = *src.config;
   const bool amounts = src.settings.options.PrintSubtotalTotal;
@@ -142,6 +162,11 @@ void FillTotals(Page& page, const ChartPageSources& src, int pageType, int rows,
     if (amounts) page.Cell(MitsuColumn::TotalPrice, subtotalRow + 1, CommaAdd(true, doc.TotalTax(), dp));
   }
   if (amounts) page.Cell(MitsuColumn::TotalPrice, subtotalRow + 2, CommaAdd(true, doc.TotalPrice(), dp));
+  // The totals per rate on the same rows, left of their labels.
+  if (PrintsQualified(src, kind)) {
+    const std::vector<std::string> summary = TaxSummaryRows(doc, config);
+    for (std::size_t k = 0; k < summary.size() && k < 3; ++k) page.Caption("TaxSummary" + std::to_string(k + 1), summary[k]);
+  }
 }
 
 // The index just past the last line that holds anything.
@@ -183,7 +208,7 @@ TPRPage& MakePDFFileChart(TFormPDFBase& base, const ChartPageSources& src, TChar
   const auto [firstLine, endLine] = PageLines(kind, pageType, landscape, nowPage, lineCount);
   FillRows(page, src, firstLine, endLine);
   const int rows = MitsuTableOf(landscape, pageType).rows;
-  if (!IsTanka(kind)) FillTotals(page, src, pageType, rows, firstLine, endLine);
+  if (!IsTanka(kind)) FillTotals(page, src, kind, pageType, rows, firstLine, endLine);
   if (pageType == kOnlyPage || pageType == kLastPage) page.Text("Etc").Lines = RemarkLines(doc.EtcStr());
   if (pageType != kOnlyPage)
     page.Caption("PageNo", "( " + std::to_string(nowPage) + " / " + std::to_string(maxPage) + " )");

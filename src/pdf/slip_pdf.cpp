@@ -7,6 +7,7 @@
 #include "pdf/list_pdf.h"
 #include "pdf/pdf_blocks.h"
 #include "print/head_blocks.h"
+#include "print/qualified_invoice.h"
 
 namespace qm::pdf {
 namespace {
@@ -106,6 +107,11 @@ TPRPage& MakePDFFileTotalClaim(TFormPDFBase& base, const SlipSources& src, const
     bank = {account.BankName() + "　", account.BankNo() + "　", account.BankOwnerName() + "　"};
   }
   const std::vector<std::string> remarks = SplitLines(doc.EtcStr());
+  // A qualified invoice: the registration number under the sender block and its bank
+  // account, the totals per rate on the greeting's line.
+  const bool qualified = PrintsQualified(TChartType::tcGoukeiSeikyu, o.PrintRegistNo, company);
+  std::vector<std::string> extraContact = bank;
+  if (qualified) extraContact.push_back(RegistNoLine(company));
 
   for (const char* copy : {"_1", "_2"}) {
     const bool lower = std::string(copy) == "_2";
@@ -118,7 +124,12 @@ TPRPage& MakePDFFileTotalClaim(TFormPDFBase& base, const SlipSources& src, const
     items.Caption("SlipDate", DateLine(doc, "年", "月", "日  締め切り分"));
     items.Text("CustomerAddress").Lines = AddressLines(cu.ZipNo(), cu.Address1(), cu.Address2());
     FillCustomerNames(items, "CustomerName", cu);
-    FillSender(items, company, o.PrintName, false, bank);
+    FillSender(items, company, o.PrintName, false, extraContact);
+    if (qualified) {
+      const std::vector<TaxSummaryLine> lines = TaxSummaryLines(doc, config);
+      for (std::size_t k = 0; k < lines.size() && k < 2; ++k)
+        items.Caption("TaxSummary" + std::to_string(k + 1), lines[k].OneLine());
+    }
     FillSeal(items, company, company.CampanyStampPosTotalClaim_X_A4(), company.CampanyStampPosTotalClaim_Y_A4(),
              lower ? kTotalClaimCopyOffset : 0);
     items.Caption("PreClaim", o.PreClaim);
@@ -159,6 +170,10 @@ TPRPage& MakePDFFileReceipt(TFormPDFBase& base, const SlipSources& src, const TP
   const std::string amount = o.PrintGrandTotal
                                  ? config.CurrencyMark() + CommaAdd(true, doc.TotalPrice(), config.PrintDecimalPoint()) + "※"
                                  : std::string("　　　　　　　　　　");
+  // A qualified invoice: the registration number under the sender block, the totals per
+  // rate under the breakdown.
+  const bool qualified = PrintsQualified(TChartType::tcRyosyu, o.PrintRegistNo, company);
+  const std::vector<std::string> summary = qualified ? TaxSummaryRows(doc, config) : std::vector<std::string>();
   for (const char* copy : {"_1", "_2"}) {
     const bool lower = std::string(copy) == "_2";
     const TemplateItems items(t, "Receipt", copy);
@@ -180,7 +195,9 @@ TPRPage& MakePDFFileReceipt(TFormPDFBase& base, const SlipSources& src, const TP
       if (!TrimBlank(o.UchiPrice[i]).empty())
         items.Caption("PriceLine" + row, config.CurrencyMark() + o.UchiPrice[i] + "-");
     }
-    FillSender(items, company, o.PrintName, true);
+    FillSender(items, company, o.PrintName, true,
+               qualified ? std::vector<std::string>{RegistNoLine(company)} : std::vector<std::string>());
+    for (std::size_t k = 0; k < summary.size() && k < 3; ++k) items.Caption("TaxSummary" + std::to_string(k + 1), summary[k]);
     FillSeal(items, company, company.CampanyStampPosReceipt_X_A4(), company.CampanyStampPosReceipt_Y_A4(),
              lower ? kReceiptCopyOffset : 0);
     // Fitted: the title, the name and the amount with their underlines; the amount's

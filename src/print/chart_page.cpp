@@ -10,6 +10,7 @@
 #include "print/chart_texts.h"
 #include "print/head_blocks.h"
 #include "print/page_canvas.h"
+#include "print/qualified_invoice.h"
 #include "print/text_primitives.h"
 
 namespace qm {
@@ -63,6 +64,7 @@ constexpr double TITEMNAME = 40, TARC = 15, TUNITNAME = 12, TUNITPRICE = 25, TPR
 constexpr double YITEMNAME = 70, YARC = 20, YUNITNAME = 15, YUNITPRICE = 30, YPRICE = 40, YBIKO = 55;
 constexpr double TOTALLABELLEFT = 50;  // total labels, from the table's left edge
 constexpr double kGapMm = 2;           // between a text and the block beside it
+constexpr double kRegistNoBelowMm = 4;  // the registration number below the telephone line
 
 struct HeadLayout {
   double titleTop;
@@ -204,8 +206,15 @@ class HeadBuilder {
   void Sender() {
     const SenderLayout layout{l_.sLeft,      l_.sZipTop,  l_.sAdd1Top,  l_.sAdd2Top,  {l_.sNameTop[0], l_.sNameTop[1], l_.sNameTop[2]},
                               l_.sPersonTop, l_.sTelTop, FONT_SMALL, FONT_ADDRESS};
-    if (opt_.ChangeSR) DrawCustomerAsSender(c_, doc_.CustomerInfo(), layout);
-    else DrawSender(c_, company_, layout, opt_.PrintName);
+    if (opt_.ChangeSR) {
+      DrawCustomerAsSender(c_, doc_.CustomerInfo(), layout);
+      return;
+    }
+    DrawSender(c_, company_, layout, opt_.PrintName);
+    // The issuer's registration number, one line under the sender block.
+    if (PrintsQualified(src_, kind_))
+      c_.TextIn(FONT_SMALL, c_.X(l_.sLeft), c_.Y(l_.sTelTop + kRegistNoBelowMm), RegistNoLine(company_),
+                {c_.X(l_.sLeft), c_.PrintableRight()});
   }
 
   void CompanySeal() { DrawCompanySeal(c_, company_, SealPlace::Detail, a4_); }
@@ -317,6 +326,7 @@ class TableBuilder {
         config_(*src.config),
         opt_(src.settings.options),
         tax_(src.settings.tax),
+        qualified_(PrintsQualified(src, kind)),
         kind_(kind),
         pageType_(pageType),
         landscape_(landscape),
@@ -457,6 +467,16 @@ class TableBuilder {
     }
     Label(rows_ - 1, "合　計");
     if (amounts) RightAligned(amount, rows_ - 1, CommaAdd(true, doc_.TotalPrice(), dp));
+    if (qualified_) TaxSummary();
+  }
+
+  // The totals per rate, left of the totals labels: the rate's amount, its tax on the
+  // row below, then the taxless amount.
+  void TaxSummary() {
+    const std::vector<std::string> rows = TaxSummaryRows(doc_, config_);
+    const TextCell cell = c_.CellMm(left_ + 0.5, left_ + TOTALLABELLEFT - kGapMm);
+    for (std::size_t i = 0; i < rows.size(); ++i)
+      c_.TextIn(FONT_NOMAL, c_.X(left_ + 0.5), TextTop(rows_ - 3 + static_cast<int>(i)), rows[i], cell);
   }
 
   void PageTotal(const std::optional<Currency>& total) {
@@ -485,6 +505,7 @@ class TableBuilder {
   const TMxConfigInfo& config_;
   const TPrintMitsuOptions& opt_;
   TTaxChoice tax_;
+  bool qualified_;
   TChartType kind_;
   int pageType_;
   bool landscape_;

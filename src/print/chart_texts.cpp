@@ -4,6 +4,7 @@
 
 #include "base/amount_text.h"
 #include "print/head_blocks.h"
+#include "print/qualified_invoice.h"
 
 namespace qm {
 
@@ -13,6 +14,10 @@ const TMxCampanyInfo& SelectedCompany(const ChartPageSources& src) {
 
 const TMxPayBankAccount& SelectedBank(const ChartPageSources& src) {
   return AccountAt(SelectedCompany(src), src.settings.bankIndex);
+}
+
+bool PrintsQualified(const ChartPageSources& src, TChartType kind) {
+  return PrintsQualified(kind, src.settings.options.PrintRegistNo, SelectedCompany(src));
 }
 
 std::string GrandTotalWording(const ChartPageSources& src, TChartType kind) {

@@ -14,6 +14,10 @@ namespace qm {
 const TMxCampanyInfo& SelectedCompany(const ChartPageSources& src);
 const TMxPayBankAccount& SelectedBank(const ChartPageSources& src);
 
+// Whether the page prints as a qualified invoice (registration number and per-rate
+// totals).
+bool PrintsQualified(const ChartPageSources& src, TChartType kind);
+
 // " 御見積金額  " (estimate) or " 合計金額  ", the currency mark and the amount when
 // 総合計金額を印刷する is ticked, then the tax wording of the tax choice.
 std::string GrandTotalWording(const ChartPageSources& src, TChartType kind);

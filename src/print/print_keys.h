@@ -3,6 +3,7 @@
 // options struct that holds it. Loading, saving and the command line's --set all go
 // through the table, so a key can only be wired in one place.
 #include <charconv>
+#include <optional>
 #include <span>
 #include <string>
 #include <variant>
@@ -22,7 +23,8 @@ struct LinesField {
 template <class T>
 struct PrintKey {
   const char* key;
-  std::variant<std::string T::*, bool T::*, int T::*, LinesField<T>> field;
+  // An optional flag is written only once it has been set; unset, the dialog decides.
+  std::variant<std::string T::*, bool T::*, int T::*, LinesField<T>, std::optional<bool> T::*> field;
   bool stored = true;  // false: a dialog input print.ini does not keep (only --set gives it)
 };
 
@@ -43,7 +45,9 @@ T LoadPrintSection(const IniFile& ini, const char* section, std::span<const Prin
           if constexpr (std::is_same_v<F, std::string T::*>) o.*f = ini.ReadString(section, k.key, defaults.*f);
           else if constexpr (std::is_same_v<F, bool T::*>) o.*f = ReadIniBool(ini, section, k.key, defaults.*f);
           else if constexpr (std::is_same_v<F, int T::*>) o.*f = ReadIniInteger(ini, section, k.key, defaults.*f);
-          else o.*f.field = DecodeIniLines(ini.ReadString(section, k.key, EncodeIniLines(defaults.*f.field)));
+          else if constexpr (std::is_same_v<F, std::optional<bool> T::*>) {
+            if (ini.HasKey(section, k.key)) o.*f = ReadIniBool(ini, section, k.key, false);
+          } else o.*f.field = DecodeIniLines(ini.ReadString(section, k.key, EncodeIniLines(defaults.*f.field)));
         },
         k.field);
   }
@@ -61,7 +65,9 @@ void SavePrintSection(IniFile& ini, const char* section, const T& o, std::span<c
           if constexpr (std::is_same_v<F, std::string T::*>) ini.WriteString(section, k.key, o.*f);
           else if constexpr (std::is_same_v<F, bool T::*>) ini.WriteString(section, k.key, IniBoolText(o.*f));
           else if constexpr (std::is_same_v<F, int T::*>) ini.WriteString(section, k.key, std::to_string(o.*f));
-          else ini.WriteString(section, k.key, EncodeIniLines(o.*f.field));
+          else if constexpr (std::is_same_v<F, std::optional<bool> T::*>) {
+            if (o.*f) ini.WriteString(section, k.key, IniBoolText(*(o.*f)));
+          } else ini.WriteString(section, k.key, EncodeIniLines(o.*f.field));
         },
         k.field);
   }
@@ -86,6 +92,7 @@ void SetPrintKey(T& o, const std::string& key, const std::string& value, std::sp
           if constexpr (std::is_same_v<F, std::string T::*>) o.*f = value;
           else if constexpr (std::is_same_v<F, bool T::*>) o.*f = number(" 1 か 0 ") != 0;
           else if constexpr (std::is_same_v<F, int T::*>) o.*f = static_cast<int>(number("整数"));
+          else if constexpr (std::is_same_v<F, std::optional<bool> T::*>) o.*f = number(" 1 か 0 ") != 0;
           else o.*f.field = DecodeIniLines(value);
         },
         k.field);

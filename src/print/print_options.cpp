@@ -31,6 +31,7 @@ constexpr PrintKey<O> kMitsuKeys[] = {
     {"PRINT_COST", &O::PrintCost},
     {"PRINT_PIC", &O::PrintPic},
     {"PRINT_BUNRUI", &O::PrintBunrui},
+    {"PRINT_REGIST_NO", &O::PrintRegistNo},
 };
 
 constexpr const char* kSettingSection = "SETTING";

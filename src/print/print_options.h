@@ -1,6 +1,7 @@
 #pragma once
 // The settings of the estimate-family print dialog, one field per key of its print.ini
 // section, and the tax choice the dialog derives from the document.
+#include <optional>
 #include <string>
 
 #include "base/ini_file.h"
@@ -32,6 +33,9 @@ struct TPrintMitsuOptions {
   bool PrintCost = true;               // PRINT_COST
   bool PrintPic = false;               // PRINT_PIC
   bool PrintBunrui = true;             // PRINT_BUNRUI
+  // PRINT_REGIST_NO: 登録番号を印刷する on the kinds that take it; unset until the
+  // dialog has stored it, and then on when the chosen profile has a number.
+  std::optional<bool> PrintRegistNo;
 
   bool B5() const { return PaperSize == "B5"; }
 };

@@ -3,6 +3,7 @@
 #include "base/amount_text.h"
 #include "print/document_kinds.h"
 #include "print/head_blocks.h"
+#include "print/qualified_invoice.h"
 #include "print/sheet_builder.h"
 
 namespace qm {
@@ -19,6 +20,8 @@ constexpr double SNAME1TOP = 82, SNAME2TOP = 86, SNAME3TOP = 90, SPERSONTOP = 94
 constexpr double STAMPLEFT = 160, STAMPTOP = 50, STAMPWID = 15, STAMPTITLEHIG = 5, STAMPHIG = 15;
 constexpr double INSHILEFT = 160, INSHITOP = 72, INSHIWID = 18, INSHIHIG = 21;
 constexpr double SEPLINEWID = 180;
+constexpr double REGISTNOTOP = STELTOP + 4;               // under the sender block
+constexpr double TAXSUMTOP = UCHI4TOP + 5, TAXSUMHIG = 4.5;  // under the breakdown
 constexpr int FONT_SMALL = 10, FONT_NAME = 12, FONT_BIG = 24, FONT_INSHI = 9;
 
 class ReceiptBuilder : SheetBuilder<TPrintReceiptOptions> {
@@ -52,6 +55,7 @@ class ReceiptBuilder : SheetBuilder<TPrintReceiptOptions> {
                 t + SPERSONTOP, t + STELTOP, FONT_SMALL, FONT_NAME, o_.PrintRevenueStampArea ? INSHILEFT - 2 : 0},
                o_.PrintName);
     DrawCompanySeal(c_, company_, SealPlace::Receipt, a4_, t);
+    if (PrintsQualified(TChartType::tcRyosyu, o_.PrintRegistNo, company_)) Qualified(t);
     DrawCutLine(c_, t + ONEHIG, SEPLINEWID);
   }
 
@@ -76,6 +80,17 @@ class ReceiptBuilder : SheetBuilder<TPrintReceiptOptions> {
     page.FillRect(Canvas::Box(left, c_.Y(t + PRICETOP - 0.5), left + bandWidth, c_.Y(t + PRICETOP + 1) + c_.Height(FONT_BIG)));
     page.SetBrushClear();
     c_.TextCentred(FONT_BIG, c_.Y(t + PRICETOP), text);
+  }
+
+  // The registration number under the sender; the totals per rate under the breakdown,
+  // each tax on the row below its amount.
+  void Qualified(double t) {
+    c_.TextIn(FONT_SMALL, c_.X(SENDERLEFT), c_.Y(t + REGISTNOTOP), RegistNoLine(company_),
+              {c_.X(SENDERLEFT), c_.PrintableRight()});
+    const std::vector<std::string> rows = TaxSummaryRows(doc_, config_);
+    for (std::size_t i = 0; i < rows.size(); ++i)
+      c_.TextIn(FONT_SMALL, c_.X(UCHILEFT + 0.5), c_.Y(t + TAXSUMTOP + TAXSUMHIG * static_cast<double>(i)), rows[i],
+                c_.CellMm(UCHILEFT + 0.5, SENDERLEFT - 2));
   }
 
   void RevenueStamp(double t) {

@@ -20,12 +20,14 @@ constexpr PrintKey<R> kReceiptKeys[] = {
     {"PRINT_REVENUE_STAMP_AREA", &R::PrintRevenueStampArea},
     {"PROVISO_TEXT", &R::ProvisoText},
     {"PRINT_GRAND_TOTAL", &R::PrintGrandTotal},
+    {"PRINT_REGIST_NO", &R::PrintRegistNo},
 };
 
 constexpr PrintKey<T> kTotalClaimKeys[] = {
     {"PRINTER", &T::Printer},     {"CUSTOMER_INFO", &T::CustomerInfo}, {"PAY_BANK", &T::PayBank},
     {"PAPER_SIZE", &T::PaperSize}, {"PRINT_NAME", &T::PrintName},       {"PRINT_BANK", &T::PrintBank},
     {"PRE_CLAIM", &T::PreClaim, false}, {"PRE_PAID", &T::PrePaid, false},
+    {"PRINT_REGIST_NO", &T::PrintRegistNo},
 };
 
 constexpr PrintKey<F> kFaxKeys[] = {

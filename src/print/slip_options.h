@@ -3,6 +3,7 @@
 // print.ini key of their sections, and the inputs of each dialog that print.ini does not
 // keep (the command line gives them with --set under the names below).
 #include <array>
+#include <optional>
 #include <string>
 
 #include "base/ini_file.h"
@@ -20,6 +21,7 @@ struct TPrintReceiptOptions {
   bool PrintRevenueStampArea = true;   // PRINT_REVENUE_STAMP_AREA
   std::string ProvisoText;             // PROVISO_TEXT: 但し書き
   bool PrintGrandTotal = true;         // PRINT_GRAND_TOTAL
+  std::optional<bool> PrintRegistNo;   // PRINT_REGIST_NO, as on the estimate family
   // Not kept: the four breakdown rows, label and amount text (UCHI1 … UCHI4,
   // UCHI_PRICE1 … UCHI_PRICE4).
   std::array<std::string, 4> UchiLabel;
@@ -35,6 +37,7 @@ struct TPrintTotalClaimOptions {
   std::string PaperSize;     // PAPER_SIZE
   bool PrintName = false;    // PRINT_NAME
   bool PrintBank = false;    // PRINT_BANK
+  std::optional<bool> PrintRegistNo;  // PRINT_REGIST_NO, as on the estimate family
   // Not kept: 前回請求額 and 入金額 as typed (PRE_CLAIM, PRE_PAID), and 差引残高 as
   // CalcResult writes it.
   std::string PreClaim = "0";

@@ -4,6 +4,7 @@
 #include "print/chart_texts.h"
 #include "print/document_kinds.h"
 #include "print/head_blocks.h"
+#include "print/qualified_invoice.h"
 #include "print/sheet_builder.h"
 
 namespace qm {
@@ -23,6 +24,8 @@ constexpr double LISTTOP = 85, LISTWID = 185, LISTCELLWID = 30, LISTGTCELLWID = 
 constexpr double LISTTITLEHIG = 8, LISTNUMHIG = 10;
 constexpr double NOTETOP = 105;
 constexpr double SEPLINEWID = 180;
+constexpr double REGISTNOTOP = 63, REGISTNOBANKTOP = 75;  // under the sender, or under the bank
+constexpr double TAXSUMTOP = 70, TAXSUMHIG = 4.5;          // the per-rate lines, under the addressee
 constexpr int FONT_SMALL = 10, FONT_ADDRESS = 12;
 
 class TotalClaimBuilder : SheetBuilder<TPrintTotalClaimOptions> {
@@ -54,6 +57,7 @@ class TotalClaimBuilder : SheetBuilder<TPrintTotalClaimOptions> {
       c_.TextMm(FONT_SMALL, SLEFT, t + BANKACCNAMETOP, bank.BankOwnerName());
     }
     c_.TextMm(FONT_SMALL, RLEFT, t + MSGTOP, message_);
+    if (PrintsQualified(TChartType::tcGoukeiSeikyu, o_.PrintRegistNo, company_)) Qualified(t);
     Amounts(t);
     Remarks(t);
     DrawCutLine(c_, t + ONEHIG, SEPLINEWID);
@@ -61,6 +65,17 @@ class TotalClaimBuilder : SheetBuilder<TPrintTotalClaimOptions> {
 
  private:
   double Left() const { return c_.Geometry().widthDots / c_.Geometry().dotsPerMmX / 2 - LISTWID / 2; }
+
+  // The registration number under the sender block (and its bank account); the totals
+  // per rate one line each under the addressee, above the greeting.
+  void Qualified(double t) {
+    c_.TextIn(FONT_SMALL, c_.X(SLEFT), c_.Y(t + (o_.PrintBank ? REGISTNOBANKTOP : REGISTNOTOP)),
+              RegistNoLine(company_), {c_.X(SLEFT), c_.PrintableRight()});
+    const std::vector<TaxSummaryLine> lines = TaxSummaryLines(doc_, config_);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+      c_.TextIn(FONT_SMALL, c_.X(RLEFT), c_.Y(t + TAXSUMTOP + TAXSUMHIG * static_cast<double>(i)), lines[i].OneLine(),
+                c_.CellMm(RLEFT, SLEFT - 2));
+  }
 
   void Amounts(double t) {
     const double x0 = Left();

@@ -169,21 +169,27 @@ struct Example {
   QStringList args;
   const char *subtotal, *tax, *total;
   QStringList lines;
+  QByteArray byRate;  // the expected TaxByRate array
 };
 
 TEST_F(QmTest, CalcWorkedExamplesAgreeOnJsonFileAndDump) {
   const Example examples[] = {
       {"sum of lines, round down", R"({"Lines": [{"Num": 1, "Price": 105}, {"TotalPrice": "106"}]})", {},
-       "211", "10", "221", {"105", "106"}},
+       "211", "10", "221", {"105", "106"}, R"([{"Rate": "5", "Taxable": "211", "Tax": "10"}])"},
       {"rate option", R"({"Lines": [{"Num": 1, "Price": 105}, {"TotalPrice": "106"}]})", {"--rate", "8"},
-       "211", "16", "227", {"105", "106"}},
+       "211", "16", "227", {"105", "106"}, R"([{"Rate": "8", "Taxable": "211", "Tax": "16"}])"},
       {"tax included", R"({"TaxInputModeIncludeTax": true, "Lines": [{"Num": 1, "Price": 1000}]})", {},
-       "1000", "47", "1000", {"1000"}},
+       "1000", "47", "1000", {"1000"}, R"([{"Rate": "5", "Taxable": "1000", "Tax": "47"}])"},
       {"tax per line, round up", R"({"TaxCalcLine": true, "TaxDecimalMode": "cdRoundUP",
-        "Lines": [{"TotalPrice": 105}, {"TotalPrice": 106}]})", {}, "211", "12", "223", {"105", "106"}},
+        "Lines": [{"TotalPrice": 105}, {"TotalPrice": 106}]})", {}, "211", "12", "223", {"105", "106"},
+       R"([{"Rate": "5", "Taxable": "211", "Tax": "12"}])"},
+      // The taxless sum is whole; the fraction cut from the subtotal leaves the taxed part.
       {"fractional amount, taxless line, subtotal line",
        R"({"Lines": [{"Num": "2.5", "Price": "101"}, {"TotalPrice": 50, "Taxless": true}, {"SubTotalLineFlg": true}]})",
-       {"--rate", "10"}, "302", "25", "327", {"252.5", "50", "302.5"}},
+       {"--rate", "10"}, "302", "25", "327", {"252.5", "50", "302.5"},
+       R"([{"Rate": "10", "Taxable": "252", "Tax": "25"}, {"Rate": "taxless", "Amount": "50"}])"},
+      {"only taxless lines", R"({"Lines": [{"TotalPrice": 300, "Taxless": true}, {"TotalPrice": 20, "Taxless": true}]})",
+       {"--rate", "10"}, "320", "0", "320", {"300", "20"}, R"([{"Rate": "taxless", "Amount": "320"}])"},
   };
   for (const Example& e : examples) {
     SCOPED_TRACE(e.name);
@@ -193,11 +199,12 @@ TEST_F(QmTest, CalcWorkedExamplesAgreeOnJsonFileAndDump) {
       const Result r = Run(QStringList{"calc", input} + e.args);
       ASSERT_EQ(r.exit, 0) << r.err.toStdString();
       const QJsonObject calc = r.json();
-      EXPECT_EQ(calc.keys().size(), 4);
+      EXPECT_EQ(calc.keys().size(), 5);
       EXPECT_EQ(calc.value("SubTotalPrice"), QJsonValue(e.subtotal));
       EXPECT_EQ(calc.value("TotalTax"), QJsonValue(e.tax));
       EXPECT_EQ(calc.value("TotalPrice"), QJsonValue(e.total));
       EXPECT_EQ(calc.value("Lines"), QJsonValue(QJsonArray::fromStringList(e.lines)));
+      EXPECT_EQ(calc.value("TaxByRate"), QJsonValue(QJsonDocument::fromJson(e.byRate).array())) << e.byRate.data();
     }
     const QJsonObject dumped = Run(QStringList{"dump", "ex.QM1", "--calc"} + e.args).json();
     EXPECT_EQ(dumped.value("TotalTax"), QJsonValue(e.tax));

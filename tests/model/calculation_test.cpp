@@ -272,3 +272,75 @@ TEST(DocumentTotals, SumsBeyondTheCurrencyRangeFailWithoutTouchingTheDocument) {
   EXPECT_EQ(doc.SubTotalPrice(), D("100"));
   EXPECT_EQ(doc.Items(3).TotalPrice(), D("100"));  // the subtotal line kept its value
 }
+
+TEST(TaxByRate, FiguresPerRateAsAQualifiedInvoiceStatesThem) {
+  struct Case {
+    const char* what;
+    Settings settings;
+    std::initializer_list<Line> lines;
+    const char *taxable, *tax, *taxless;
+    bool showsRate, hasTaxless;
+  };
+  const Case cases[] = {
+      {"exclusive, one rate", {.rate = "10"}, {{"500000"}, {"300000"}}, "800000", "80000", "0", true, false},
+      {"exclusive with a taxless line", {.rate = "10"}, {{"800000"}, {"12000", true}}, "800000", "80000", "12000", true,
+       true},
+      {"included with a taxless line", {.rate = "10", .includeTax = true}, {{"880000"}, {"12000", true}}, "880000",
+       "80000", "12000", true, true},
+      {"per line: the tax is the sum of the rounded line taxes", {.rate = "8", .perLine = true},
+       {{"99"}, {"99"}, {"99"}}, "297", "21", "0", true, false},
+      {"only taxless lines", {.rate = "10"}, {{"300", true}, {"20", true}}, "0", "0", "320", false, true},
+      // The subtotal cut from 30.75 to 30 falls on the taxed part; the taxless sum is whole.
+      {"fractions go to the taxed part", {.rate = "10"}, {{"10.5"}, {"20.25", true}}, "10", "1", "20", true, true},
+      {"subtotal lines are not counted twice", {.rate = "10"}, {{"100"}, {"50", true}, {"0", false, true}}, "100", "10",
+       "50", true, true},
+      {"empty document shows the rate with nothing", {.rate = "10"}, {}, "0", "0", "0", true, false},
+  };
+  for (const auto& c : cases) {
+    const TMxEstimateObjectList doc = Document(c.settings, c.lines);
+    const qm::TaxRateSummary s = qm::TaxByRate(doc);
+    EXPECT_EQ(s.taxable.ToDecimalText(), c.taxable) << c.what;
+    EXPECT_EQ(s.tax.ToDecimalText(), c.tax) << c.what;
+    EXPECT_EQ(s.taxless.ToDecimalText(), c.taxless) << c.what;
+    EXPECT_EQ(s.ShowsRate(), c.showsRate) << c.what;
+    EXPECT_EQ(s.hasTaxless, c.hasTaxless) << c.what;
+    EXPECT_EQ(s.rate, doc.TaxRate()) << c.what;
+    EXPECT_EQ(s.included, c.settings.includeTax) << c.what;
+  }
+}
+
+TEST(TaxByRate, AlwaysReconcilesWithTheDocumentsTotals) {
+  // Every combination of the calculation settings over amounts with fractions, taxless
+  // lines, discounts and subtotal lines.
+  const TCalcDecimal rules[] = {TCalcDecimal::cdRoundDown, TCalcDecimal::cdRoundUP, TCalcDecimal::cdRoundOff};
+  unsigned seed = 7;
+  const auto next = [&seed](unsigned n) {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 16) % n;
+  };
+  for (int round = 0; round < 200; ++round) {
+    TMxEstimateObjectList doc;
+    doc.SetTaxRate(D(next(2) ? "10" : "8"));
+    doc.SetTaxInputModeIncludeTax(next(2));
+    doc.SetTaxCalcLine(next(2));
+    doc.SetTaxDecimalMode(rules[next(3)]);
+    doc.SetSubTotalDecimalMode(rules[next(3)]);
+    const int lines = static_cast<int>(next(12));
+    for (int i = 0; i < lines; ++i) {
+      auto line = std::make_unique<TMxEstimateObject>();
+      const long long hundredths = static_cast<long long>(next(10000000)) - (next(5) == 0 ? 5000000 : 0);
+      line->SetTotalPrice(Currency::FromRaw(hundredths * 100));
+      line->SetTaxless(next(3) == 0);
+      const int at = doc.Add(std::move(line));
+      if (next(8) == 0) doc.ToSubTotalLine(at);
+    }
+    doc.DoCalc();
+    const qm::TaxRateSummary s = qm::TaxByRate(doc);
+    SCOPED_TRACE("round " + std::to_string(round));
+    EXPECT_EQ(s.taxable + s.taxless, doc.SubTotalPrice());
+    EXPECT_EQ(s.tax, doc.TotalTax());
+    EXPECT_EQ(doc.TaxInputModeIncludeTax() ? s.taxable + s.taxless : s.taxable + s.taxless + s.tax, doc.TotalPrice());
+    // The taxless sum is whole yen, as the subtotal is.
+    EXPECT_EQ(s.taxless.Raw() % Currency::kScale, 0);
+  }
+}

@@ -7,6 +7,7 @@
 
 #include "base/atomic_file.h"
 #include "base/colour_text.h"
+#include "base/error.h"
 #include "base/ini_file.h"
 #include "support/images.h"
 
@@ -137,4 +138,82 @@ TEST(CompanyInfo, LogoAndStampFilesPerProfile) {
   third.LoadConfig(f.conf());
   EXPECT_TRUE(third.CampanyInfoArray(1).CampanyStampImage().Empty());
   EXPECT_FALSE(third.CampanyInfoArray(0).LogoImage().Empty());
+}
+
+TEST(CompanyInfo, RegistrationNumberIsTAndThirteenDigits) {
+  const struct {
+    const char* typed;
+    const char* stored;
+  } accepted[] = {
+      {"T1234567890123", "T1234567890123"},
+      {"１２３４５６７８９０１２３", "T1234567890123"},   // full-width digits, no T
+      {"Ｔ１２３４５６７８９０１２３", "T1234567890123"},  // full-width T
+      {"1234567890123", "T1234567890123"},
+      {"t1234567890123", "T1234567890123"},
+      {"  T1234567890123　", "T1234567890123"},
+      {"", ""},
+      {"　 ", ""},
+  };
+  for (const auto& a : accepted) EXPECT_EQ(qm::NormaliseRegistNo(a.typed), a.stored) << a.typed;
+  for (const char* refused : {"T123456789012", "T12345678901234", "123456789012", "T12345678901X3", "TT1234567890123",
+                              "T 1234567890123", "T1234-5678-90123", "X1234567890123", "登録1234567890123"}) {
+    try {
+      qm::NormaliseRegistNo(refused);
+      ADD_FAILURE() << refused << " was accepted";
+    } catch (const qm::Error& e) {
+      EXPECT_NE(std::string(e.what()).find("「T」と13桁の数字"), std::string::npos) << e.what();
+      EXPECT_NE(std::string(e.what()).find(refused), std::string::npos) << e.what();
+    }
+  }
+}
+
+TEST(CompanyInfo, RegistrationNumberIsAddedToItsOwnSectionAndNothingElseMoves) {
+  Folder f;
+  // A conf.ini as an earlier version wrote it: every key but the registration number.
+  {
+    TMxCampanyInfoManager m(f.img());
+    m.LoadConfig(f.conf());
+    m.CampanyInfoArray(0).SetCampanyName1("一の会社");
+    m.CampanyInfoArray(2).SetCampanyName1("三の会社");
+    m.SaveConfig(f.conf());
+  }
+  QFile file(QString::fromStdString(f.conf()));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray before = file.readAll();
+  file.close();
+  ASSERT_FALSE(before.contains("RegistNo"));
+
+  // Loaded, it has no number; saved unchanged, the file is byte for byte as it was.
+  TMxCampanyInfoManager m(f.img());
+  m.LoadConfig(f.conf());
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(m.CampanyInfoArray(i).RegistNo(), "");
+  m.SaveConfig(f.conf());
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), before);
+  file.close();
+
+  // A number for profile 2 adds one line to its section, after its last key.
+  m.CampanyInfoArray(2).SetRegistNo("T9876543210987");
+  m.SaveConfig(f.conf());
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray after = file.readAll();
+  file.close();
+  const QByteArray line = "RegistNo=T9876543210987\r\n";
+  const qsizetype at = after.indexOf(line);
+  ASSERT_GE(at, 0) << after.toStdString();
+  EXPECT_EQ(after.left(at) + after.mid(at + line.size()), before);
+  EXPECT_GT(at, after.indexOf("[CAMPANY_INFO2]"));
+
+  TMxCampanyInfoManager again(f.img());
+  again.LoadConfig(f.conf());
+  EXPECT_EQ(again.CampanyInfoArray(2).RegistNo(), "T9876543210987");
+  EXPECT_EQ(again.CampanyInfoArray(0).RegistNo(), "");
+  EXPECT_EQ(again.CampanyInfoArray(1).RegistNo(), "");
+
+  // Removing the number keeps the key, empty, so the removal survives the next load.
+  again.CampanyInfoArray(2).SetRegistNo("");
+  again.SaveConfig(f.conf());
+  TMxCampanyInfoManager third(f.img());
+  third.LoadConfig(f.conf());
+  EXPECT_EQ(third.CampanyInfoArray(2).RegistNo(), "");
 }

@@ -64,6 +64,17 @@ void FillDocument(RandomTexts& r, TMxEstimateObjectList& doc, TMxCampanyInfoMana
   co.PayBankAccount(0).SetBankName(r.Text(60));
   co.PayBankAccount(0).SetBankNo(r.Text(60));
   co.PayBankAccount(0).SetBankOwnerName(r.Text(60));
+  // Half the time an issuer of qualified invoices, with taxless lines and either way of
+  // entering the tax.
+  co.SetRegistNo("");
+  if (r.Flip()) {
+    std::string number = "T";
+    for (int i = 0; i < 13; ++i) number += static_cast<char>('0' + r.Pick(0, 9));
+    co.SetRegistNo(number);
+    for (int i = 0; i < doc.Count(); ++i) doc.Items(i).SetTaxless(r.Pick(0, 3) == 0);
+    doc.SetTaxInputModeIncludeTax(r.Flip());
+    doc.DoCalc();
+  }
 }
 
 void FillMasters(RandomTexts& r, TMxItemObjectList& items, TMxCustomerObjectList& customers) {

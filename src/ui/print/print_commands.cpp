@@ -9,6 +9,7 @@
 #include "ui/common/message_box.h"
 #include "ui/print/print_dialog.h"
 #include "print/printer_output.h"
+#include "print/qualified_invoice.h"
 #include "print/spooler.h"
 #include "ui/print/slip_dialogs.h"
 
@@ -52,12 +53,18 @@ void PrintCommands::UpdatePdfColours(const TMxConfigInfo& config) {
 }
 
 TFormPrintMitsu& PrintCommands::FormPrintMitsu() {
-  if (!printMitsu_) printMitsu_ = new TFormPrintMitsu(session_.Folder().PrintIni(), view_.Window());
+  if (!printMitsu_) {
+    printMitsu_ = new TFormPrintMitsu(session_.Folder().PrintIni(), view_.Window());
+    WatchRounding(*printMitsu_);
+  }
   return *printMitsu_;
 }
 
 TFormPrintReceipt& PrintCommands::FormPrintReceipt() {
-  if (!printReceipt_) printReceipt_ = new TFormPrintReceipt(session_.Folder().PrintIni(), view_.Window());
+  if (!printReceipt_) {
+    printReceipt_ = new TFormPrintReceipt(session_.Folder().PrintIni(), view_.Window());
+    WatchRounding(*printReceipt_);
+  }
   return *printReceipt_;
 }
 
@@ -102,6 +109,13 @@ void PrintCommands::pngBtnSoushinClick() {
   view_.CommitCurrentEdit();
   TFormPrintFaxSender& dialog = FormPrintFaxSender();
   Finish(dialog, dialog.ShowModal(session_.Document(), session_.Companies(), session_.Config()));
+}
+
+void PrintCommands::WatchRounding(TFormPrintBase& dialog) {
+  dialog.OnRoundTaxOnTotal = [this] {
+    RoundTaxOnTotal(session_.Document());
+    view_.ShowDocument();
+  };
 }
 
 void PrintCommands::Finish(TFormPrintBase& dialog, ModalResult result) {

@@ -68,6 +68,8 @@ class PrintCommands : public QObject {
 
  private:
   void Finish(TFormPrintBase& dialog, ModalResult result);
+  // A dialog's agreement to round the tax once switches the document and shows it anew.
+  void WatchRounding(TFormPrintBase& dialog);
 
   AppSession& session_;
   DocumentView& view_;

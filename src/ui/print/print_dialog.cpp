@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "print/qualified_invoice.h"
 #include "ui/common/guarded.h"
 #include "ui/print/preview_dialog.h"
 
@@ -158,6 +159,7 @@ void TFormPrintMitsu::FormShow(const TMxEstimateObjectList& doc, const TMxConfig
   CBPayBank->setCurrentIndex(0);
   DeriveTax();
   ChkPrintPic->setVisible(!doc.TotalClaimMode());
+  PrepareRegistNo(TakesRegistNo(kind), &doc);
   LoadPrintConfig(kind);
 }
 
@@ -198,6 +200,7 @@ void TFormPrintMitsu::LoadPrintConfig(TChartType kind) {
   RestorePrinter(o.Printer);
   for (const auto& k : kComboOptions) SelectText(this->*k.control, o.*k.field);
   CompanyChanged();  // the company list's own signal may not have fired
+  RestoreRegistNo(o.PrintRegistNo);
   for (const auto& k : kTextOptions) (this->*k.control)->setText(QString::fromStdString(o.*k.field));
   for (const auto& k : kCheckOptions) (this->*k.control)->setChecked(o.*k.field);
 }
@@ -210,6 +213,7 @@ TPrintMitsuOptions TFormPrintMitsu::Options() const {
   for (const auto& k : kComboOptions) o.*k.field = TextOf(this->*k.control);
   for (const auto& k : kTextOptions) o.*k.field = (this->*k.control)->text().toStdString();
   for (const auto& k : kCheckOptions) o.*k.field = (this->*k.control)->isChecked();
+  o.PrintRegistNo = RegistNoOption();
   return o;
 }
 

@@ -11,8 +11,10 @@
 #include <QPushButton>
 
 #include "print/chart_page.h"
+#include "print/qualified_invoice.h"
 #include "ui/common/dialog_button.h"
 #include "ui/common/guarded.h"
+#include "ui/common/message_box.h"
 #include "ui/print/preview_dialog.h"
 
 namespace qm::ui {
@@ -63,6 +65,16 @@ TFormPrintBase::TFormPrintBase(std::string printIni, const char* objectName, con
   cl->addWidget(CBCustomerInfo, 0, 0);
   printName_ = CheckBox(companyBox_, printNameBox, "担当者名を印刷する");
   cl->addWidget(printName_, 0, 1);
+  ChkPrintRegistNo = CheckBox(companyBox_, "ChkPrintRegistNo", "登録番号を印刷する");
+  ChkPrintRegistNo->setToolTip(QStringLiteral("適格請求書として、登録番号と税率ごとの合計を印刷します。"));
+  ChkPrintRegistNo->setVisible(false);
+  cl->addWidget(ChkPrintRegistNo, 1, 0, 1, 2);
+  LblRoundOnce = new QLabel(QStringLiteral("※消費税が明細ごとに端数処理されています。適格請求書では税率ごとに合計で1回の端数処理が必要です。"),
+                            companyBox_);
+  LblRoundOnce->setObjectName("LblRoundOnce");
+  LblRoundOnce->setWordWrap(true);
+  LblRoundOnce->setVisible(false);
+  cl->addWidget(LblRoundOnce, 2, 0, 1, 2);
 
   buttons_ = new QHBoxLayout;
   BtnPreview = DialogButton(this, "BtnPreview", "プレビュー");
@@ -80,6 +92,10 @@ TFormPrintBase::TFormPrintBase(std::string printIni, const char* objectName, con
     if (!name.isEmpty()) printer_->setPrinterName(name);
   });
   connect(CBCustomerInfo, &QComboBox::currentIndexChanged, this, [this] { CompanyChanged(); });
+  connect(ChkPrintRegistNo, &QCheckBox::clicked, this, [this](bool on) {
+    storedRegistNo_ = on;
+    RefreshRegistNo();
+  });
 }
 
 TFormPrintBase::~TFormPrintBase() = default;
@@ -128,6 +144,47 @@ void TFormPrintBase::CompanyChanged() {
   if (!companies_) return;
   const int index = std::max(0, CBCustomerInfo->currentIndex());
   printName_->setEnabled(!companies_->CampanyInfoArray(index).ChkUseLogoImage());
+  RefreshRegistNo();
+}
+
+void TFormPrintBase::PrepareRegistNo(bool shown, const TMxEstimateObjectList* doc) {
+  ChkPrintRegistNo->setVisible(shown);
+  roundingDoc_ = doc;
+  RefreshRegistNo();
+}
+
+void TFormPrintBase::RestoreRegistNo(const std::optional<bool>& stored) {
+  storedRegistNo_ = stored;
+  RefreshRegistNo();
+}
+
+void TFormPrintBase::RefreshRegistNo() {
+  const TMxCampanyInfo* company =
+      companies_ ? &ProfileAt(*companies_, std::max(0, CBCustomerInfo->currentIndex())) : nullptr;
+  const bool hasNumber = company && !company->RegistNo().empty();
+  {
+    const QSignalBlocker block(ChkPrintRegistNo);
+    ChkPrintRegistNo->setEnabled(hasNumber);
+    ChkPrintRegistNo->setChecked(hasNumber && RegistNoOptionOn(storedRegistNo_, *company));
+  }
+  LblRoundOnce->setVisible(RoundsPerLineQualified());
+}
+
+std::optional<bool> TFormPrintBase::RegistNoOption() const {
+  if (ChkPrintRegistNo->isVisibleTo(this) && ChkPrintRegistNo->isEnabled()) return ChkPrintRegistNo->isChecked();
+  return storedRegistNo_;
+}
+
+bool TFormPrintBase::RoundsPerLineQualified() const {
+  return ChkPrintRegistNo->isVisibleTo(this) && ChkPrintRegistNo->isEnabled() && ChkPrintRegistNo->isChecked() &&
+         roundingDoc_ && RoundsTaxPerLine(*roundingDoc_);
+}
+
+void TFormPrintBase::AskRoundOnce() {
+  if (!OnRoundTaxOnTotal || !RoundsPerLineQualified()) return;
+  if (!AskYesNo(this, QString::fromUtf8(kRoundOnceQuestion))) return;
+  OnRoundTaxOnTotal();
+  RefreshRegistNo();
 }
 
 void TFormPrintBase::PreviewClick() {
@@ -139,6 +196,7 @@ void TFormPrintBase::PrintClick() { SaveAndClose(ModalResult::Ok); }
 void TFormPrintBase::PdfClick() { SaveAndClose(ModalResult::Pdf); }
 
 void TFormPrintBase::SaveAndClose(ModalResult result) {
+  AskRoundOnce();
   // Settings that cannot be written keep the dialog open: the user sees why and can retry.
   if (Guarded(this, [this] { SavePrintConfig(); })) CloseWith(*this, result);
 }

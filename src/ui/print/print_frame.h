@@ -6,7 +6,9 @@
 #include <QDialog>
 #include <QPrinter>
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "model/company_info.h"
@@ -50,6 +52,13 @@ class TFormPrintBase : public QDialog {
   QPushButton *BtnPrinterSetup = nullptr, *BtnPreview = nullptr, *BtnPrint = nullptr, *BtnPdf = nullptr,
               *BtnCancel = nullptr;
   QLabel* LblNoPrinter = nullptr;
+  // 登録番号を印刷する, shown on the dialogs of the kinds a qualified invoice may be; and the
+  // note shown while it is on for a document that rounds its tax line by line.
+  QCheckBox* ChkPrintRegistNo = nullptr;
+  QLabel* LblRoundOnce = nullptr;
+  // Switches the document to tax on the total when the user agrees to it before
+  // printing a qualified invoice; unset, the question is not asked.
+  std::function<void()> OnRoundTaxOnTotal;
 
  protected:
   // `printNameBox` names the dialog's 担当者名を印刷する box.
@@ -68,8 +77,16 @@ class TFormPrintBase : public QDialog {
   // A stored printer name selects that printer (an empty one keeps the selection).
   void RestorePrinter(const std::string& name);
   void SetLandscape(bool landscape);
-  // Disables 担当者名を印刷する for a profile that prints as its logo.
+  // Disables 担当者名を印刷する for a profile that prints as its logo, and 登録番号を印刷する
+  // for one without a number.
   void CompanyChanged();
+
+  // 登録番号を印刷する: shown or not for the dialog's kind, the document whose rounding
+  // the dialog watches, and the stored choice (unset: on when the profile has a number).
+  void PrepareRegistNo(bool shown, const TMxEstimateObjectList* doc);
+  void RestoreRegistNo(const std::optional<bool>& stored);
+  // The choice to store: the box where it applies, else what was stored.
+  std::optional<bool> RegistNoOption() const;
 
   // Writes the dialog's section; on failure the dialog stays open.
   virtual void SavePrintConfig() = 0;
@@ -81,6 +98,11 @@ class TFormPrintBase : public QDialog {
  private:
   void SelectPrinter(const QString& name);
   void SaveAndClose(ModalResult result);
+  void RefreshRegistNo();
+  // Before printing a qualified invoice whose tax is rounded per line: asks whether to
+  // switch the document to tax on the total.
+  void AskRoundOnce();
+  bool RoundsPerLineQualified() const;
 
   std::string printIni_;
   std::unique_ptr<QPrinter> printer_;
@@ -88,6 +110,8 @@ class TFormPrintBase : public QDialog {
   QGroupBox *printerBox_ = nullptr, *companyBox_ = nullptr;
   QBoxLayout* buttons_ = nullptr;
   QCheckBox* printName_ = nullptr;
+  std::optional<bool> storedRegistNo_;
+  const TMxEstimateObjectList* roundingDoc_ = nullptr;
 };
 
 // Small helpers of the dialogs.

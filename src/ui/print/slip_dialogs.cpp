@@ -221,6 +221,7 @@ void TFormPrintReceipt::FormShow(const TMxEstimateObjectList& doc, const TMxCamp
   }
   ChBPrintInshi->setChecked(false);
   ChbPrintStampArea->setChecked(true);
+  PrepareRegistNo(true, &doc);
   LoadPrintConfig();
 }
 
@@ -235,6 +236,7 @@ void TFormPrintReceipt::LoadPrintConfig() {
   RestorePrinter(o.Printer);
   ShowOptions<R, RO>(*this, o, kReceiptCombos, kReceiptEdits, kReceiptChecks);
   CompanyChanged();
+  RestoreRegistNo(o.PrintRegistNo);
 }
 
 void TFormPrintReceipt::SavePrintConfig() { SaveSection(PrintIni(), Options(), &SaveReceiptConfig); }
@@ -248,6 +250,7 @@ TPrintReceiptOptions TFormPrintReceipt::Options() const {
     o.UchiLabel[i] = labels[i]->currentText().toStdString();
     o.UchiPrice[i] = amounts[i]->text().toStdString();
   }
+  o.PrintRegistNo = RegistNoOption();
   return o;
 }
 
@@ -308,6 +311,8 @@ void TFormPrintTotalClaim::FormShow(const TMxEstimateObjectList& doc, const TMxC
   CBPayBank->setCurrentIndex(0);
   ChBPrintBank->setChecked(false);
   for (TSsEdit* e : {EdtPreClaim, EdtPrePaid, EdtResult}) e->setText(QStringLiteral("0"));
+  // The figures of a total invoice come from the billed documents: nothing to round.
+  PrepareRegistNo(true, nullptr);
   LoadPrintConfig();
 }
 
@@ -322,6 +327,7 @@ void TFormPrintTotalClaim::LoadPrintConfig() {
   RestorePrinter(o.Printer);
   ShowOptions<T, TO>(*this, o, kTotalClaimCombos, {}, kTotalClaimChecks);
   CompanyChanged();
+  RestoreRegistNo(o.PrintRegistNo);
 }
 
 void TFormPrintTotalClaim::SavePrintConfig() { SaveSection(PrintIni(), Options(), &SaveTotalClaimConfig); }
@@ -332,6 +338,7 @@ TPrintTotalClaimOptions TFormPrintTotalClaim::Options() const {
   o.PreClaim = EdtPreClaim->text().toStdString();
   o.PrePaid = EdtPrePaid->text().toStdString();
   o.Result = EdtResult->text().toStdString();
+  o.PrintRegistNo = RegistNoOption();
   return o;
 }
 

@@ -13,6 +13,7 @@
 
 #include <charconv>
 
+#include "base/error.h"
 #include "ui/common/dialog_button.h"
 #include "ui/common/guarded.h"
 #include "ui/common/message_box.h"
@@ -159,6 +160,11 @@ QWidget* TFormSenderConf::BasicTab() {
     }
     grid->addWidget(box, row++, 0, 1, 2);
   };
+  grid->addWidget(new QLabel(QStringLiteral("登録番号"), page), row, 0);
+  EdtRegistNo = TextField(page, "EdtRegistNo");
+  EdtRegistNo->setPlaceholderText(QStringLiteral("T1234567890123"));
+  EdtRegistNo->setToolTip(QStringLiteral("適格請求書発行事業者の登録番号（「T」と13桁の数字）"));
+  grid->addWidget(EdtRegistNo, row++, 1);
   bank("振込先情報１", &D::EdtBank1, "EdtBank1", &D::EdtAccount1, "EdtAccount1", &D::EdtAccName1, "EdtAccName1");
   bank("振込先情報２", &D::EdtBank2, "EdtBank2", &D::EdtAccount2, "EdtAccount2", &D::EdtAccName2, "EdtAccName2");
   grid->setRowStretch(row, 1);
@@ -260,6 +266,7 @@ void TFormSenderConf::RefreshForm(int index) {
   const P& p = companies_->CampanyInfoArray(index);
   for (const auto& b : kTexts) (this->*b.control)->setText(Q((p.*b.get)()));
   for (const auto& b : kBanks) (this->*b.control)->setText(Q((p.PayBankAccount(b.account).*b.get)()));
+  EdtRegistNo->setText(Q(p.RegistNo()));
   CBLogoUse->setChecked(p.ChkUseLogoImage());
   CBStampUse->setChecked(p.ChkUseCampanyStamp());
   for (std::size_t i = 0; i < kNumbers.size(); ++i) StampFields[i]->setText(NumberText((p.*kNumbers[i].get)()));
@@ -287,7 +294,17 @@ bool TFormSenderConf::FormContent2Object(int index) {
     }
     numbers[i] = *v;
   }
+  std::string registNo;
+  try {
+    registNo = NormaliseRegistNo(EdtRegistNo->text().toStdString());
+  } catch (const Error& e) {
+    ShowMessage(this, Q(e.what()));
+    PageControl->setCurrentIndex(0);
+    EdtRegistNo->setFocus();
+    return false;
+  }
   P& p = companies_->CampanyInfoArray(index);
+  p.SetRegistNo(registNo);
   for (const auto& b : kTexts) (p.*b.set)((this->*b.control)->text().toStdString());
   for (const auto& b : kBanks) (p.PayBankAccount(b.account).*b.set)((this->*b.control)->text().toStdString());
   p.SetChkUseLogoImage(CBLogoUse->isChecked());

@@ -56,6 +56,7 @@ class TFormSenderConf : public QDialog {
             *EdtCompany3 = nullptr, *EdtName = nullptr, *EdtTel = nullptr, *EdtBank1 = nullptr,
             *EdtAccount1 = nullptr, *EdtAccName1 = nullptr, *EdtBank2 = nullptr, *EdtAccount2 = nullptr,
             *EdtAccName2 = nullptr;
+  QLineEdit* EdtRegistNo = nullptr;  // 登録番号: "T" and 13 digits, or empty
   PictureBox *ImgLogo = nullptr, *ImgStamp = nullptr;
   QCheckBox *CBLogoUse = nullptr, *CBStampUse = nullptr, *CBTransColor = nullptr;
   QPushButton *BtnLogoSelect = nullptr, *BtnLogoDelete = nullptr, *BtnStampSelect = nullptr,
