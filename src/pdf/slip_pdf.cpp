@@ -1,5 +1,6 @@
 #include "pdf/slip_pdf.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "base/amount_text.h"
@@ -44,7 +45,10 @@ void FillSender(const TemplateItems& items, const TMxCampanyInfo& company, bool 
   }
   if (company.ChkUseLogoImage() && extraContact.empty()) contact.clear();
   contact.insert(contact.end(), extraContact.begin(), extraContact.end());
-  items.Text("MyTelFaxChargeName").Lines = contact;
+  TPRText& text = items.Text("MyTelFaxChargeName");
+  text.Lines = contact;
+  // Lines below the text's box are not printed: it grows to hold them all.
+  text.Height = std::max(text.Height, static_cast<int>(std::ceil(text.Leading * static_cast<double>(contact.size()))));
 }
 
 void FillSeal(const TemplateItems& items, const TMxCampanyInfo& company, double xMm, double yMm, int copyOffset) {

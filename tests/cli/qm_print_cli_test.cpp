@@ -329,3 +329,54 @@ TEST_F(QmSheetTest, SheetsRenderOnePortraitPageFromTheirSections) {
 
 }  // namespace
 }  // namespace qmtest
+
+namespace qmtest {
+namespace {
+
+class QmQualifiedTest : public QmPrintTest {
+ protected:
+  void CompanyWithNumber(const char* number) {
+    Write("conf.ini", QByteArray("[CAMPANY_INFO0]\r\nCampanyName1=Velora\r\nRegistNo=") + number + "\r\n");
+  }
+};
+
+TEST_F(QmQualifiedTest, ConfigShowsTheNumberAndTheBillsPrintIt) {
+  CompanyWithNumber("T1234567890123");
+  const QJsonObject config = Run({"config"}).json();
+  EXPECT_EQ(config.value("Company").toArray().at(0).toObject().value("RegistNo"), QJsonValue("T1234567890123"));
+  EXPECT_EQ(config.value("Company").toArray().at(1).toObject().value("RegistNo"), QJsonValue(""));
+
+  const QString doc = Document(2);
+  // On by default for a profile with a number, off with --set, and never on an estimate.
+  const CliResult invoice = Run({"render", "tcSeikyu", doc, "--page", "1", "--ops"});
+  ASSERT_EQ(invoice.exit, 0) << invoice.err.toStdString();
+  EXPECT_EQ(invoice.out.count("\"登録番号 T1234567890123\""), 1);
+  EXPECT_EQ(invoice.out.count("対象 ￥200\""), 1);
+  const CliResult off = Run({"render", "tcSeikyu", doc, "--page", "1", "--ops", "--set", "PRINT_REGIST_NO=0"});
+  EXPECT_FALSE(off.out.contains("登録番号"));
+  EXPECT_FALSE(off.out.contains("対象 ￥"));
+  const CliResult estimate = Run({"render", "tcMitumori", doc, "--page", "1", "--ops", "--set", "PRINT_REGIST_NO=1"});
+  EXPECT_FALSE(estimate.out.contains("登録番号"));
+  const CliResult receipt = Run({"render", "tcRyosyu", doc, "--page", "1", "--ops", "--set", "PRINT_REGIST_NO=1"});
+  EXPECT_EQ(receipt.out.count("\"登録番号 T1234567890123\""), 2);
+
+  ASSERT_EQ(Run({"pdf", "tcNouhin", doc, "bill.pdf", "--set", "PRINT_REGIST_NO=1"}).exit, 0);
+  ExpectValidPdf(Path("bill.pdf"));
+  EXPECT_TRUE(PdfText(Path("bill.pdf")).simplified().contains("登録番号 T1234567890123"));
+
+  const CliResult bad = Run({"render", "tcSeikyu", doc, "--page", "1", "--ops", "--set", "PRINT_REGIST_NO=yes"});
+  EXPECT_NE(bad.exit, 0);
+  EXPECT_TRUE(QString::fromUtf8(bad.err).contains("PRINT_REGIST_NO")) << bad.err.toStdString();
+}
+
+TEST_F(QmQualifiedTest, WithoutANumberTheOptionChangesNothing) {
+  const QString doc = Document(2);
+  const QByteArray plain = Run({"render", "tcSeikyu", doc, "--page", "1", "--ops"}).out;
+  const QByteArray asked = Run({"render", "tcSeikyu", doc, "--page", "1", "--ops", "--set", "PRINT_REGIST_NO=1"}).out;
+  EXPECT_FALSE(plain.isEmpty());
+  EXPECT_EQ(plain, asked);
+  EXPECT_FALSE(plain.contains("登録番号"));
+}
+
+}  // namespace
+}  // namespace qmtest

@@ -25,6 +25,7 @@
 #include "ui/support/scripted_messages.h"
 #include "ui/app/main_window.h"
 #include "ui/print/print_dialog.h"
+#include "print/qualified_invoice.h"
 #include "print/printer_output.h"
 
 namespace qm::ui {
@@ -424,6 +425,133 @@ TEST(PrintButtonsTest, PdfOutputWritesWhereTheSaveDialogPoints) {
   EXPECT_TRUE(messages.errors[0].contains("見積.pdf")) << messages.errors[0].toStdString();
   EXPECT_FALSE(QDir(dir.filePath("missing")).exists());
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), before);
+}
+
+}  // namespace
+}  // namespace qm::ui
+
+namespace qm::ui {
+namespace {
+
+// 登録番号を印刷する: on the bills only, usable only for a profile with a number, on by
+// default for it, and remembered per kind once printed.
+TEST_F(PrintDialogTest, RegistrationNumberBoxFollowsTheKindAndTheProfile) {
+  AddLines(1);
+  companies_.CampanyInfoArray(1).SetRegistNo("T1234567890123");
+  for (const DocumentKind& kind : DocumentKinds()) {
+    if (kind.family != KindFamily::Estimate) continue;
+    Show(kind.kind);
+    const bool bill = kind.kind == TChartType::tcNouhin || kind.kind == TChartType::tcSeikyu ||
+                      kind.kind == TChartType::tcSeikyuMeisai;
+    EXPECT_EQ(dialog_.ChkPrintRegistNo->isVisibleTo(&dialog_), bill) << kind.cliName;
+  }
+  Show(TChartType::tcSeikyu);
+  // Profile 1 has no number: the box is off and cannot be ticked, and 印刷 stores nothing.
+  EXPECT_FALSE(dialog_.ChkPrintRegistNo->isEnabled());
+  EXPECT_FALSE(dialog_.ChkPrintRegistNo->isChecked());
+  dialog_.BtnPrint->click();
+  EXPECT_FALSE(ReadIni().HasKey("SEIKYU", "PRINT_REGIST_NO"));
+
+  // Profile 2 has one: on by default, and stored when printed.
+  Show(TChartType::tcSeikyu);
+  dialog_.CBCustomerInfo->setCurrentIndex(1);
+  EXPECT_TRUE(dialog_.ChkPrintRegistNo->isEnabled());
+  EXPECT_TRUE(dialog_.ChkPrintRegistNo->isChecked());
+  EXPECT_EQ(dialog_.Options().PrintRegistNo, std::optional<bool>(true));
+  // The job prints it.
+  EXPECT_TRUE(PrintJob::Chart(dialog_.Sources(), TChartType::tcSeikyu).MakePage(0).Describe().find("登録番号 T1234567890123") !=
+              std::string::npos);
+  dialog_.ChkPrintRegistNo->click();
+  EXPECT_FALSE(dialog_.ChkPrintRegistNo->isChecked());
+  EXPECT_EQ(PrintJob::Chart(dialog_.Sources(), TChartType::tcSeikyu).MakePage(0).Describe().find("登録番号"),
+            std::string::npos);
+  dialog_.BtnPrint->click();
+  EXPECT_EQ(ReadIni().ReadString("SEIKYU", "PRINT_REGIST_NO", ""), "0");
+  EXPECT_FALSE(ReadIni().HasKey("NOUHIN", "PRINT_REGIST_NO"));
+  // Reopened: the stored choice wins over the default.
+  Show(TChartType::tcSeikyu);
+  dialog_.CBCustomerInfo->setCurrentIndex(1);
+  EXPECT_FALSE(dialog_.ChkPrintRegistNo->isChecked());
+  // Switching to the profile without a number and back keeps the choice.
+  dialog_.CBCustomerInfo->setCurrentIndex(0);
+  EXPECT_FALSE(dialog_.ChkPrintRegistNo->isEnabled());
+  dialog_.ChkPrintRegistNo->setEnabled(true);  // a stale state must not leak into the options
+  dialog_.CBCustomerInfo->setCurrentIndex(1);
+  EXPECT_FALSE(dialog_.ChkPrintRegistNo->isChecked());
+  EXPECT_TRUE(messages_.errors.isEmpty()) << messages_.errors.join('\n').toStdString();
+}
+
+TEST_F(PrintDialogTest, PerLineTaxShowsTheNoteOnlyWhileTheNumberIsPrinted) {
+  AddLines(2);
+  doc_.SetTaxCalcLine(true);
+  doc_.DoCalc();
+  companies_.CampanyInfoArray(0).SetRegistNo("T1234567890123");
+  Show(TChartType::tcSeikyu);
+  EXPECT_TRUE(dialog_.LblRoundOnce->isVisibleTo(&dialog_));
+  dialog_.ChkPrintRegistNo->click();
+  EXPECT_FALSE(dialog_.LblRoundOnce->isVisibleTo(&dialog_));
+  dialog_.ChkPrintRegistNo->click();
+  EXPECT_TRUE(dialog_.LblRoundOnce->isVisibleTo(&dialog_));
+  Show(TChartType::tcMitumori);  // not a bill
+  EXPECT_FALSE(dialog_.LblRoundOnce->isVisibleTo(&dialog_));
+  doc_.SetTaxCalcLine(false);
+  Show(TChartType::tcSeikyu);
+  EXPECT_FALSE(dialog_.LblRoundOnce->isVisibleTo(&dialog_));
+}
+
+// From the main window: a per-line document printed as a qualified invoice asks once;
+// No prints it as it is, Yes switches the document to tax on the total first.
+TEST(PrintButtonsTest, RoundingOnceIsOfferedAndChangesTheDocumentOnlyWhenAgreed) {
+  QTemporaryDir dir;
+  qmtest::ScriptedMessages messages;
+  QDir(dir.path()).mkpath("data");
+  {
+    QFile conf(dir.filePath("data/conf.ini"));
+    ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
+    conf.write("[CAMPANY_INFO0]\r\nCampanyName1=Velora\r\nRegistNo=T1234567890123\r\n");
+  }
+  TFormMain window({dir.filePath("data").toStdString(), dir.filePath("history.ini").toStdString()});
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  ASSERT_EQ(window.Session().Companies().CampanyInfoArray(0).RegistNo(), "T1234567890123");
+  TMxEstimateObjectList& doc = window.Document();
+  doc.SetTaxRate(Currency::FromYen(5));
+  doc.SetTaxDecimalMode(TCalcDecimal::cdRoundUP);
+  doc.SetTaxCalcLine(true);
+  doc.Items(0).SetTotalPrice(Currency::FromYen(105));
+  doc.Items(1).SetTotalPrice(Currency::FromYen(106));
+  doc.DoCalc();
+  ASSERT_EQ(doc.TotalTax(), Currency::FromYen(12));  // 6 + 6, each line rounded up
+  const auto pdfFromDialog = [&](const QString& out) {
+    messages.SaveAs(out);
+    QTimer::singleShot(0, [] {
+      if (auto* dialog = qobject_cast<TFormPrintMitsu*>(QApplication::activeModalWidget())) dialog->BtnPdf->click();
+    });
+    window.findChild<QAction*>("BtnSeikyu")->trigger();
+  };
+
+  messages.Answer(false);
+  pdfFromDialog(dir.filePath("as_is.pdf"));
+  ASSERT_EQ(messages.asked.size(), 1);
+  EXPECT_EQ(messages.asked[0], QString::fromUtf8(kRoundOnceQuestion));
+  EXPECT_TRUE(doc.TaxCalcLine());
+  EXPECT_TRUE(qmtest::PdfText(dir.filePath("as_is.pdf")).simplified().contains("消費税 ￥12"));
+
+  messages.Answer(true);
+  pdfFromDialog(dir.filePath("once.pdf"));
+  ASSERT_EQ(messages.asked.size(), 2);
+  EXPECT_FALSE(doc.TaxCalcLine());
+  EXPECT_EQ(doc.TotalTax(), Currency::FromYen(11));  // 10.55 rounded up once
+  const QString once = qmtest::PdfText(dir.filePath("once.pdf")).simplified();
+  EXPECT_TRUE(once.contains("5%対象 ￥211")) << once.toStdString();
+  EXPECT_TRUE(once.contains("消費税 ￥11 ")) << once.toStdString();
+  EXPECT_TRUE(once.contains("登録番号 T1234567890123"));
+
+  // Rounded once now: nothing more to ask.
+  pdfFromDialog(dir.filePath("again.pdf"));
+  EXPECT_EQ(messages.asked.size(), 2);
+  EXPECT_TRUE(messages.unexpected.isEmpty()) << messages.unexpected.join('\n').toStdString();
+  EXPECT_TRUE(messages.errors.isEmpty()) << messages.errors.join('\n').toStdString();
 }
 
 }  // namespace

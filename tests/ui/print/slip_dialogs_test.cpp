@@ -374,3 +374,33 @@ TEST(SlipButtonsTest, TotalInvoiceOnlyForATotalClaimDocumentAndPdfOfEachSheet) {
 }
 
 }  // namespace qm::ui
+
+namespace qm::ui {
+namespace {
+
+TEST_F(SlipDialogTest, ReceiptAndTotalInvoiceOfferTheRegistrationNumber) {
+  companies_.CampanyInfoArray(0).SetRegistNo("T1234567890123");
+  receipt_.FormShow(doc_, companies_, config_);
+  ASSERT_TRUE(receipt_.ChkPrintRegistNo->isVisibleTo(&receipt_));
+  EXPECT_TRUE(receipt_.ChkPrintRegistNo->isChecked());
+  EXPECT_NE(receipt_.Job().MakePage(0).Describe().find("登録番号 T1234567890123"), std::string::npos);
+  receipt_.ChkPrintRegistNo->click();
+  EXPECT_EQ(receipt_.Job().MakePage(0).Describe().find("登録番号"), std::string::npos);
+  receipt_.BtnPrint->click();
+  EXPECT_EQ(ReadIni().ReadString("RYOSYU", "PRINT_REGIST_NO", ""), "0");
+  receipt_.FormShow(doc_, companies_, config_);
+  EXPECT_FALSE(receipt_.ChkPrintRegistNo->isChecked());
+
+  total_.FormShow(doc_, config_, companies_);
+  ASSERT_TRUE(total_.ChkPrintRegistNo->isVisibleTo(&total_));
+  EXPECT_TRUE(total_.ChkPrintRegistNo->isChecked());
+  total_.BtnPrint->click();
+  EXPECT_EQ(ReadIni().ReadString("GOUKEI_SEIKYU", "PRINT_REGIST_NO", ""), "1");
+  // The FAX cover sheet is no bill.
+  fax_.FormShow(doc_, companies_, config_);
+  EXPECT_FALSE(fax_.ChkPrintRegistNo->isVisibleTo(&fax_));
+  EXPECT_TRUE(messages_.errors.isEmpty()) << messages_.errors.join('\n').toStdString();
+}
+
+}  // namespace
+}  // namespace qm::ui

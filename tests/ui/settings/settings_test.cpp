@@ -404,6 +404,10 @@ std::vector<SenderCase> SenderCases() {
   };
   for (const auto& [key, name] : numbers)
     cases.push_back({key, [name = name](TFormSenderConf& d) { Child<QLineEdit>(d, name)->setText("-5.5"); }, "-5.5"});
+  // The registration number is stored in its checked form.
+  cases.push_back({"RegistNo",
+                   [](TFormSenderConf& d) { Child<QLineEdit>(d, "EdtRegistNo")->setText("１２３４５６７８９０１２３"); },
+                   "T1234567890123"});
   cases.push_back({"UseLogoImage", [](TFormSenderConf& d) { Child<QCheckBox>(d, "CBLogoUse")->toggle(); }, ""});
   cases.push_back({"UseCampanyStamp", [](TFormSenderConf& d) { Child<QCheckBox>(d, "CBStampUse")->toggle(); }, ""});
   cases.push_back({"UseCampanyStampTrans", [](TFormSenderConf& d) { Child<QCheckBox>(d, "CBTransColor")->toggle(); }, ""});
@@ -511,6 +515,32 @@ TEST_F(SettingsTest, ABadNumberKeepsTheDialogOpenAndTheProfileWhole) {
   });
   EXPECT_EQ(window_->Session().Companies().CampanyInfoArray(0).Address1(), "新しい住所");
   EXPECT_EQ(Section("CAMPANY_INFO0").at("CampanyStampDetailPosY_A4"), "7");
+}
+
+TEST_F(SettingsTest, ABadRegistrationNumberKeepsTheDialogOpenOnItsField) {
+  SenderConf([this](TFormSenderConf& d) {
+    d.EdtAdd1->setText("新しい住所");
+    d.EdtRegistNo->setText("T12345");
+    d.PageControl->setCurrentIndex(2);
+    d.BtnOk->click();
+    ASSERT_EQ(messages_.shown.size(), 1);
+    EXPECT_TRUE(messages_.shown[0].contains("「T」と13桁の数字")) << messages_.shown[0].toStdString();
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(d.PageControl->currentIndex(), 0);
+    EXPECT_EQ(window_->Session().Companies().CampanyInfoArray(0).Address1(), "住所0A");
+    EXPECT_EQ(window_->Session().Companies().CampanyInfoArray(0).RegistNo(), "");
+    d.EdtRegistNo->setText("t9876543210987");
+    d.BtnOk->click();
+  });
+  EXPECT_EQ(window_->Session().Companies().CampanyInfoArray(0).RegistNo(), "T9876543210987");
+  EXPECT_EQ(Section("CAMPANY_INFO0").at("RegistNo"), "T9876543210987");
+  EXPECT_EQ(Section("CAMPANY_INFO1").count("RegistNo"), 0u);
+  SenderConf([](TFormSenderConf& d) {
+    EXPECT_EQ(d.EdtRegistNo->text(), "T9876543210987");
+    d.RBCompany[1]->click();
+    EXPECT_EQ(d.EdtRegistNo->text(), "");
+    d.BtnCancel->click();
+  });
 }
 
 TEST_F(SettingsTest, LogoAndCompanySealAreChosenRemovedAndSavedOnlyOnOk) {
