@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include "pdf/chart_pdf.h"
 #include "pdf/pdf_templates.h"
 #include "pdf/slip_pdf.h"
 #include "print/print_job.h"
@@ -117,6 +118,35 @@ TEST_F(QualifiedPdfTest, WithoutANumberOrWithTheOptionOffTheFileIsAsBefore) {
       const std::string bytes = qmtest::ReadFileBytes(QString::fromStdString(Write(job, "none.pdf")));
       EXPECT_EQ(bytes, off[i++]);
       EXPECT_EQ(bytes.find("T1234567890123"), std::string::npos);
+    }
+  }
+}
+
+// On a landscape sheet the number comes down beside the first header line, which then
+// stops 2 mm short of it; the bank account lines too.
+TEST_F(QualifiedPdfTest, LandscapeHeaderLinesStopShortOfTheNumber) {
+  std::string longName;
+  for (int i = 0; i < 60; ++i) longName += "工";
+  doc_.SetKoujiNameStr(longName);
+  doc_.SetKoujiNamePrintCheck(true);
+  chart_.settings.options.PrintDirection = true;
+  for (const bool bank : {false, true}) {
+    chart_.settings.options.PrintBank = bank;
+    for (const bool on : {true, false}) {
+      chart_.settings.options.PrintRegistNo = on;
+      TPRPage& page = MakePDFFileChart(base_, chart_, TChartType::tcSeikyu, kOnlyPage, 1, 1, 1);
+      const auto* contact = dynamic_cast<TPRText*>(page.Find("PRTextYokoMitsuFirstPageMyTelFaxChargeName1"));
+      const auto* lines = dynamic_cast<TPRText*>(
+          page.Find(bank ? "PRTextYokoMitsuFirstBankAccount" : "PRTextYokoMitsuFirstPageCondition"));
+      ASSERT_TRUE(contact && lines);
+      SCOPED_TRACE(std::string(bank ? "bank" : "header fields") + (on ? " with number" : " without"));
+      EXPECT_FALSE(lines->Lines.empty());
+      if (on) {
+        EXPECT_EQ(contact->Lines.back(), "登録番号 T1234567890123");
+        EXPECT_LE(lines->Left + lines->Width, contact->Left - 6);
+      } else {
+        EXPECT_EQ(lines->Width, bank ? 360 : 516);  // as laid out
+      }
     }
   }
 }
