@@ -12,7 +12,7 @@ inline constexpr const char* kPrintSummary =
     "印刷ダイアログの「印刷」と同じ内容を、スプーラのプリンタ（既定: 既定のプリンタ）へ送ります。";
 inline constexpr const char* kDumpSummary = "見積ファイルを JSON で表示します。--calc で再計算してから表示します。";
 inline constexpr const char* kBuildSummary = "JSON から見積ファイルを作成します。--calc で再計算してから保存します。";
-inline constexpr const char* kCalcSummary = "再計算して小計・消費税・合計と各行の金額を JSON で表示します。";
+inline constexpr const char* kCalcSummary = "再計算して小計・消費税・合計、各行の金額、税率ごとの合計 (TaxByRate) を JSON で表示します。";
 inline constexpr const char* kCustomersSummary =
     "得意先マスタ (Customer.dat) を JSON で表示します。--csv で見出し付きの CSV ファイルに書き出します。--sort は JSON の"
     "キーの順に並べ替えます（お客様一覧と同じ比較）。import は CSV ファイルの各行を得意先として追加して保存し、追加した"
