@@ -5,12 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include "print/chart_page.h"
 #include "print/print_job.h"
 #include "print/slip_pages.h"
+#include "support/golden.h"
 #include "support/page_ops.h"
 
 namespace qm {
@@ -185,16 +185,7 @@ TEST_F(QualifiedInvoiceTest, OperationGoldensOfTheInvoiceAndTheReceipt) {
     receipt.PaperSize = "B5";
     add("receipt B5" + with, PrintJob::Receipt(slip_, receipt).MakePage(0, kDpi, kDpi));
   }
-  const QString golden = QString(QM_TEST_DATA_DIR) + "/print/qualified_invoice.ops";
-  if (qEnvironmentVariableIsSet("QM_UPDATE_GOLDEN")) {
-    QFile out(golden);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write(all.data(), static_cast<qint64>(all.size()));
-    GTEST_SKIP() << "golden rewritten";
-  }
-  QFile in(golden);
-  ASSERT_TRUE(in.open(QIODevice::ReadOnly)) << golden.toStdString();
-  EXPECT_EQ(all, in.readAll().toStdString());
+  qmtest::ExpectGolden(all, "print/qualified_invoice.ops");
 }
 
 TEST_F(QualifiedInvoiceTest, PlacesUnderTheSenderAndBesideTheTotals) {

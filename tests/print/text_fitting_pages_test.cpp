@@ -3,7 +3,6 @@
 // property test over all page kinds, and the rendered page.
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 
@@ -16,6 +15,7 @@
 #include "print/slip_pages.h"
 #include "print/text_fit.h"
 #include "support/images.h"
+#include "support/golden.h"
 #include "support/page_ops.h"
 #include "support/random_documents.h"
 
@@ -180,16 +180,7 @@ TEST_F(FittingPagesTest, EstimateGoldensInBothOrientationsAndEveryColumnChoice) 
       EXPECT_EQ(TextsOutsideTheirCells(page, "estimate"), std::vector<std::string>{});
     }
   }
-  const QString golden = QString(QM_TEST_DATA_DIR) + "/print/fitting_estimate.ops";
-  if (qEnvironmentVariableIsSet("QM_UPDATE_GOLDEN")) {
-    QFile out(golden);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write(all.data(), static_cast<qint64>(all.size()));
-    GTEST_SKIP() << "golden rewritten";
-  }
-  QFile in(golden);
-  ASSERT_TRUE(in.open(QIODevice::ReadOnly)) << golden.toStdString();
-  EXPECT_EQ(all, in.readAll().toStdString());
+  qmtest::ExpectGolden(all, "print/fitting_estimate.ops");
 }
 
 TEST_F(FittingPagesTest, WhatFitsIsUntouchedAndWhatDoesNotIsCondensedInItsColumn) {
