@@ -221,6 +221,14 @@ void CheckSaveAndReload(const TMxEstimateObjectList& doc, const EstimateFileInfo
     Fail("the saved tag, time or comment read back as \"" + info2.version + "\", \"" + info2.savedAt + "\", \"" +
          info2.comment + "\"");
   if (const std::string d = Difference(doc, reread, true); !d.empty()) Fail("save and reload changed " + d);
+  // Saved again unchanged, the file is the same to the byte.
+  std::string again;
+  try {
+    again = reread.Serialize(info2.comment, SaveClock());
+  } catch (const qm::Error& e) {
+    Fail(std::string("a reloaded document does not save: ") + e.what());
+  }
+  if (again != saved) Fail("a second save wrote other bytes than the first");
 }
 
 }  // namespace

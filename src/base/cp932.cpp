@@ -6,6 +6,9 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <mutex>
+#include <unordered_map>
+#include <vector>
 
 #include "base/error.h"
 
@@ -128,20 +131,6 @@ std::string CodePointToUtf8(char32_t cp) {
   return s;
 }
 
-EncodeResult Encode(std::string_view utf8) {
-  EncodeResult r;
-  if (IsAscii(utf8)) {
-    r.bytes.assign(utf8);
-    return r;
-  }
-  r.bytes.reserve(utf8.size());
-  for (std::size_t i = 0; i < utf8.size();) {
-    const char32_t cp = NextCodePoint(utf8, i);
-    if (!EncodeOne(cp, r.bytes)) r.unmappable.push_back(cp);
-  }
-  return r;
-}
-
 std::string EncodeOrThrow(std::string_view utf8) {
   EncodeResult r = Encode(utf8);
   if (!r.ok()) {
@@ -197,7 +186,74 @@ char32_t DecodeAt(std::string_view bytes, std::size_t i, std::size_t& len) {
   return static_cast<char32_t>(v - 2);
 }
 
+// The characters CP932 holds in more than one double-byte form (the NEC-selected IBM
+// extension rows next to the IBM rows, the NEC row 13 symbols next to JIS row 2), with
+// every form, built once from the decoder itself.
+const std::unordered_map<char32_t, std::vector<std::uint16_t>>& AlternateForms() {
+  static const std::unordered_map<char32_t, std::vector<std::uint16_t>> forms = [] {
+    std::unordered_map<char32_t, std::vector<std::uint16_t>> all;
+    char pair[2];
+    for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+      if (!IsLeadByte(static_cast<unsigned char>(lead))) continue;
+      for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+        pair[0] = static_cast<char>(lead);
+        pair[1] = static_cast<char>(trail);
+        std::size_t len = 0;
+        const char32_t cp = DecodeAt(std::string_view(pair, 2), 0, len);
+        if (len == 2) all[cp].push_back(static_cast<std::uint16_t>(lead << 8 | trail));
+      }
+    }
+    std::erase_if(all, [](const auto& entry) { return entry.second.size() < 2; });
+    return all;
+  }();
+  return forms;
+}
+
+// Whether `lead` followed by `next` reads as one double-byte character.
+bool Pairs(unsigned char lead, unsigned char next) {
+  const char pair[2] = {static_cast<char>(lead), static_cast<char>(next)};
+  std::size_t len = 0;
+  DecodeAt(std::string_view(pair, 2), 0, len);
+  return len == 2;
+}
+
 }  // namespace
+
+EncodeResult Encode(std::string_view utf8) {
+  EncodeResult r;
+  if (IsAscii(utf8)) {
+    r.bytes.assign(utf8);
+    return r;
+  }
+  r.bytes.reserve(utf8.size());
+  // The lead byte written for a stand-in just before, or 0.
+  unsigned char standInLead = 0;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const char32_t cp = NextCodePoint(utf8, i);
+    const std::size_t at = r.bytes.size();
+    if (!EncodeOne(cp, r.bytes)) {
+      r.unmappable.push_back(cp);
+      standInLead = 0;
+      continue;
+    }
+    if (standInLead != 0 && r.bytes.size() == at + 2 && Pairs(standInLead, static_cast<unsigned char>(r.bytes[at]))) {
+      // The Windows form would pair with the stand-in: another form that does not.
+      const auto& forms = AlternateForms();
+      if (const auto it = forms.find(cp); it != forms.end())
+        for (const std::uint16_t form : it->second)
+          if (!Pairs(standInLead, static_cast<unsigned char>(form >> 8))) {
+            r.bytes[at] = static_cast<char>(form >> 8);
+            r.bytes[at + 1] = static_cast<char>(form & 0xFF);
+            break;
+          }
+    }
+    const bool standIn = cp >= kRawByteBase + 0x80 && cp <= kRawByteBase + 0xFF;
+    standInLead = standIn && IsLeadByte(static_cast<unsigned char>(cp - kRawByteBase))
+                      ? static_cast<unsigned char>(cp - kRawByteBase)
+                      : 0;
+  }
+  return r;
+}
 
 std::string Decode(std::string_view bytes) {
   if (IsAscii(bytes)) return std::string(bytes);

@@ -13,7 +13,10 @@ struct EncodeResult {
 };
 
 // UTF-8 to CP932. Characters that CP932 cannot hold are left out of `bytes` and
-// listed in `unmappable`; nothing disappears without the caller knowing.
+// listed in `unmappable`; nothing disappears without the caller knowing. Every character
+// is written the way the Windows code page writes it, except right after a stand-in for
+// a lead byte: there a character with two CP932 forms takes the one that does not pair
+// with that byte, so that every text Decode gives reads back as the same text.
 EncodeResult Encode(std::string_view utf8);
 
 // UTF-8 to CP932; throws qm::Error naming the first character CP932 cannot hold.

@@ -149,6 +149,10 @@ void WritePicture(JsonWriter& w, const TMxPicture& pic) {
   w.Integer(pic.Width());
   w.Key("height");
   w.Integer(pic.Height());
+  // The bytes themselves, so that a dumped document builds back exactly.
+  w.Key("data");
+  const QByteArray data(pic.Bytes().data(), static_cast<qsizetype>(pic.Bytes().size()));
+  w.String(data.toBase64().toStdString());
   w.EndObject();
 }
 
@@ -239,11 +243,28 @@ void ReadPicture(const QJsonValue& v, const std::string& path, const QDir& base,
     return;
   }
   const QJsonObject o = ReadObject(v, path);
-  // The members of the dumped form may stay beside "file"; they describe, not define.
-  static const QStringList kAccepted = {"file", "kind", "size", "width", "height"};
+  // The members of the dumped form may stay beside "file" or "data"; they describe, not
+  // define.
+  static const QStringList kAccepted = {"file", "data", "kind", "size", "width", "height"};
   for (auto it = o.begin(); it != o.end(); ++it)
     if (!kAccepted.contains(it.key())) throw Error(msg::UnknownKey(KeyPath(path, it.key())));
-  if (!o.contains("file")) throw Error(msg::PictureWithoutFile(path));
+  if (o.contains("file") == o.contains("data")) throw Error(msg::PictureWithoutFile(path));
+  if (o.contains("data")) {
+    // The bytes as the dump gave them, kept exactly, with their kind.
+    const std::string kindPath = KeyPath(path, "kind");
+    const std::string kind = o.contains("kind") ? ReadValue(o.value("kind"), kindPath, Tag<std::string>{}) : "";
+    PictureKind k = PictureKind::None;
+    for (PictureKind candidate : {PictureKind::Bmp, PictureKind::Png, PictureKind::Jpeg})
+      if (kind == PictureKindName(candidate)) k = candidate;
+    if (k == PictureKind::None) throw Error(msg::WrongType(kindPath, "画像の種類 (\"bmp\"、\"png\"、\"jpeg\")"));
+    const std::string dataPath = KeyPath(path, "data");
+    const std::string text = ReadValue(o.value("data"), dataPath, Tag<std::string>{});
+    const auto decoded =
+        QByteArray::fromBase64Encoding(QByteArray::fromStdString(text), QByteArray::AbortOnBase64DecodingErrors);
+    if (!decoded || decoded.decoded.isEmpty()) throw Error(msg::WrongType(dataPath, "画像の Base64"));
+    pic.Assign(k, decoded.decoded.toStdString());
+    return;
+  }
   const std::string filePath = KeyPath(path, "file");
   const std::string file = ReadValue(o.value("file"), filePath, Tag<std::string>{});
   if (file.empty()) throw Error(msg::WrongType(filePath, "画像ファイルのパス"));

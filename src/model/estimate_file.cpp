@@ -2,6 +2,7 @@
 #include <QDateTime>
 
 #include "base/atomic_file.h"
+#include "base/cp932.h"
 #include "base/error.h"
 #include "model/estimate_list.h"
 #include "model/estimate_stream.h"
@@ -22,6 +23,33 @@ constexpr int kVersion2Lines = 100;
 constexpr std::size_t kMinLineRecordBytes = 3 * 4;
 
 enum class Version { V2, V3, V4, V5, Unknown };
+
+// The text fields, for keeping the bytes each was read from (TextOrigins).
+enum TextField {
+  kComment, kCustomerName1, kCustomerName2, kCustomerName3, kCustomerCode, kSlipCode, kSlipDateYY, kSlipDateMM,
+  kSlipDateDD, kZipNo, kAddress1, kAddress2, kTelNo, kFaxNo, kNameTitle, kKoujiName, kDeliveryPlace, kPayCondition,
+  kSlipLimit, kEtc, kMemo,
+  kLineFreeEdit = 0, kLineName, kLineUnit, kLineNote,  // of a line's own origins
+};
+
+// A text field, its bytes noted in `origins`.
+std::string ReadText(ByteReader& in, TextOrigins& origins, TextField field) {
+  const std::string_view bytes = StreamToRawString(in);
+  std::string text = cp932::Decode(bytes);
+  origins.Note(field, bytes, text);
+  return text;
+}
+
+// A text field: the bytes it was read from while its text is unchanged, else the code
+// page's form.
+void WriteText(ByteWriter& out, std::string_view text, const TextOrigins& origins, TextField field) {
+  if (const std::string* bytes = origins.BytesFor(field, text)) {
+    out.Int32(static_cast<std::int32_t>(bytes->size()));
+    out.Raw(*bytes);
+    return;
+  }
+  StringToStream(out, text);
+}
 
 Version VersionOf(std::string_view tag) {
   if (tag == kTagV2) return Version::V2;
@@ -46,14 +74,15 @@ int ReadLineCount(ByteReader& in, Version v) {
 
 void ReadNormalLine(ByteReader& in, Version v, TMxEstimateObject& line) {
   line.SetClassNo(StreamToInteger(in));
-  line.SetFreeEdit(StreamToString(in));
-  line.SetName(StreamToString(in));
+  TextOrigins& texts = line.FileTexts();
+  line.SetFreeEdit(ReadText(in, texts, kLineFreeEdit));
+  line.SetName(ReadText(in, texts, kLineName));
   line.SetNum(StreamToDecimal(in));
-  line.SetItemUnit(StreamToString(in));
+  line.SetItemUnit(ReadText(in, texts, kLineUnit));
   line.SetPrice(StreamToDecimal(in));
   line.SetCost(StreamToDecimal(in));
   line.SetTotalPrice(StreamToDecimal(in));
-  line.SetNote(StreamToString(in));
+  line.SetNote(ReadText(in, texts, kLineNote));
   StreamToGraphic(line.Pic(), in);
   if (v == Version::V2)
     line.SetTaxless(StreamToRawString(in) == "1");
@@ -63,12 +92,13 @@ void ReadNormalLine(ByteReader& in, Version v, TMxEstimateObject& line) {
 }
 
 void ReadTotalClaimLine(ByteReader& in, Version v, TMxEstimateObject& line) {
-  line.SetName(StreamToString(in));
+  TextOrigins& texts = line.FileTexts();
+  line.SetName(ReadText(in, texts, kLineName));
   line.SetTotalPrice(StreamToDecimal(in));
   if (v == Version::V2) {
     StreamToRawString(in);  // a field of the old format that nothing uses
   } else {
-    line.SetNote(StreamToString(in));
+    line.SetNote(ReadText(in, texts, kLineNote));
     line.SetTaxless(StreamToBool(in));
   }
   if (HasSubTotalFlag(v)) line.SetSubTotalLineFlg(StreamToBool(in));
@@ -77,6 +107,7 @@ void ReadTotalClaimLine(ByteReader& in, Version v, TMxEstimateObject& line) {
 // Reads a whole file into `doc`, whose lines are empty and whose header holds what
 // fields the file does not carry should keep.
 void ReadDocument(ByteReader& in, TMxEstimateObjectList& doc, EstimateFileInfo& info) {
+  TextOrigins& h = doc.FileTexts();
   info.version = StreamToString(in);
   info.savedAt = StreamToString(in);
   const Version v = VersionOf(info.version);
@@ -84,47 +115,47 @@ void ReadDocument(ByteReader& in, TMxEstimateObjectList& doc, EstimateFileInfo& 
     doc.SetTotalClaimMode(StreamToRawString(in) == "2");
   else
     doc.SetTotalClaimMode(StreamToBool(in));
-  info.comment = StreamToString(in);
+  info.comment = ReadText(in, h, kComment);
 
   TMxCustomerObject& c = doc.CustomerInfo();
-  c.SetCustomerName1(StreamToString(in));
+  c.SetCustomerName1(ReadText(in, h, kCustomerName1));
   if (HasNames23(v)) {
-    c.SetCustomerName2(StreamToString(in));
-    c.SetCustomerName3(StreamToString(in));
+    c.SetCustomerName2(ReadText(in, h, kCustomerName2));
+    c.SetCustomerName3(ReadText(in, h, kCustomerName3));
   }
   doc.SetTaxInputModeIncludeTax(StreamToBool(in));
   doc.SetSubTotalPrice(StreamToFloat(in));
   doc.SetTotalTax(StreamToFloat(in));
-  c.SetCustomerCode(StreamToString(in));
-  doc.SetSlipCodeStr(StreamToString(in));
-  doc.SetSlipDateStrYY(StreamToString(in));
-  doc.SetSlipDateStrMM(StreamToString(in));
-  doc.SetSlipDateStrDD(StreamToString(in));
-  c.SetZipNo(StreamToString(in));
-  c.SetAddress1(StreamToString(in));
-  c.SetAddress2(StreamToString(in));
-  c.SetTelNo(StreamToString(in));
-  c.SetFaxNo(StreamToString(in));
-  c.SetCustomerNameTitle(StreamToString(in));
+  c.SetCustomerCode(ReadText(in, h, kCustomerCode));
+  doc.SetSlipCodeStr(ReadText(in, h, kSlipCode));
+  doc.SetSlipDateStrYY(ReadText(in, h, kSlipDateYY));
+  doc.SetSlipDateStrMM(ReadText(in, h, kSlipDateMM));
+  doc.SetSlipDateStrDD(ReadText(in, h, kSlipDateDD));
+  c.SetZipNo(ReadText(in, h, kZipNo));
+  c.SetAddress1(ReadText(in, h, kAddress1));
+  c.SetAddress2(ReadText(in, h, kAddress2));
+  c.SetTelNo(ReadText(in, h, kTelNo));
+  c.SetFaxNo(ReadText(in, h, kFaxNo));
+  c.SetCustomerNameTitle(ReadText(in, h, kNameTitle));
 
   const bool totalClaim = doc.TotalClaimMode();
   if (!totalClaim) {
-    doc.SetKoujiNameStr(StreamToString(in));
+    doc.SetKoujiNameStr(ReadText(in, h, kKoujiName));
     doc.SetKoujiNamePrintCheck(StreamToBool(in));
-    doc.SetDeliveryPlaceStr(StreamToString(in));
+    doc.SetDeliveryPlaceStr(ReadText(in, h, kDeliveryPlace));
     doc.SetDeliveryPlacePrintCheck(StreamToBool(in));
-    doc.SetPayConditionStr(StreamToString(in));
+    doc.SetPayConditionStr(ReadText(in, h, kPayCondition));
     doc.SetPayConditionPrintCheck(StreamToBool(in));
-    doc.SetSlipLimitStr(StreamToString(in));
+    doc.SetSlipLimitStr(ReadText(in, h, kSlipLimit));
     doc.SetSlipLimitPrintCheck(StreamToBool(in));
-    doc.SetEtcStr(StreamToString(in));
-    doc.SetMemoStr(StreamToString(in));
+    doc.SetEtcStr(ReadText(in, h, kEtc));
+    doc.SetMemoStr(ReadText(in, h, kMemo));
     doc.SetTaxCalcLine(StreamToBool(in));
     doc.SetTaxDecimalMode(StreamToCalcDecimal(in));
     doc.SetSubTotalDecimalMode(StreamToCalcDecimal(in));
   } else {
-    doc.SetEtcStr(StreamToString(in));
-    doc.SetMemoStr(StreamToString(in));
+    doc.SetEtcStr(ReadText(in, h, kEtc));
+    doc.SetMemoStr(ReadText(in, h, kMemo));
   }
 
   const int n = ReadLineCount(in, v);
@@ -150,24 +181,26 @@ void ReadDocument(ByteReader& in, TMxEstimateObjectList& doc, EstimateFileInfo& 
 }
 
 void WriteNormalLine(ByteWriter& out, const TMxEstimateObject& line) {
+  const TextOrigins& texts = line.FileTexts();
   IntegerToStream(out, line.ClassNo());
-  StringToStream(out, line.FreeEdit());
-  StringToStream(out, line.Name());
+  WriteText(out, line.FreeEdit(), texts, kLineFreeEdit);
+  WriteText(out, line.Name(), texts, kLineName);
   DecimalToStream(out, line.Num());
-  StringToStream(out, line.ItemUnit());
+  WriteText(out, line.ItemUnit(), texts, kLineUnit);
   DecimalToStream(out, line.Price());
   DecimalToStream(out, line.Cost());
   DecimalToStream(out, line.TotalPrice());
-  StringToStream(out, line.Note());
+  WriteText(out, line.Note(), texts, kLineNote);
   GraphicToStream(line.Pic(), out);
   BoolToStream(out, line.Taxless());
   BoolToStream(out, line.SubTotalLineFlg());
 }
 
 void WriteTotalClaimLine(ByteWriter& out, const TMxEstimateObject& line) {
-  StringToStream(out, line.Name());
+  const TextOrigins& texts = line.FileTexts();
+  WriteText(out, line.Name(), texts, kLineName);
   DecimalToStream(out, line.TotalPrice());
-  StringToStream(out, line.Note());
+  WriteText(out, line.Note(), texts, kLineNote);
   BoolToStream(out, line.Taxless());
   BoolToStream(out, line.SubTotalLineFlg());
 }
@@ -205,46 +238,47 @@ void TMxEstimateObjectList::SaveFile(const std::string& fileName, const std::str
 }
 
 std::string TMxEstimateObjectList::Serialize(const std::string& comment, const Clock& clock) const {
+  const TextOrigins& h = FFileTexts;
   ByteWriter out;
   out.Reserve(64 * 1024);
   StringToStream(out, kTagV5);
   StringToStream(out, clock.Now().toString("yyyy/MM/dd HH:mm").toStdString());
   BoolToStream(out, FTotalClaimMode);
-  StringToStream(out, comment);
-  StringToStream(out, FCustomerInfo->CustomerName1());
-  StringToStream(out, FCustomerInfo->CustomerName2());
-  StringToStream(out, FCustomerInfo->CustomerName3());
+  WriteText(out, comment, h, kComment);
+  WriteText(out, FCustomerInfo->CustomerName1(), h, kCustomerName1);
+  WriteText(out, FCustomerInfo->CustomerName2(), h, kCustomerName2);
+  WriteText(out, FCustomerInfo->CustomerName3(), h, kCustomerName3);
   BoolToStream(out, FTaxInputModeIncludeTax);
   FloatToStream(out, FSubTotalPrice);
   FloatToStream(out, FTotalTax);
-  StringToStream(out, FCustomerInfo->CustomerCode());
-  StringToStream(out, FSlipCodeStr);
-  StringToStream(out, FSlipDateStrYY);
-  StringToStream(out, FSlipDateStrMM);
-  StringToStream(out, FSlipDateStrDD);
-  StringToStream(out, FCustomerInfo->ZipNo());
-  StringToStream(out, FCustomerInfo->Address1());
-  StringToStream(out, FCustomerInfo->Address2());
-  StringToStream(out, FCustomerInfo->TelNo());
-  StringToStream(out, FCustomerInfo->FaxNo());
-  StringToStream(out, FCustomerInfo->CustomerNameTitle());
+  WriteText(out, FCustomerInfo->CustomerCode(), h, kCustomerCode);
+  WriteText(out, FSlipCodeStr, h, kSlipCode);
+  WriteText(out, FSlipDateStrYY, h, kSlipDateYY);
+  WriteText(out, FSlipDateStrMM, h, kSlipDateMM);
+  WriteText(out, FSlipDateStrDD, h, kSlipDateDD);
+  WriteText(out, FCustomerInfo->ZipNo(), h, kZipNo);
+  WriteText(out, FCustomerInfo->Address1(), h, kAddress1);
+  WriteText(out, FCustomerInfo->Address2(), h, kAddress2);
+  WriteText(out, FCustomerInfo->TelNo(), h, kTelNo);
+  WriteText(out, FCustomerInfo->FaxNo(), h, kFaxNo);
+  WriteText(out, FCustomerInfo->CustomerNameTitle(), h, kNameTitle);
   if (!FTotalClaimMode) {
-    StringToStream(out, FKoujiNameStr);
+    WriteText(out, FKoujiNameStr, h, kKoujiName);
     BoolToStream(out, FKoujiNamePrintCheck);
-    StringToStream(out, FDeliveryPlaceStr);
+    WriteText(out, FDeliveryPlaceStr, h, kDeliveryPlace);
     BoolToStream(out, FDeliveryPlacePrintCheck);
-    StringToStream(out, FPayConditionStr);
+    WriteText(out, FPayConditionStr, h, kPayCondition);
     BoolToStream(out, FPayConditionPrintCheck);
-    StringToStream(out, FSlipLimitStr);
+    WriteText(out, FSlipLimitStr, h, kSlipLimit);
     BoolToStream(out, FSlipLimitPrintCheck);
-    StringToStream(out, FEtcStr);
-    StringToStream(out, FMemoStr);
+    WriteText(out, FEtcStr, h, kEtc);
+    WriteText(out, FMemoStr, h, kMemo);
     BoolToStream(out, FTaxCalcLine);
     CalcDecimalToStream(out, FTaxDecimalMode);
     CalcDecimalToStream(out, FSubTotalDecimalMode);
   } else {
-    StringToStream(out, FEtcStr);
-    StringToStream(out, FMemoStr);
+    WriteText(out, FEtcStr, h, kEtc);
+    WriteText(out, FMemoStr, h, kMemo);
   }
   out.Int32(Count());
   for (const auto& line : FItems) {

@@ -89,6 +89,7 @@ void TMxEstimateObjectList::AssignHeader(const TMxEstimateObjectList& o) {
   FKoujiNamePrintCheck = o.FKoujiNamePrintCheck;
   FEtcStr = o.FEtcStr;
   FMemoStr = o.FMemoStr;
+  FFileTexts = o.FFileTexts;
 }
 
 }  // namespace qm

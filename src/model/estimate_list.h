@@ -74,6 +74,10 @@ class TMxEstimateObjectList {
   void SetTaxInputModeIncludeTax(bool v) { FTaxInputModeIncludeTax = v; }
   TCalcDecimal SubTotalDecimalMode() const { return FSubTotalDecimalMode; }
   void SetSubTotalDecimalMode(TCalcDecimal v) { FSubTotalDecimalMode = v; }
+  // The bytes of the header's and the customer's text fields (and of the comment) as the
+  // file held them, for writing them back unchanged.
+  TextOrigins& FileTexts() { return FFileTexts; }
+  const TextOrigins& FileTexts() const { return FFileTexts; }
   TMxCustomerObject& CustomerInfo() { return *FCustomerInfo; }
   const TMxCustomerObject& CustomerInfo() const { return *FCustomerInfo; }
   const std::string& SlipDateStrYY() const { return FSlipDateStrYY; }
@@ -132,6 +136,7 @@ class TMxEstimateObjectList {
   bool FKoujiNamePrintCheck = false;
   std::string FEtcStr;
   std::string FMemoStr;
+  TextOrigins FFileTexts;
 };
 
 }  // namespace qm

@@ -5,6 +5,7 @@
 
 #include "base/currency.h"
 #include "model/picture.h"
+#include "model/text_origins.h"
 
 namespace qm {
 
@@ -50,6 +51,9 @@ class TMxEstimateObject {
   void SetSubTotalLineFlg(bool v) { FSubTotalLineFlg = v; }
   TMxPicture& Pic() { return FPic; }
   const TMxPicture& Pic() const { return FPic; }
+  // The bytes of its text fields as the file held them, for writing them back unchanged.
+  TextOrigins& FileTexts() { return FFileTexts; }
+  const TextOrigins& FileTexts() const { return FFileTexts; }
 
  private:
   std::string FName;
@@ -64,6 +68,7 @@ class TMxEstimateObject {
   bool FTaxless = false;
   bool FSubTotalLineFlg = false;
   TMxPicture FPic;
+  TextOrigins FFileTexts;
 };
 
 class TMxCustomerObject {

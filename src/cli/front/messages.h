@@ -96,7 +96,8 @@ inline std::string NotANumber(const std::string& path, const std::string& text) 
 }
 inline std::string OutOfRange(const std::string& path) { return "キー「" + path + "」の値が扱える範囲を超えています。"; }
 inline std::string PictureWithoutFile(const std::string& path) {
-  return "キー「" + path + "」には画像そのものがありません。{\"file\": \"画像ファイル\"} で指定するか null にしてください。";
+  return "キー「" + path +
+         "」の画像は {\"file\": \"画像ファイル\"} か {\"kind\": \"png\", \"data\": \"Base64\"} のどちらか一つで指定するか null にしてください。";
 }
 inline std::string PictureNotDecodable(const std::string& path) {
   return "画像ファイル " + path + " を画像として読み取れません。";
