@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
-#include <mutex>
 #include <unordered_map>
 #include <vector>
 
