@@ -45,6 +45,19 @@ int Int(const QJsonObject& o, const char* key) {
   return v.toInt();
 }
 
+// A page, a position or a size beyond this many points (5 m) is a broken description,
+// as is a repeat of more rows than any page holds; both are refused before they are
+// multiplied out.
+constexpr long long kMaxPoints = 14400;
+constexpr long long kMaxRepeatRows = 1000;
+
+int Points(const QJsonObject& o, const char* key, long long low, long long offset = 0) {
+  const long long v = static_cast<long long>(Int(o, key)) + offset;
+  if (v < low || v > kMaxPoints)
+    throw Error(std::string("PDF テンプレートの ") + key + " の値 " + std::to_string(v) + " は範囲外です。");
+  return static_cast<int>(v);
+}
+
 }  // namespace
 
 // What the description says of an item, to put it back.
@@ -83,7 +96,7 @@ std::unique_ptr<TemplatePage> TemplatePage::FromJson(std::string_view json) {
   const QJsonObject root = doc.object();
   std::unique_ptr<TemplatePage> t(new TemplatePage);
   const std::string name = root.value("name").toString().toStdString();
-  t->page_ = std::make_unique<TPRPage>(name, Int(root, "width"), Int(root, "height"));
+  t->page_ = std::make_unique<TPRPage>(name, Points(root, "width", 1), Points(root, "height", 1));
   auto panel = std::make_unique<TPRLayoutPanel>(name + "Panel");
   panel->Left = kPanelLeft;
   panel->Top = 0;
@@ -91,15 +104,15 @@ std::unique_ptr<TemplatePage> TemplatePage::FromJson(std::string_view json) {
   panel->Height = t->page_->Height;
   t->panel_ = &t->page_->Add(std::move(panel));
 
-  const auto makeItem = [&t](const QJsonObject& o, int n, int dy) {
+  const auto makeItem = [&t](const QJsonObject& o, int n, long long dy) {
     std::string itemName = o.value("name").toString().toStdString();
     if (const std::size_t at = itemName.find("{n}"); at != std::string::npos)
       itemName.replace(at, 3, std::to_string(n));
     Described d;
-    d.left = Int(o, "left");
-    d.top = Int(o, "top") + dy;
-    d.width = Int(o, "width");
-    d.height = Int(o, "height");
+    d.left = Points(o, "left", -kMaxPoints);
+    d.top = Points(o, "top", -kMaxPoints, dy);
+    d.width = Points(o, "width", 0);
+    d.height = Points(o, "height", 0);
     d.row = n;
     const QString kind = o.value("kind").toString();
     std::unique_ptr<TPRItem> item;
@@ -148,9 +161,14 @@ std::unique_ptr<TemplatePage> TemplatePage::FromJson(std::string_view json) {
     const QJsonObject o = v.toObject();
     if (o.contains("repeat")) {
       const QJsonObject r = o.value("repeat").toObject();
-      const int from = Int(r, "from"), to = Int(r, "to"), dy = Int(r, "dy");
-      for (int n = from; n <= to; ++n)
-        for (const QJsonValue& inner : o.value("items").toArray()) makeItem(inner.toObject(), n, dy * (n - from));
+      const long long from = Int(r, "from"), to = Int(r, "to"), dy = Int(r, "dy");
+      if (to - from >= kMaxRepeatRows)
+        throw Error("PDF テンプレートの繰り返し " + std::to_string(from) + "〜" + std::to_string(to) + " は長すぎます。");
+      if (dy < -kMaxPoints || dy > kMaxPoints)
+        throw Error("PDF テンプレートの dy の値 " + std::to_string(dy) + " は範囲外です。");
+      for (long long n = from; n <= to; ++n)
+        for (const QJsonValue& inner : o.value("items").toArray())
+          makeItem(inner.toObject(), static_cast<int>(n), dy * (n - from));
     } else {
       makeItem(o, 0, 0);
     }

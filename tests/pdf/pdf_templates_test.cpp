@@ -83,6 +83,16 @@ TEST(TemplatePageTest, BadDescriptionsAreRefusedWithTheirReason) {
           "height": 1}]})", "left"},
       {R"({"name": "P", "width": 1, "height": 1, "items": [{"kind": "Rect", "name": "R", "left": 0, "top": 0,
           "width": 1, "height": 1, "lineColor": "mauve"}]})", "mauve"},
+      // Sizes and repeats that would overflow or never end.
+      {R"({"name": "P", "width": 0, "height": 1, "items": []})", "width の値 0"},
+      {R"({"name": "P", "width": 1, "height": 14401, "items": []})", "height の値 14401"},
+      {R"({"name": "P", "width": 1, "height": 1, "items": [{"kind": "Rect", "name": "R", "left": 0, "top": 0,
+          "width": -1, "height": 1}]})", "width の値 -1"},
+      {R"({"name": "P", "width": 1, "height": 1, "items": [{"repeat": {"from": 0, "to": 2147483647, "dy": 1},
+          "items": [{"kind": "Rect", "name": "R{n}", "left": 0, "top": 0, "width": 1, "height": 1}]}]})", "長すぎます"},
+      {R"({"name": "P", "width": 1, "height": 1, "items": [{"repeat": {"from": 1, "to": 1000, "dy": 16},
+          "items": [{"kind": "Rect", "name": "R{n}", "left": 0, "top": 0, "width": 1, "height": 1}]}]})",
+       "top の値 14416"},
   };
   for (const auto& c : cases) {
     try {
