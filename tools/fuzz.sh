@@ -51,7 +51,7 @@ fi
 
 build="$root/build/fuzz"
 if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQM_LIBFUZZER=ON -DQM_SANITIZE=ON \
     -DQM_BUILD_TESTS=OFF -DQM_BUILD_BENCH=OFF >/dev/null || exit 2
 fi

@@ -1,24 +1,164 @@
 #include "base/atomic_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <mutex>
 
 #include "base/error.h"
 
 namespace qm {
+namespace {
+
+std::mutex g_hookMutex;
+WriteFaultHook g_hook;
+
+bool Injected(WriteStep step, const std::string& target) {
+  WriteFaultHook hook;
+  {
+    const std::lock_guard lock(g_hookMutex);
+    hook = g_hook;
+  }
+  return hook && hook(step, target);
+}
+
+[[noreturn]] void CannotWrite(const std::string& path, int error) {
+  throw Error("ファイル " + path + " を作成できません（" + std::strerror(error) + "）");
+}
+
+// The file a path names: a symbolic link is followed to the file it points at, so the
+// link stays a link.
+std::string Resolved(const std::string& path) {
+  const QFileInfo info(QString::fromStdString(path));
+  return info.isSymLink() ? info.symLinkTarget().toStdString() : path;
+}
+
+// A name no other writer picks at the same moment: the process, a counter and the clock.
+std::string UniqueSuffix() {
+  static std::atomic<unsigned> counter{0};
+  const auto now = static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%x%x%llx", static_cast<unsigned>(::getpid()), counter.fetch_add(1),
+                now & 0xffffffULL);
+  return buffer;
+}
+
+// The temporary file of one write: closed and deleted unless the write went through.
+class TempFile {
+ public:
+  TempFile(std::string path, std::FILE* file) : path_(std::move(path)), file_(file) {}
+  TempFile(const TempFile&) = delete;
+  TempFile& operator=(const TempFile&) = delete;
+  ~TempFile() {
+    if (file_) std::fclose(file_);
+    if (!renamed_) ::unlink(path_.c_str());
+  }
+  std::FILE* File() const { return file_; }
+  const std::string& Path() const { return path_; }
+  // Closes the file; false with errno set when the last of its bytes could not be written.
+  bool Close() {
+    const int result = std::fclose(file_);
+    file_ = nullptr;
+    return result == 0;
+  }
+  void Renamed() { renamed_ = true; }
+
+ private:
+  std::string path_;
+  std::FILE* file_;
+  bool renamed_ = false;
+};
+
+// Makes a rename in `folder` last through a power cut; nothing is lost if it cannot.
+void SyncFolder(const std::string& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+}  // namespace
+
+const char* WriteStepName(WriteStep step) {
+  switch (step) {
+    case WriteStep::Create: return "create";
+    case WriteStep::Write: return "write";
+    case WriteStep::Flush: return "flush";
+    case WriteStep::Sync: return "sync";
+    case WriteStep::Rename: return "rename";
+  }
+  return "?";
+}
+
+void SetWriteFaultHook(WriteFaultHook hook) {
+  const std::lock_guard lock(g_hookMutex);
+  g_hook = std::move(hook);
+}
 
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
-  QSaveFile file(QString::fromStdString(path));
-  // Rename over the target even where the folder forbids the backup-and-copy fallback.
-  file.setDirectWriteFallback(false);
-  const auto fail = [&](const QString& why) {
-    file.cancelWriting();
-    throw Error("ファイル " + path + " を作成できません（" + why.toStdString() + "）");
+  const std::string target = Resolved(path);
+  const std::size_t slash = target.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
+  // Hidden, and kept short enough for the file system whatever the target's name.
+  const std::string stem = "." + target.substr(slash == std::string::npos ? 0 : slash + 1).substr(0, 200) + ".";
+
+  if (Injected(WriteStep::Create, path)) CannotWrite(path, EACCES);
+  int fd = -1;
+  std::string temp;
+  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+    temp = folder + "/" + stem + UniqueSuffix() + ".tmp";
+    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) break;
+  }
+  if (fd < 0) CannotWrite(path, errno);
+  struct stat old {};
+  if (::stat(target.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
+  std::FILE* stream = ::fdopen(fd, "wb");
+  if (!stream) {
+    const int error = errno;
+    ::close(fd);
+    ::unlink(temp.c_str());
+    CannotWrite(path, error);
+  }
+  TempFile file(temp, stream);
+
+  if (Injected(WriteStep::Write, path)) {
+    std::fwrite(bytes.data(), 1, bytes.size() / 2, file.File());
+    CannotWrite(path, ENOSPC);
+  }
+  if (std::fwrite(bytes.data(), 1, bytes.size(), file.File()) != bytes.size()) CannotWrite(path, errno);
+  if (Injected(WriteStep::Flush, path)) CannotWrite(path, ENOSPC);
+  if (std::fflush(file.File()) != 0) CannotWrite(path, errno);
+  if (Injected(WriteStep::Sync, path)) CannotWrite(path, EIO);
+  if (::fsync(::fileno(file.File())) != 0) CannotWrite(path, errno);
+  if (!file.Close()) CannotWrite(path, errno);
+  if (Injected(WriteStep::Rename, path)) CannotWrite(path, EIO);
+  if (::rename(file.Path().c_str(), target.c_str()) != 0) CannotWrite(path, errno);
+  file.Renamed();
+  SyncFolder(folder);
+}
+
+void CopyFileAtomically(const std::string& from, const std::string& to) { WriteFileAtomically(to, ReadWholeFile(from)); }
+
+void MoveFile(const std::string& from, const std::string& to) {
+  const auto fail = [&](int error) {
+    throw Error("ファイル " + from + " を " + to + " に移せません（" + std::strerror(error) + "）");
   };
-  if (!file.open(QIODevice::WriteOnly)) fail(file.errorString());
-  if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()))
-    fail(file.errorString());
-  if (!file.commit()) throw Error("ファイル " + path + " を作成できません（" + file.errorString().toStdString() + "）");
+  if (Injected(WriteStep::Rename, to)) fail(EIO);
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return;
+  if (errno != EINVAL && errno != ENOSYS) fail(errno);
+  // A file system without a no-replace rename: look first, then rename.
+  struct stat taken {};
+  if (::lstat(to.c_str(), &taken) == 0) fail(EEXIST);
+  if (::rename(from.c_str(), to.c_str()) != 0) fail(errno);
 }
 
 std::string ReadWholeFile(const std::string& path) {

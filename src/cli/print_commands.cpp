@@ -1,6 +1,5 @@
 #include "cli/print_commands.h"
 
-#include <QBuffer>
 #include <QDate>
 #include <QGuiApplication>
 
@@ -222,11 +221,9 @@ void RenderCommand(const Invocation& in) {
     return;
   }
   EnsureGuiApplication();
-  QByteArray png;
-  QBuffer buffer(&png);
-  buffer.open(QIODevice::WriteOnly);
-  if (!RenderToImage(page).save(&buffer, "PNG")) throw Error(msg::CannotEncodePng());
-  WriteFileAtomically(*out, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+  const std::optional<std::string> png = EncodeImage(RenderToImage(page), "PNG");
+  if (!png) throw Error(msg::CannotEncodePng());
+  WriteFileAtomically(*out, *png);
 }
 
 void PrintCommand(const Invocation& in) {

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include "base/atomic_file.h"
 #include "base/data_folders.h"
 #include "base/error.h"
 #include "files/file_listing.h"
@@ -39,8 +40,11 @@ CopyOutcome CopyEstimateFiles(const std::string& source, const std::string& targ
   for (const std::string& path : EstimateFilePaths(source)) {
     ++outcome.found;
     const QFileInfo fi(Q(path));
-    if (!QFile::copy(fi.filePath(), FreeTargetPath(targetDir, fi.completeBaseName())))
+    try {
+      CopyFileAtomically(path, FreeTargetPath(targetDir, fi.completeBaseName()).toStdString());
+    } catch (const Error&) {
       outcome.failed.push_back(path);
+    }
   }
   return outcome;
 }
@@ -92,7 +96,9 @@ RestoreResult Restore(const std::string& backupDir, const std::string& saveDir) 
   const QDir staged(staging.path());
   for (const QString& name : staged.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted)) {
     // A document that could not be deleted keeps its name; the restored one steps aside.
-    if (!QFile::rename(staged.filePath(name), FreeTargetPath(save, QFileInfo(name).completeBaseName()))) {
+    try {
+      MoveFile(staged.filePath(name).toStdString(), FreeTargetPath(save, QFileInfo(name).completeBaseName()).toStdString());
+    } catch (const Error&) {
       staging.setAutoRemove(false);
       throw Error(files_msg::RestoreMoveFailed(name.toStdString(), staging.path().toStdString()));
     }

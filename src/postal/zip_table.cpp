@@ -133,7 +133,7 @@ ZipTable ZipTable::Map(const std::string& path) {
   if (mapped == MAP_FAILED) return Load(path);
   ZipTable t;
   t.data_ = std::string_view(static_cast<const char*>(mapped), size);
-  t.owner_ = std::shared_ptr<const void>(mapped, [size](const void* p) { ::munmap(const_cast<void*>(p), size); });
+  t.owner_ = std::shared_ptr<const void>(mapped, [length = size](const void* p) { ::munmap(const_cast<void*>(p), length); });
   t.IndexLines();
   return t;
 }

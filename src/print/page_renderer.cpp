@@ -1,6 +1,7 @@
 #include "print/page_renderer.h"
 
 #include <QBrush>
+#include <QBuffer>
 #include <QColor>
 #include <QFont>
 #include <QFontMetricsF>
@@ -136,6 +137,14 @@ QImage RenderToImage(const PageImage& page, double scale) {
   RenderPage(page, painter, QRectF(0, 0, page.Width() * scale, page.Height() * scale));
   painter.end();
   return image;
+}
+
+std::optional<std::string> EncodeImage(const QImage& image, const char* format) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.save(&buffer, format)) return std::nullopt;
+  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
 }  // namespace qm

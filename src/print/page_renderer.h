@@ -2,6 +2,8 @@
 // Replays a PageImage onto any painter: printer, preview bitmap or exported image.
 #include <QImage>
 #include <QRectF>
+#include <optional>
+#include <string>
 
 #include "print/page_image.h"
 
@@ -16,6 +18,8 @@ void RenderPage(const PageImage& page, QPainter& painter, const QRectF& target);
 
 // The page as an ARGB32 image of round(size x scale) pixels.
 QImage RenderToImage(const PageImage& page, double scale = 1.0);
+// The image in `format` ("PNG", "BMP", "JPEG"); nullopt when Qt cannot encode it.
+std::optional<std::string> EncodeImage(const QImage& image, const char* format);
 
 // Family used for every text of a page (stands in for the Gothic face of the
 // original platform; same fixed-pitch metrics).

@@ -12,6 +12,8 @@
 
 #include <cmath>
 
+#include "base/atomic_file.h"
+#include "base/error.h"
 #include "print/page_renderer.h"
 #include "ui/common/dialog_button.h"
 #include "ui/common/message_box.h"
@@ -164,7 +166,16 @@ void TFormPreview::SaveJpegClick() { SaveBitmap(QStringLiteral("JPEGファイル
 void TFormPreview::SaveBitmap(const QString& filter, const char* extension, const char* format) {
   const QString path = ChooseFileToWrite(this, filter, QString::fromLatin1(extension), ExportFolder());
   if (path.isEmpty()) return;
-  if (!bitmap_.save(path, format)) ShowError(this, QStringLiteral("ファイル %1 を作成できません").arg(path));
+  const std::optional<std::string> bytes = EncodeImage(bitmap_, format);
+  if (!bytes) {
+    ShowError(this, QStringLiteral("ファイル %1 を作成できません").arg(path));
+    return;
+  }
+  try {
+    WriteFileAtomically(path.toStdString(), *bytes);
+  } catch (const Error& e) {
+    ShowError(this, QString::fromStdString(e.what()));
+  }
 }
 
 void TFormPreview::showEvent(QShowEvent* event) {

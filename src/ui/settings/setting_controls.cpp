@@ -1,14 +1,15 @@
 #include "ui/settings/setting_controls.h"
 
-#include <QBuffer>
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <optional>
 
 #include "base/atomic_file.h"
 #include "base/error.h"
 #include "model/line_picture.h"
+#include "print/page_renderer.h"
 #include "ui/controls/cp932_input.h"
 
 namespace qm::ui {
@@ -108,12 +109,10 @@ TMxPicture LoadAsBitmap(const std::string& path) {
     QPainter painter(&flat);
     painter.drawImage(0, 0, image);
   }
-  QByteArray bmp;
-  QBuffer buffer(&bmp);
-  buffer.open(QIODevice::WriteOnly);
-  if (!flat.save(&buffer, "BMP")) throw Error("画像ファイル " + path + " を変換できません。");
+  const std::optional<std::string> bmp = EncodeImage(flat, "BMP");
+  if (!bmp) throw Error("画像ファイル " + path + " を変換できません。");
   TMxPicture picture;
-  picture.Assign(PictureKind::Bmp, bmp.toStdString());
+  picture.Assign(PictureKind::Bmp, *bmp);
   return picture;
 }
 
