@@ -88,8 +88,8 @@ printf '%-15s %12s %8s %8s %9s  %s\n' target executions exec/s cov features find
 for t in "${targets[@]}"; do
   dir="$out/$t"
   log="$dir/log"
-  execs=$(grep -o 'stat::number_of_executed_units: [0-9]*' "$log" | tail -1 | awk '{print $2}')
-  speed=$(grep -o 'stat::average_exec_per_sec: [0-9]*' "$log" | tail -1 | awk '{print $2}')
+  execs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | tail -1 | awk '{print $2}')
+  speed=$(grep -o 'stat::average_exec_per_sec: *[0-9]*' "$log" | tail -1 | awk '{print $2}')
   cov=$(grep -o 'cov: [0-9]*' "$log" | tail -1 | awk '{print $2}')
   ft=$(grep -o 'ft: [0-9]*' "$log" | tail -1 | awk '{print $2}')
   findings=$(find "$dir/findings" -type f | wc -l)
