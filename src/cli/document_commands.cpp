@@ -21,6 +21,7 @@ namespace {
 struct LoadedDocument {
   TMxEstimateObjectList doc;
   EstimateFileInfo info;
+  bool savedAtGiven = false;  // JSON input with "SavedAt"
 };
 
 void Warn(const Invocation& in, const std::string& text) { std::fprintf(in.err, "qm: %s\n", text.c_str()); }
@@ -73,6 +74,8 @@ LoadedDocument Load(const std::string& path, InputKind kind) {
     JsonDocument parsed = DocumentFromJson(SkipBom(bytes), folder.toStdString());
     loaded.doc = std::move(parsed.doc);
     loaded.info.comment = std::move(parsed.comment);
+    loaded.savedAtGiven = parsed.savedAt.has_value();
+    loaded.info.savedAt = parsed.savedAt.value_or(std::string());
   } catch (const Error& e) {
     throw Error(msg::InJsonFile(path, e.what()));
   }
@@ -105,7 +108,10 @@ void DumpCommand(const Invocation& in) {
 
 void BuildCommand(const Invocation& in) {
   const LoadedDocument loaded = LoadWithRate(in, in.args.operands.at(0), InputKind::Json, in.args.Has("--calc"));
-  loaded.doc.SaveFile(in.args.operands.at(1), in.args.Value("--comment").value_or(loaded.info.comment));
+  const std::string comment = in.args.Value("--comment").value_or(loaded.info.comment);
+  // A dump built again keeps its saved time, so the file comes back as it was.
+  if (loaded.savedAtGiven) loaded.doc.SaveFile(in.args.operands.at(1), comment, loaded.info.savedAt);
+  else loaded.doc.SaveFile(in.args.operands.at(1), comment);
 }
 
 void SaveCommand(const Invocation& in) {

@@ -378,8 +378,10 @@ JsonDocument DocumentFromJson(std::string_view json, const std::string& baseDir)
                  [&](const QString& key, const QJsonValue& value, const std::string& path) {
                    if (key == "CustomerInfo") {
                      ReadProperties(ReadObject(value, path), path, doc.CustomerInfo(), CustomerProperties());
-                   } else if (key == "Version" || key == "SavedAt") {
-                     ReadValue(value, path, Tag<std::string>{});  // checked, then left to the writer
+                   } else if (key == "Version") {
+                     ReadValue(value, path, Tag<std::string>{});  // checked; the writer writes its own
+                   } else if (key == "SavedAt") {
+                     result.savedAt = ReadValue(value, path, Tag<std::string>{});
                    } else if (key == "Comment") {
                      result.comment = ReadValue(value, path, Tag<std::string>{});
                    } else if (key == "Lines") {

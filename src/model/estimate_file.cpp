@@ -230,19 +230,28 @@ void TMxEstimateObjectList::LoadFile(const std::string& fileName, EstimateFileIn
 
 void TMxEstimateObjectList::SaveFile(const std::string& fileName, const std::string& comment,
                                      const Clock& clock) const {
+  SaveFile(fileName, comment, clock.Now().toString("yyyy/MM/dd HH:mm").toStdString());
+}
+
+void TMxEstimateObjectList::SaveFile(const std::string& fileName, const std::string& comment,
+                                     std::string_view savedAt) const {
   try {
-    WriteFileAtomically(fileName, Serialize(comment, clock));
+    WriteFileAtomically(fileName, Serialize(comment, savedAt));
   } catch (const Error& e) {
     throw Error("見積ファイル " + fileName + " を保存できません: " + e.what());
   }
 }
 
 std::string TMxEstimateObjectList::Serialize(const std::string& comment, const Clock& clock) const {
+  return Serialize(comment, clock.Now().toString("yyyy/MM/dd HH:mm").toStdString());
+}
+
+std::string TMxEstimateObjectList::Serialize(const std::string& comment, std::string_view savedAt) const {
   const TextOrigins& h = FFileTexts;
   ByteWriter out;
   out.Reserve(64 * 1024);
   StringToStream(out, kTagV5);
-  StringToStream(out, clock.Now().toString("yyyy/MM/dd HH:mm").toStdString());
+  StringToStream(out, savedAt);
   BoolToStream(out, FTotalClaimMode);
   WriteText(out, comment, h, kComment);
   WriteText(out, FCustomerInfo->CustomerName1(), h, kCustomerName1);

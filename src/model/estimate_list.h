@@ -55,6 +55,10 @@ class TMxEstimateObjectList {
   void SaveFile(const std::string& fileName, const std::string& comment, const Clock& clock = SystemClock()) const;
   // The bytes SaveFile writes.
   std::string Serialize(const std::string& comment, const Clock& clock = SystemClock()) const;
+  // The same with the saved time as given ("yyyy/mm/dd hh:nn" as a file holds it), to
+  // write a document again exactly as it was.
+  void SaveFile(const std::string& fileName, const std::string& comment, std::string_view savedAt) const;
+  std::string Serialize(const std::string& comment, std::string_view savedAt) const;
 
   Currency TaxRate() const { return FTaxRate; }
   void SetTaxRate(Currency v) { FTaxRate = v; }
