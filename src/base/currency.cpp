@@ -126,6 +126,10 @@ std::string Currency::ToFloatText() const {
     int exp = std::atoi(s.c_str() + e + 1);
     s = mant + "E" + std::to_string(exp);
   }
+  // Fifteen digits hold every amount a document carries. A value of more significant
+  // digits would come back changed, so it is written exactly instead (every reader of
+  // the field takes a plain decimal too); the extremes read back from their rounded form.
+  if (TryParseFloat(s) != *this) return ToDecimalText();
   return s;
 }
 

@@ -35,7 +35,8 @@ class Currency {
   static Currency ParseDecimal(std::string_view text);
   static std::optional<Currency> TryParseDecimal(std::string_view text);
 
-  // The Float text of the estimate file: general format, at most 15 significant digits.
+  // The Float text of the estimate file: general format, at most 15 significant digits,
+  // or the exact decimal where 15 digits would not read back as this value.
   std::string ToFloatText() const;
   // Any decimal floating-point number, multiplied by 10000 and rounded to nearest.
   static Currency ParseFloat(std::string_view text);

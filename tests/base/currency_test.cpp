@@ -70,10 +70,19 @@ TEST(CurrencyFloatText, GeneralFormatWithFifteenSignificantDigits) {
       {0, "0"},
       {-2500, "-0.25"},
       {1, "0.0001"},
-      {123456789012345678, "12345678901234.6"},  // 15 significant digits
-      {kMax, "922337203685478"},
+      {123456789012346000, "12345678901234.6"},  // 15 significant digits
+      {999999999999999, "99999999999.9999"},
+      {kMax, "922337203685478"},                 // rounded outward, read back as the extreme
+      {kMin, "-922337203685478"},
+      // Digits beyond fifteen would be lost: such values are written exactly.
+      {123456789012345678, "12345678901234.5678"},
+      {kMax - 20000000000, "922337201685477.5807"},
+      {-1234567890123456, "-123456789012.3456"},
   };
-  for (const auto& c : cases) EXPECT_EQ(Raw(c.raw).ToFloatText(), c.text);
+  for (const auto& c : cases) {
+    EXPECT_EQ(Raw(c.raw).ToFloatText(), c.text);
+    EXPECT_EQ(Currency::ParseFloat(c.text), Raw(c.raw)) << c.text;
+  }
 }
 
 TEST(CurrencyFloatText, ParsesAndRoundsToTheNearestTenThousandth) {
