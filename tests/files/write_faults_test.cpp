@@ -308,6 +308,7 @@ TEST(WriteFaults, EveryStepOfEveryKindOfWriteFailsCleanly) {
         [&] { kind.write(clean.path()); });
     const Snapshot fresh = Take(clean.path());
     ASSERT_NE(old, fresh) << "the write changed nothing";
+    ASSERT_FALSE(steps.empty()) << "the write does not go through the one write path";
     // Each target is written by all five steps, so the walk below covers each of them.
     std::map<std::string, std::set<WriteStep>> stepsOf;
     for (const Step& s : steps) stepsOf[QDir(clean.path()).relativeFilePath(QString::fromStdString(s.target)).toStdString()].insert(s.step);
