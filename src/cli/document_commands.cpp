@@ -21,7 +21,7 @@ namespace {
 struct LoadedDocument {
   TMxEstimateObjectList doc;
   EstimateFileInfo info;
-  bool savedAtGiven = false;  // JSON input with "SavedAt"
+  std::optional<std::string> jsonSavedAt;  // the "SavedAt" of JSON input
 };
 
 void Warn(const Invocation& in, const std::string& text) { std::fprintf(in.err, "qm: %s\n", text.c_str()); }
@@ -74,8 +74,7 @@ LoadedDocument Load(const std::string& path, InputKind kind) {
     JsonDocument parsed = DocumentFromJson(SkipBom(bytes), folder.toStdString());
     loaded.doc = std::move(parsed.doc);
     loaded.info.comment = std::move(parsed.comment);
-    loaded.savedAtGiven = parsed.savedAt.has_value();
-    loaded.info.savedAt = parsed.savedAt.value_or(std::string());
+    loaded.jsonSavedAt = std::move(parsed.savedAt);
   } catch (const Error& e) {
     throw Error(msg::InJsonFile(path, e.what()));
   }
@@ -110,7 +109,7 @@ void BuildCommand(const Invocation& in) {
   const LoadedDocument loaded = LoadWithRate(in, in.args.operands.at(0), InputKind::Json, in.args.Has("--calc"));
   const std::string comment = in.args.Value("--comment").value_or(loaded.info.comment);
   // A dump built again keeps its saved time, so the file comes back as it was.
-  if (loaded.savedAtGiven) loaded.doc.SaveFile(in.args.operands.at(1), comment, loaded.info.savedAt);
+  if (loaded.jsonSavedAt) loaded.doc.SaveFile(in.args.operands.at(1), comment, *loaded.jsonSavedAt);
   else loaded.doc.SaveFile(in.args.operands.at(1), comment);
 }
 

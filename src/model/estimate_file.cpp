@@ -10,6 +10,9 @@
 namespace qm {
 namespace {
 
+// The saved time as a file holds it.
+std::string SavedAtText(const Clock& clock) { return clock.Now().toString("yyyy/MM/dd HH:mm").toStdString(); }
+
 constexpr const char* kTagV2 = "KESTRELDOC2_100";
 constexpr const char* kTagV3 = "KESTRELDOC3_100";
 constexpr const char* kTagV4 = "KESTRELDOC4_100";
@@ -230,7 +233,7 @@ void TMxEstimateObjectList::LoadFile(const std::string& fileName, EstimateFileIn
 
 void TMxEstimateObjectList::SaveFile(const std::string& fileName, const std::string& comment,
                                      const Clock& clock) const {
-  SaveFile(fileName, comment, clock.Now().toString("yyyy/MM/dd HH:mm").toStdString());
+  SaveFile(fileName, comment, SavedAtText(clock));
 }
 
 void TMxEstimateObjectList::SaveFile(const std::string& fileName, const std::string& comment,
@@ -243,7 +246,7 @@ void TMxEstimateObjectList::SaveFile(const std::string& fileName, const std::str
 }
 
 std::string TMxEstimateObjectList::Serialize(const std::string& comment, const Clock& clock) const {
-  return Serialize(comment, clock.Now().toString("yyyy/MM/dd HH:mm").toStdString());
+  return Serialize(comment, SavedAtText(clock));
 }
 
 std::string TMxEstimateObjectList::Serialize(const std::string& comment, std::string_view savedAt) const {
