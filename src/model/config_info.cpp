@@ -26,9 +26,9 @@ struct TMxConfigInfo::Key {
   bool written = true;   // FAX_TITLE is left to whoever edits the file by hand
 };
 
-const std::array<TMxConfigInfo::Key, 49>& TMxConfigInfo::Keys() {
+const std::array<TMxConfigInfo::Key, 50>& TMxConfigInfo::Keys() {
   using C = TMxConfigInfo;
-  static const std::array<Key, 49> keys = {{
+  static const std::array<Key, 50> keys = {{
       {"TAX", "TaxRate", &C::FTaxRate, "5"},
       {"MONETARY", "CurrencyMark", &C::FCurrencyMark, "￥"},
       {"PRINTCUSCODE", "PrintCheckCusCode", &C::FPrintCheckCusCode, "1"},
@@ -78,6 +78,7 @@ const std::array<TMxConfigInfo::Key, 49>& TMxConfigInfo::Keys() {
       {"NATSUIN_6", "NatsuinName6", &C::FNatsuinName6, "捺印６"},
       {"LINE_COLOR_ODD", "LineColorOdd", &C::FLineColorOdd, "15780518"},
       {"LINE_COLOR_EVEN", "LineColorEven", &C::FLineColorEven, "16777215"},
+      {"PDF_EMBED_FONTS", "PdfEmbedFonts", &C::FPdfEmbedFonts, "1"},
   }};
   return keys;
 }

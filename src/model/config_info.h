@@ -95,10 +95,13 @@ class TMxConfigInfo {
   QM_PROPERTY(std::string, NatsuinName4);
   QM_PROPERTY(std::string, NatsuinName5);
   QM_PROPERTY(std::string, NatsuinName6);
+  // PDF files carry subsets of the page font (and compressed, JPEG-kept pictures); off,
+  // they name their fonts for the reader as the first versions did.
+  QM_PROPERTY(bool, PdfEmbedFonts);
 
  private:
   struct Key;
-  static const std::array<Key, 49>& Keys();
+  static const std::array<Key, 50>& Keys();
 
   std::array<TMxPicture, kImgMaxRegistCount> FImgStamp;
   std::string FImgPath;

@@ -250,6 +250,16 @@ TPRPage& MakePDFPicChart(TFormPDFBase& base, const ChartPageSources& src, int or
   return t.Page();
 }
 
+PdfFonts PdfFontsOf(const TMxConfigInfo& config) {
+  return config.PdfEmbedFonts() ? PdfFonts::Embed : PdfFonts::System;
+}
+
+void PrintPDFChart(TFormPDFBase& base, const PrintJob& job, const std::string& fileName,
+                   const PdfWriteSettings& settings) {
+  base.SetFonts(settings.fonts);
+  PrintPDFChart(base, job, fileName, settings.randomStart);
+}
+
 void PrintPDFChart(TFormPDFBase& base, const PrintJob& job, const std::string& fileName,
                    std::function<int()> randomStart) {
   const ChartPageSources* src = job.ChartSources();
@@ -271,7 +281,7 @@ void PrintPDFChart(TFormPDFBase& base, const PrintJob& job, const std::string& f
 
 void PrintPDFChart(const PrintJob& job, const std::string& fileName, const PdfWriteSettings& settings) {
   TFormPDFBase base(settings.clock ? *settings.clock : SystemClock());
-  PrintPDFChart(base, job, fileName, settings.randomStart);
+  PrintPDFChart(base, job, fileName, settings);
 }
 
 }  // namespace qm::pdf

@@ -13,18 +13,25 @@
 
 namespace qm::pdf {
 
-// What a written file may be pinned to (tests): the modification date's clock, and the
-// first number tried for the names of unshared images.
+// How a file is written: its form, and what it may be pinned to (tests): the
+// modification date's clock, and the first number tried for the names of unshared
+// images.
 struct PdfWriteSettings {
   const Clock* clock = nullptr;       // the system clock when null
   std::function<int()> randomStart;  // random when empty
+  PdfFonts fonts = PdfFonts::System;
 };
+
+// The form the operating settings ask for (PDF_EMBED_FONTS).
+PdfFonts PdfFontsOf(const TMxConfigInfo& config);
 
 // Writes the document of an estimate-family job to `fileName`, replacing the file
 // atomically, through the templates of `base` (kept for the run: its pages are built
 // once). Throws qm::Error (the writer's errors too) and leaves no file behind.
 void PrintPDFChart(TFormPDFBase& base, const PrintJob& job, const std::string& fileName,
                    std::function<int()> randomStart = {});
+void PrintPDFChart(TFormPDFBase& base, const PrintJob& job, const std::string& fileName,
+                   const PdfWriteSettings& settings);
 // The same through templates made for this one file.
 void PrintPDFChart(const PrintJob& job, const std::string& fileName, const PdfWriteSettings& settings = {});
 

@@ -19,6 +19,13 @@ inline constexpr const char* kPdfProducer = "Velora Quillmark PDF version 0.9";
 
 enum class TPdfCompressionMethod { cmNone };
 
+// How a file carries its fonts and pictures. Embed: the Japanese fonts are subsets of
+// the page font with a Unicode map, font programs and pictures are compressed, JPEG
+// pictures go in as they are, no Latin font is selected, PDF 1.3. System: the first
+// form, which names its fonts for the reader to supply (PDF 1.2, nothing compressed,
+// pictures as raw pixels).
+enum class PdfFonts { Embed, System };
+
 class TPdfDoc {
  public:
   // `clock` gives the creation and modification dates; it must outlive the document.
@@ -58,6 +65,9 @@ class TPdfDoc {
   void SetDefaultPageHeight(std::uint16_t v) { FDefaultPageHeight = v; }
   void SetCompressionMethod(TPdfCompressionMethod m) { FCompressionMethod = m; }
   void SetUseOutlines(bool v) { FUseOutlines = v; }
+  // Takes effect for the fonts made after it; set it before NewDoc.
+  void SetFonts(PdfFonts fonts) { FFonts = fonts; }
+  PdfFonts Fonts() const { return FFonts; }
 
  private:
   TPdfDictionary& CreatePages(TPdfDictionary* parent);
@@ -77,6 +87,7 @@ class TPdfDoc {
   std::uint16_t FDefaultPageHeight = 842;
   TPdfCompressionMethod FCompressionMethod = TPdfCompressionMethod::cmNone;
   bool FUseOutlines = false;
+  PdfFonts FFonts = PdfFonts::System;
 };
 
 // Image streams, made unregistered: "Pdf-Bitmap" (indexed or RGB pixels) and

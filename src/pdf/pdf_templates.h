@@ -89,6 +89,13 @@ class TFormPDFBase {
   void InitStringPosYokoMitsuFirstPage() { InitStringPosMitsuFirstPage(true); }
 
   TPReport& PReport() { return report_; }
+  // The form of the files written (the document forms place pictures by it).
+  PdfFonts Fonts() const { return report_.Fonts(); }
+  // A document left open by a failed write is dropped first.
+  void SetFonts(PdfFonts fonts) {
+    if (report_.HasDoc()) report_.Abort();
+    report_.SetFonts(fonts);
+  }
 
  private:
   void InitStringPosMitsuFirstPage(bool landscape);

@@ -263,6 +263,7 @@ void TPReport::BeginDoc() {
   FDoc = std::make_unique<TPdfDoc>(FClock);
   FDoc->SetUseOutlines(FUseOutlines);
   FDoc->SetCompressionMethod(TPdfCompressionMethod::cmNone);
+  FDoc->SetFonts(FFonts);
   FDoc->NewDoc();
   TPdfCatalog& root = FDoc->Root();
   root.SetPageMode(FPageMode);
@@ -317,5 +318,6 @@ void TPReport::SetNonFullScreenPageMode(TPdfPageMode v) {
 }
 void TPReport::SetUseOutlines(bool v) { CheckIdle("SetUseOutlines"); FUseOutlines = v; }
 void TPReport::SetViewerPreference(unsigned v) { CheckIdle("SetViewerPreference"); FViewerPreference = v; }
+void TPReport::SetFonts(PdfFonts v) { CheckIdle("SetFonts"); FFonts = v; }
 
 }  // namespace qm::pdf

@@ -204,6 +204,8 @@ class TPReport {
   void SetNonFullScreenPageMode(TPdfPageMode v);
   void SetUseOutlines(bool v);
   void SetViewerPreference(unsigned v);
+  void SetFonts(PdfFonts v);
+  PdfFonts Fonts() const { return FFonts; }
 
   // The first number tried for the name of a non-shared image (random by default).
   void SetRandomStart(std::function<int()> fn) { FRandomStart = std::move(fn); }
@@ -222,6 +224,7 @@ class TPReport {
   TPdfPageLayout FPageLayout = TPdfPageLayout::plSinglePage;
   bool FUseOutlines = false;
   unsigned FViewerPreference = 0;
+  PdfFonts FFonts = PdfFonts::System;
   std::function<int()> FRandomStart;
 };
 

@@ -242,6 +242,11 @@ TPRPage& MakePDFFileFaxSender(TFormPDFBase& base, const SlipSources& src, const 
   return t.Page();
 }
 
+void WritePdf(TFormPDFBase& base, const PrintJob& job, const std::string& fileName, const PdfWriteSettings& settings) {
+  base.SetFonts(settings.fonts);
+  WritePdf(base, job, fileName, settings.randomStart);
+}
+
 void WritePdf(TFormPDFBase& base, const PrintJob& job, const std::string& fileName, std::function<int()> randomStart) {
   if (job.ChartSources()) {
     PrintPDFChart(base, job, fileName, std::move(randomStart));

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "pdf/chart_pdf.h"
 #include "pdf/pdf_templates.h"
 #include "print/print_job.h"
 
@@ -27,7 +28,9 @@ void FitReceiptNameLabel(TPRPage& page, TPRLabel& label);
 // Writes any print job as PDF (the estimate family, the receipt, the total invoice, the
 // FAX cover sheet), replacing the file atomically. Throws qm::Error and leaves nothing
 // behind when the file cannot be written.
+// The settings' clock is not used: `base` dates its files.
 void WritePdf(TFormPDFBase& base, const PrintJob& job, const std::string& fileName,
               std::function<int()> randomStart = {});
+void WritePdf(TFormPDFBase& base, const PrintJob& job, const std::string& fileName, const PdfWriteSettings& settings);
 
 }  // namespace qm::pdf

@@ -3,12 +3,19 @@
 #include <QBrush>
 #include <QBuffer>
 #include <QColor>
-#include <QFont>
-#include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPen>
+#include <QRawFont>
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <mutex>
+#include <thread>
+
+#include "base/cp932.h"
+#include "print/page_font.h"
 
 namespace qm {
 
@@ -50,32 +57,89 @@ void DrawRectangle(QPainter& painter, const PageOp& op, const Mapping& m) {
   painter.drawRect(outer.adjusted(half, half, -half, -half));
 }
 
-void DrawText(QPainter& painter, const PageOp& op, const Mapping& m) {
-  const int pixels = static_cast<int>(std::lround(m.Length(op.fontHeight)));
-  if (pixels < 1 || op.text.empty()) return;
-  QFont font(QString::fromLatin1(kPageFontFamily));
-  font.setPixelSize(pixels);
-  font.setBold(op.bold);
-  font.setUnderline(op.underline);
-  font.setStyleHint(QFont::Monospace);
-  painter.setFont(font);
-  painter.setPen(ToQColor(op.fontColour));
-  const QPointF topLeft = m.Point(op.from);
-  const QFontMetricsF metrics(font, painter.device());
-  if (!op.fitted) {
-    painter.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), QString::fromStdString(op.text));
-    return;
+// The page font at a pixel size (in steps of 1/8 pixel), made once per size and thread
+// and kept for the run: glyph caches live with it.
+const QRawFont& RawFontAt(double pixels) {
+  static std::mutex mutex;
+  static auto* cache = new std::map<std::pair<std::thread::id, long>, QRawFont>();  // kept to the end
+  const long key = std::lround(pixels * 8);
+  const std::lock_guard lock(mutex);
+  auto [it, added] = cache->try_emplace({std::this_thread::get_id(), key});
+  if (added) {
+    const FontFile& font = PageFont();
+    it->second = QRawFont(QByteArray::fromRawData(font.Bytes().data(), static_cast<qsizetype>(font.Bytes().size())),
+                          key / 8.0, QFont::PreferNoHinting);
   }
-  // A text fitted into its cell: condensed about its left edge and kept to the cell, so
-  // no glyph wider than the fixed pitch spills into the neighbour.
+  return it->second;
+}
+
+// The glyphs of a text and where each starts, in dots from the text's left edge: every
+// character where the fixed-pitch rule puts it (a CP932 single byte ½ em, a double
+// byte 1 em), whatever its glyph's own advance.
+struct PlacedGlyphs {
+  QList<quint32> glyphs;
+  QList<double> offsets;  // in page dots
+};
+
+PlacedGlyphs PlaceGlyphs(const std::string& utf8, int fontHeight) {
+  PlacedGlyphs placed;
+  const FontFile& font = PageFont();
+  const QString text = QString::fromStdString(utf8);
+  long long bytes = 0;
+  for (const char32_t c : text.toUcs4()) {
+    placed.glyphs.push_back(font.Glyph(c));
+    placed.offsets.push_back(static_cast<double>(bytes) * fontHeight / 2);
+    if (c < 0x80) {
+      ++bytes;
+    } else {
+      const QString one = QString::fromUcs4(&c, 1);
+      bytes += static_cast<long long>(cp932::ByteLength(one.toStdString()));
+    }
+  }
+  return placed;
+}
+
+void DrawText(QPainter& painter, const PageOp& op, const Mapping& m) {
+  const double pixels = m.Length(op.fontHeight);
+  if (pixels < 0.5 || op.text.empty()) return;
+  const QRawFont& raw = RawFontAt(pixels);
+  const PlacedGlyphs placed = PlaceGlyphs(op.text, op.fontHeight);
+  QList<QPointF> positions;
+  positions.reserve(placed.offsets.size());
+  for (const double dots : placed.offsets) positions.push_back(QPointF(dots * m.sx, 0));
+  QGlyphRun run;
+  run.setRawFont(raw);
+  run.setGlyphIndexes(placed.glyphs);
+  run.setPositions(positions);
+
+  const QColor colour = ToQColor(op.fontColour);
+  const QPointF topLeft = m.Point(op.from);
+  const double ascent = pixels * PageFont().Ascent1000() / 1000.0;
   painter.save();
-  const int left = std::min(op.from.x(), op.cellLeft - op.overrun);
-  const QRectF cell = m.Rect(QRect(left, op.from.y() - op.fontHeight, std::max(op.cellRight, op.from.x()) - left,
-                                   3 * op.fontHeight));
-  painter.setClipRect(cell, Qt::IntersectClip);
-  painter.translate(topLeft.x(), topLeft.y() + metrics.ascent());
-  painter.scale(op.scalePercent / 100.0, 1.0);
-  painter.drawText(QPointF(0, 0), QString::fromStdString(op.text));
+  if (op.fitted) {
+    // A text fitted into its cell: condensed about its left edge and kept to the cell, so
+    // nothing spills into the neighbour.
+    const int left = std::min(op.from.x(), op.cellLeft - op.overrun);
+    const QRectF cell = m.Rect(QRect(left, op.from.y() - op.fontHeight, std::max(op.cellRight, op.from.x()) - left,
+                                     3 * op.fontHeight));
+    painter.setClipRect(cell, Qt::IntersectClip);
+  }
+  painter.translate(topLeft.x(), topLeft.y() + ascent);
+  if (op.fitted) painter.scale(op.scalePercent / 100.0, 1.0);
+  painter.setPen(colour);
+  painter.drawGlyphRun(QPointF(0, 0), run);
+  if (op.bold) {
+    // Emboldened by stroking each outline, so bold text keeps the regular positions.
+    QPen outline(colour, pixels * kBoldStrokeEm);
+    outline.setJoinStyle(Qt::RoundJoin);
+    for (qsizetype i = 0; i < placed.glyphs.size(); ++i)
+      painter.strokePath(raw.pathForGlyph(placed.glyphs[i]).translated(positions[i]), outline);
+  }
+  if (op.underline) {
+    const double width = static_cast<double>(PageImage::TextWidth(op.text, op.fontHeight)) * m.sx;
+    const double thickness = std::max(1.0, pixels / 16);
+    painter.fillRect(QRectF(0, pixels * 0.08, width, thickness), colour);
+  }
   painter.restore();
 }
 
@@ -99,6 +163,9 @@ void DrawBitmap(QPainter& painter, const PageOp& op, const Mapping& m) {
 }  // namespace
 
 void RenderPage(const PageImage& page, QPainter& painter, const QRectF& target) {
+  // A page font that cannot be read fails before anything is drawn.
+  if (std::any_of(page.Ops().begin(), page.Ops().end(), [](const PageOp& op) { return op.kind == PageOpKind::Text; }))
+    PageFont();
   painter.save();
   painter.fillRect(target, Qt::white);
   if (page.Width() > 0 && page.Height() > 0) {

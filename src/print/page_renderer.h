@@ -13,7 +13,9 @@ namespace qm {
 
 // Paints `target` white, then every operation scaled from the page's dot size into
 // `target`. Shrinking a page or shifting it by the printer's margins is only a
-// different target rectangle.
+// different target rectangle. Text is set in the page font (print/page_font.h), every
+// character at the position of the fixed-pitch rule; throws qm::Error when the page font
+// cannot be read.
 void RenderPage(const PageImage& page, QPainter& painter, const QRectF& target);
 
 // The page as an ARGB32 image of round(size x scale) pixels.
@@ -21,8 +23,8 @@ QImage RenderToImage(const PageImage& page, double scale = 1.0);
 // The image in `format` ("PNG", "BMP", "JPEG"); nullopt when Qt cannot encode it.
 std::optional<std::string> EncodeImage(const QImage& image, const char* format);
 
-// Family used for every text of a page (stands in for the Gothic face of the
-// original platform; same fixed-pitch metrics).
-inline constexpr const char* kPageFontFamily = "IPAGothic";
+// Bold text is the regular glyphs with their outlines stroked this wide (in em), on
+// paper as in PDF, so it keeps the positions of the regular face.
+inline constexpr double kBoldStrokeEm = 1.0 / 24;
 
 }  // namespace qm
