@@ -52,7 +52,7 @@ const std::vector<Command>& Commands() {
       {"pages", kPagesSynopsis, msg::kPagesSummary, 1, {"--set", "--rate"}, PagesCommand, true},
       {"render", kRenderSynopsis, msg::kRenderSummary, 1,
        {"--page", "--out", "--ops", "--dpi", "--set", "--tax", "--rate"}, RenderCommand, true},
-      {"pdf", kPdfSynopsis, msg::kPdfSummary, 2, {"--set", "--tax", "--rate"}, PdfCommand, true},
+      {"pdf", kPdfSynopsis, msg::kPdfSummary, 2, {"--set", "--tax", "--fonts", "--rate"}, PdfCommand, true},
       {"print", kPrintSynopsis, msg::kPrintSummary, 1, {"--printer", "--set", "--tax", "--rate"}, PrintCommand, true},
       {"totalclaim", "qm totalclaim (--per-file|--per-line) OUT.QM1 NAME... [--comment TEXT] [--rate R]",
        msg::kTotalClaimSummary, 2, {"--per-file", "--per-line", "--comment", "--rate"}, TotalClaimCommand, true},

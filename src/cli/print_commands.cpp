@@ -240,11 +240,23 @@ void PrintCommand(const Invocation& in) {
   WriteOutput(in.out, json.Take());
 }
 
+// The form --fonts asks for; none when it is not given.
+std::optional<pdf::PdfFonts> FontsOption(const Invocation& in) {
+  const auto text = in.args.Value("--fonts");
+  if (!text) return std::nullopt;
+  if (*text == "embed") return pdf::PdfFonts::Embed;
+  if (*text == "system") return pdf::PdfFonts::System;
+  throw Error(msg::BadFonts(*text));
+}
+
 void PdfCommand(const Invocation& in) {
+  const std::optional<pdf::PdfFonts> fonts = FontsOption(in);  // a bad value is said before anything is read
   const CliJob cli(in, true, kPdfSynopsis);
   EnsureGuiApplication();  // pictures are scaled with a painter
   pdf::TFormPDFBase base;
-  pdf::WritePdf(base, cli.job, in.args.operands.back());
+  pdf::PdfWriteSettings settings;
+  settings.fonts = fonts.value_or(pdf::PdfFontsOf(cli.session.Config()));
+  pdf::WritePdf(base, cli.job, in.args.operands.back(), settings);
 }
 
 }  // namespace qm::cli

@@ -10,7 +10,8 @@ namespace qm::cli {
 inline constexpr const char* kPagesSynopsis = "qm pages KIND [FILE.QM1] [--set KEY=VALUE]... [--rate R]";
 inline constexpr const char* kRenderSynopsis =
     "qm render KIND [FILE.QM1] --page I (--out PAGE.png | --ops) [--dpi N] [--set KEY=VALUE]... [--tax T] [--rate R]";
-inline constexpr const char* kPdfSynopsis = "qm pdf KIND [FILE.QM1] OUT.pdf [--set KEY=VALUE]... [--tax T] [--rate R]";
+inline constexpr const char* kPdfSynopsis =
+    "qm pdf KIND [FILE.QM1] OUT.pdf [--set KEY=VALUE]... [--tax T] [--fonts embed|system] [--rate R]";
 
 void PagesCommand(const Invocation& in);
 void RenderCommand(const Invocation& in);

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include <cmath>
+
 #include "base/amount_text.h"
 #include "pdf/pdf_blocks.h"
 #include "print/chart_texts.h"
@@ -219,6 +221,31 @@ TPRPage& MakePDFFileChart(TFormPDFBase& base, const ChartPageSources& src, TChar
   return t.Page();
 }
 
+namespace {
+
+// The embedded form keeps a JPEG photo as it is; any other picture goes in at its own
+// resolution up to 300 dpi of the size it is printed at.
+TPREmbeddedPicture EmbeddedLinePicture(const TMxPicture& pic, const TPRImage& item) {
+  TPREmbeddedPicture embedded;
+  embedded.size = FitPicture(pic.Width(), pic.Height(), item.Width, item.Height);
+  if (embedded.size.isEmpty()) return {};
+  if (pic.Kind() == PictureKind::Jpeg && ReadJpegFrame(pic.Bytes())) {
+    embedded.jpeg = pic.Bytes();
+    return embedded;
+  }
+  const QImage picture = pic.ToImage();
+  if (picture.isNull()) return {};
+  constexpr double kPixelsPerPoint = 300.0 / 72;
+  const QSize most(static_cast<int>(std::ceil(embedded.size.width() * kPixelsPerPoint)),
+                   static_cast<int>(std::ceil(embedded.size.height() * kPixelsPerPoint)));
+  embedded.picture = picture.width() > most.width() || picture.height() > most.height()
+                         ? picture.scaled(most, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                         : picture;
+  return embedded;
+}
+
+}  // namespace
+
 TPRPage& MakePDFPicChart(TFormPDFBase& base, const ChartPageSources& src, int orientType, int documentPage,
                          int nowPage) {
   const bool landscape = orientType == 1;
@@ -235,6 +262,10 @@ TPRPage& MakePDFPicChart(TFormPDFBase& base, const ChartPageSources& src, int or
     ++placed;
     TPRImage& image = t.Must<TPRImage>("PRImage" + p + "Pic" + std::to_string(placed));
     t.Must<TPRLabel>("PRLabel" + p + "Caption" + std::to_string(placed)).Caption = line.Name();
+    if (base.Fonts() == PdfFonts::Embed) {
+      image.SetEmbedded(EmbeddedLinePicture(line.Pic(), image));
+      continue;
+    }
     const QImage picture = line.Pic().ToImage();
     if (picture.isNull()) continue;
     // Drawn at one point per pixel, so the picture is made the size it fills.

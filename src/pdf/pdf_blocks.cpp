@@ -37,7 +37,12 @@ void PlaceCompanySeal(TPRImage& seal, const TPRImage& logo, const TMxCampanyInfo
   seal.Width = Round(TFormPDFBase::MM2Dot(company.CampanyStampSizeWidth_A4()));
   seal.Height = Round(TFormPDFBase::MM2Dot(company.CampanyStampSizeHeight_A4()));
   seal.SetPicture(picture);
-  if (company.ChkUseCampanyStampTrans()) seal.SetPicture(PDFPicTrans(logo, seal, company));
+  if (!company.ChkUseCampanyStampTrans()) return;
+  seal.SetPicture(PDFPicTrans(logo, seal, company));
+  // The embedded form masks the transparent colour out instead: whatever lies under the
+  // seal shows through it, not only the logo.
+  if (const auto key = TextToColor(company.CampanyStampTransColor()))
+    seal.SetEmbedded({std::string(), picture, QSize(), static_cast<std::uint32_t>(*key)});
 }
 
 QImage PDFPicTrans(const TPRImage& logo, const TPRImage& stamp, const TMxCampanyInfo& company) {

@@ -5,6 +5,7 @@
 
 #include "pdf/pdf_doc.h"
 #include "pdf/pdf_fonts.h"
+#include "print/page_font.h"
 #include "print/text_fit.h"
 
 namespace qm::pdf {
@@ -96,7 +97,9 @@ void TPdfCanvas::SetPage(TPdfDictionary* page) {
     FAttr.SetLeading(page->PdfRealByName("_Leading")->Value());
     return;
   }
-  SetFont("Arial", 10);
+  // The first form starts every page in Helvetica; the embedded form selects no font it
+  // would have to leave to the reader.
+  if (FPdfDoc.Fonts() == PdfFonts::System) SetFont("Arial", 10);
 }
 
 double TPdfCanvas::PageHeight() const {
@@ -181,12 +184,29 @@ void TPdfCanvas::SetFont(const std::string& alias, double size) {
   FAttr.SetFontSize(size);
 }
 
-void TPdfCanvas::BeginText() { Write("BT\n"); }
-void TPdfCanvas::EndText() { Write("ET\n"); }
+void TPdfCanvas::BeginText() {
+  if (const TPdfFont* font = FAttr.Font(); font && font->StrokedBold() && Writing()) {
+    // Bold: the regular outlines filled and stroked in the text's colour, in a saved
+    // state so that neither the stroke nor the rendering mode outlives the text.
+    Write("q\n" + FFillColour + " RG\n" + N(FAttr.FontSize() * kBoldStrokeEm) + " w\n2 Tr\n");
+    FStrokedText = true;
+  }
+  Write("BT\n");
+}
+
+void TPdfCanvas::EndText() {
+  Write("ET\n");
+  if (FStrokedText) {
+    Write("Q\n");
+    FStrokedText = false;
+  }
+}
 void TPdfCanvas::MoveTextPoint(double x, double y) { Write(N(x) + " " + N(y) + " Td\n"); }
 void TPdfCanvas::MoveToNextLine() { Write("T*\n"); }
 
 void TPdfCanvas::ShowText(std::string_view sjis) {
+  if (Writing())
+    if (TPdfFont* font = FAttr.Font()) font->NoteShown(sjis);
   if (!HasDoubleByte(sjis)) {
     Write("(" + EscapeText(sjis) + ") Tj\n");
     return;
@@ -210,7 +230,10 @@ std::string Rgb(std::int64_t colour) {
 }
 }  // namespace
 
-void TPdfCanvas::SetRGBFillColor(std::int64_t colour) { Write(Rgb(colour) + " rg\n"); }
+void TPdfCanvas::SetRGBFillColor(std::int64_t colour) {
+  FFillColour = Rgb(colour);
+  Write(FFillColour + " rg\n");
+}
 void TPdfCanvas::SetRGBStrokeColor(std::int64_t colour) { Write(Rgb(colour) + " RG\n"); }
 
 void TPdfCanvas::TextRect(const TPdfRect& rect, std::string_view text, TPdfAlignment alignment, bool clipping) {

@@ -126,6 +126,8 @@ class TPdfCanvas {
   TPdfDictionary* FPage = nullptr;
   TPdfCanvasAttribute FAttr;
   bool FIsVirtual = false;
+  std::string FFillColour = "0 0 0";  // the last rg, which stroked bold text strokes in
+  bool FStrokedText = false;          // BeginText opened a saved state for bold text
 };
 
 }  // namespace qm::pdf

@@ -1,9 +1,11 @@
 #include "pdf/pdf_doc.h"
 
 #include <QBuffer>
-#include <QImageReader>
+#include <QPainter>
 
 #include <cstdio>
+
+#include "print/page_font.h"
 
 namespace qm::pdf {
 
@@ -17,6 +19,7 @@ void TPdfDoc::NewDoc() {
   FHeader = std::make_unique<TPdfHeader>();
   FTrailer = std::make_unique<TPdfTrailer>(FXref.get());
   FFontList.clear();
+  for (auto& program : FPrograms) program.reset();
   FXObjectList.clear();
 
   FRoot = std::make_unique<TPdfCatalog>();
@@ -57,6 +60,7 @@ void TPdfDoc::FreeDoc() {
   FCanvas->SetPage(nullptr);
   FXObjectList.clear();
   FFontList.clear();
+  for (auto& program : FPrograms) program.reset();
   FRoot.reset();
   FInfo.reset();
   FCurrentPages = nullptr;
@@ -113,6 +117,7 @@ void TPdfDoc::SaveToStream(std::string& out) {
   if (!FHasDoc || !FCanvas->Page()) throw EPdfInvalidOperation("SaveToStream --there is no document to save.");
   FInfo->SetModDate(FClock.Now());
   FRoot->SaveOpenAction();
+  if (FFonts == PdfFonts::Embed) FinishPrograms();
   out.clear();
   // Room for the whole file at once: the streams (page contents, pictures) are most of it.
   std::size_t size = 4096;
@@ -122,7 +127,8 @@ void TPdfDoc::SaveToStream(std::string& out) {
     size += 160 + (stream ? stream->Stream().size() : 0);
   }
   out.reserve(size);
-  FHeader->WriteToStream(out);
+  // FontFile2 in a CID font needs PDF 1.3.
+  FHeader->WriteToStream(out, FFonts == PdfFonts::Embed ? "1.3" : "1.2");
   for (int i = 1; i < FXref->ItemCount(); ++i) {
     TPdfXrefEntry& entry = FXref->Items(i);
     entry.FByteOffset = static_cast<std::int32_t>(out.size());
@@ -149,8 +155,31 @@ TPdfFont& TPdfDoc::GetFont(const std::string& name) {
   return CreateFont(name);
 }
 
+TPdfFontProgram& TPdfDoc::Program(bool proportional) {
+  std::unique_ptr<TPdfFontProgram>& program = FPrograms[proportional ? 1 : 0];
+  if (!program)
+    program = proportional ? std::make_unique<TPdfFontProgram>(*FXref, ProportionalFont(), CidOf90mspRksjH)
+                           : std::make_unique<TPdfFontProgram>(*FXref, PageFont(), CidOf90msRksjH);
+  return *program;
+}
+
+void TPdfDoc::FinishPrograms() {
+  for (const auto& program : FPrograms) {
+    if (!program) continue;
+    const std::string tag = program->Finish();
+    for (const auto& font : FFontList)
+      if (auto* jp = dynamic_cast<TPdfJpFont*>(font.get()); jp && jp->Program() == program.get()) jp->SetSubsetTag(tag);
+  }
+}
+
 TPdfFont& TPdfDoc::CreateFont(const std::string& name) {
-  std::unique_ptr<TPdfFont> font = CreateFontByAlias(*FXref, name);
+  std::unique_ptr<TPdfFont> font;
+  // The embedded form draws every Japanese font from the page font's file (the
+  // proportional ones from the proportional face of the same package).
+  if (FFonts == PdfFonts::Embed)
+    if (const std::optional<JpFamily> family = JpFamilyOf(name))
+      font = CreateEmbeddedJpFont(*FXref, name, Program(IsProportional(*family)));
+  if (!font) font = CreateFontByAlias(*FXref, name);
   if (!font) throw EPdfError("CreateFont --InvalidFontName:" + name);
   font->Data()->AddItem("Name", std::make_unique<TPdfName>("F" + std::to_string(FFontList.size())));
   FFontList.push_back(std::move(font));
@@ -253,17 +282,79 @@ std::unique_ptr<TPdfStream> CreateBitmapImage(const TPdfXref* xref, const QImage
   return image;
 }
 
+std::optional<JpegFrame> ReadJpegFrame(std::string_view bytes) {
+  const auto at = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+  if (bytes.size() < 4 || at(0) != 0xFF || at(1) != 0xD8) return std::nullopt;
+  std::size_t i = 2;
+  while (i + 4 <= bytes.size()) {
+    if (at(i) != 0xFF) return std::nullopt;
+    const unsigned char marker = at(i + 1);
+    if (marker == 0xFF) {  // fill byte
+      ++i;
+      continue;
+    }
+    if (marker == 0xD8 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {  // no length
+      i += 2;
+      continue;
+    }
+    const std::size_t length = static_cast<std::size_t>(at(i + 2)) << 8 | at(i + 3);
+    if (length < 2 || i + 2 + length > bytes.size()) return std::nullopt;
+    if (marker == 0xC0 || marker == 0xC1 || marker == 0xC2) {  // baseline, extended, progressive
+      if (length < 8 || at(i + 4) != 8) return std::nullopt;
+      JpegFrame frame;
+      frame.height = static_cast<int>(at(i + 5)) << 8 | at(i + 6);
+      frame.width = static_cast<int>(at(i + 7)) << 8 | at(i + 8);
+      frame.components = at(i + 9);
+      if (frame.width == 0 || frame.height == 0 || (frame.components != 1 && frame.components != 3)) return std::nullopt;
+      return frame;
+    }
+    // Other frames (lossless, hierarchical, arithmetic coding) are not for every reader.
+    if ((marker >= 0xC3 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC) || marker == 0xDA ||
+        marker == 0xD9)
+      return std::nullopt;
+    i += 2 + length;
+  }
+  return std::nullopt;
+}
+
 std::unique_ptr<TPdfStream> CreateJpegImage(const TPdfXref* xref, const std::string& jpegBytes) {
-  QByteArray bytes = QByteArray::fromRawData(jpegBytes.data(), static_cast<qsizetype>(jpegBytes.size()));
-  QBuffer buffer(&bytes);
-  QImageReader reader(&buffer, "jpeg");
-  const QSize size = reader.size();
-  if (!reader.canRead() || size.isEmpty()) throw EPdfInvalidValue("only jpeg image is allowed.");
+  const std::optional<JpegFrame> frame = ReadJpegFrame(jpegBytes);
+  if (!frame) throw EPdfInvalidValue("only jpeg image is allowed.");
   auto image = NewImageStream(xref);
   image->Stream() = jpegBytes;
-  image->Attributes().AddItem("ColorSpace", std::make_unique<TPdfName>("DeviceRGB"));
-  AddSize(*image, size.width(), size.height());
+  image->Attributes().AddItem("ColorSpace", std::make_unique<TPdfName>(frame->components == 1 ? "DeviceGray" : "DeviceRGB"));
+  AddSize(*image, frame->width, frame->height);
   image->Attributes().PdfArrayByName("Filter")->AddItem(std::make_unique<TPdfName>("DCTDecode"));
+  return image;
+}
+
+std::unique_ptr<TPdfStream> CreateFlateImage(const TPdfXref* xref, const QImage& bitmap,
+                                             std::optional<std::uint32_t> transparent) {
+  if (bitmap.isNull()) throw EPdfInvalidImageFormat("only 8 bit color image is allowed.");
+  QImage rgb;
+  if (bitmap.hasAlphaChannel()) {
+    QImage onWhite(bitmap.size(), QImage::Format_RGB888);
+    onWhite.fill(Qt::white);
+    QPainter painter(&onWhite);
+    painter.drawImage(0, 0, bitmap);
+    painter.end();
+    rgb = std::move(onWhite);
+  } else {
+    rgb = bitmap.convertToFormat(QImage::Format_RGB888);
+  }
+  std::string pixels;
+  const auto row = static_cast<std::size_t>(rgb.width()) * 3;
+  pixels.reserve(row * static_cast<std::size_t>(rgb.height()));
+  for (int y = 0; y < rgb.height(); ++y) pixels.append(reinterpret_cast<const char*>(rgb.constScanLine(y)), row);
+  auto image = NewImageStream(xref);
+  image->Attributes().AddItem("ColorSpace", std::make_unique<TPdfName>("DeviceRGB"));
+  AddSize(*image, rgb.width(), rgb.height());
+  if (transparent) {
+    const auto c = *transparent;
+    const std::int32_t r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
+    image->Attributes().AddItem("Mask", TPdfArray::CreateNumArray(xref, {r, r, g, g, b, b}));
+  }
+  image->SetDeflated(pixels);
   return image;
 }
 

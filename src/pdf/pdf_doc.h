@@ -4,12 +4,16 @@
 // content streams. SaveToStream writes the whole file in one pass.
 #include <QImage>
 
+#include <array>
 #include <memory>
+#include <optional>
+#include <string_view>
 #include <string>
 #include <vector>
 
 #include "base/clock.h"
 #include "pdf/pdf_canvas.h"
+#include "pdf/pdf_font_program.h"
 #include "pdf/pdf_fonts.h"
 #include "pdf/pdf_objects.h"
 
@@ -71,6 +75,10 @@ class TPdfDoc {
 
  private:
   TPdfDictionary& CreatePages(TPdfDictionary* parent);
+  // The document's one program of the fixed-pitch or the proportional face.
+  TPdfFontProgram& Program(bool proportional);
+  // Every program subset from what was shown, the fonts named after their subsets.
+  void FinishPrograms();
 
   const Clock& FClock;
   std::unique_ptr<TPdfCanvas> FCanvas;
@@ -81,6 +89,7 @@ class TPdfDoc {
   std::unique_ptr<TPdfInfo> FInfo;
   TPdfDictionary* FCurrentPages = nullptr;
   std::vector<std::unique_ptr<TPdfFont>> FFontList;
+  std::array<std::unique_ptr<TPdfFontProgram>, 2> FPrograms;  // fixed pitch, proportional
   std::vector<TPdfStream*> FXObjectList;
   bool FHasDoc = false;
   std::uint16_t FDefaultPageWidth = 596;
@@ -94,6 +103,19 @@ class TPdfDoc {
 // "Pdf-Jpeg" (the JPEG file as it is).
 std::unique_ptr<TPdfStream> CreateBitmapImage(const TPdfXref* xref, const QImage& bitmap);
 std::unique_ptr<TPdfStream> CreateJpegImage(const TPdfXref* xref, const std::string& jpegBytes);
+// The embedded form's picture: 8-bit RGB pixels, deflated, laid on white where the
+// picture is transparent; with `transparent` (0x00BBGGRR) the pixels of that colour are
+// masked out, so what lies under the picture shows through.
+std::unique_ptr<TPdfStream> CreateFlateImage(const TPdfXref* xref, const QImage& bitmap,
+                                             std::optional<std::uint32_t> transparent = std::nullopt);
+// The frame of a JPEG file as every reader's DCT filter takes it: 8 bits, baseline or
+// progressive, one (grey) or three (colour) components; nullopt for anything else.
+struct JpegFrame {
+  int width = 0;
+  int height = 0;
+  int components = 0;
+};
+std::optional<JpegFrame> ReadJpegFrame(std::string_view bytes);
 // By creator alias; any other alias raises "AddImage --InvalidImageClassName:<alias>".
 std::unique_ptr<TPdfStream> CreatePdfImage(const TPdfXref* xref, const QImage& bitmap, const std::string& alias);
 

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "pdf/pdf_font_program.h"
 #include "pdf/pdf_tables.h"
+#include "print/page_font.h"
 
 namespace qm::pdf {
 namespace {
@@ -62,6 +64,21 @@ struct JpAlias {
 };
 constexpr JpAlias kJpFamilies[] = {
     {"Gothic", JpFamily::Gothic}, {"Mincyo", JpFamily::Mincyo}, {"PGothic", JpFamily::PGothic}, {"PMincyo", JpFamily::PMincyo}};
+
+struct JpAliasParts {
+  JpFamily family;
+  bool bold, italic;
+};
+std::optional<JpAliasParts> ParseJpAlias(const std::string& alias) {
+  for (const JpAlias& f : kJpFamilies) {
+    const std::string base = f.family;
+    if (alias == base) return JpAliasParts{f.value, false, false};
+    if (alias == base + ",Bold") return JpAliasParts{f.value, true, false};
+    if (alias == base + ",Italic") return JpAliasParts{f.value, false, true};
+    if (alias == base + ",BoldItalic") return JpAliasParts{f.value, true, true};
+  }
+  return std::nullopt;
+}
 
 }  // namespace
 
@@ -166,12 +183,21 @@ int TPdfType0Font::GetCharWidth(std::string_view text, int position) const {
 
 // ---------------------------------------------------------------------------------
 
-TPdfJpFont::TPdfJpFont(TPdfXref& xref, std::string name, JpFamily family, bool bold, bool italic)
-    : TPdfType0Font(xref, std::move(name)), FFamily(family), FBold(bold), FItalic(italic) {
+bool IsProportional(JpFamily family) { return family == JpFamily::PGothic || family == JpFamily::PMincyo; }
+
+TPdfJpFont::TPdfJpFont(TPdfXref& xref, std::string name, JpFamily family, bool bold, bool italic,
+                       TPdfFontProgram* program)
+    : TPdfType0Font(xref, std::move(name)), FFamily(family), FBold(bold), FItalic(italic), FProgram(program) {
   // Three registered dictionaries with consecutive numbers.
   auto& type0 = xref.Add(std::make_unique<TPdfDictionary>(&xref));
   auto& cidFont = xref.Add(std::make_unique<TPdfDictionary>(&xref));
   auto& descriptor = xref.Add(std::make_unique<TPdfDictionary>(&xref));
+  SetCharToCMap(Proportional() ? TCharToCMap(CharToCMap_90MSP_RKSJ_H) : TCharToCMap(CharToCMap_90MS_RKSJ_H));
+  if (FProgram) {
+    BuildEmbedded(type0, cidFont, descriptor);
+    SetData(&type0);
+    return;
+  }
 
   type0.AddItem("BaseFont", std::make_unique<TPdfName>(GetFontName()));
   auto descendants = std::make_unique<TPdfArray>(&xref);
@@ -203,8 +229,61 @@ TPdfJpFont::TPdfJpFont(TPdfXref& xref, std::string name, JpFamily family, bool b
   type0.AddItem("Type", std::make_unique<TPdfName>("Font"));
   type0.AddItem("Subtype", std::make_unique<TPdfName>("Type0"));
   type0.AddItem("Encoding", std::make_unique<TPdfName>(Proportional() ? "90msp-RKSJ-H" : "90ms-RKSJ-H"));
-  SetCharToCMap(Proportional() ? TCharToCMap(CharToCMap_90MSP_RKSJ_H) : TCharToCMap(CharToCMap_90MS_RKSJ_H));
   SetData(&type0);
+}
+
+void TPdfJpFont::BuildEmbedded(TPdfDictionary& type0, TPdfDictionary& cidFont, TPdfDictionary& descriptor) {
+  const FontFile& file = FProgram->File();
+  FEmbeddedFace = FProgram->FaceName() +
+                  (FBold && FItalic ? ",BoldItalic" : FBold ? ",Bold" : FItalic ? ",Italic" : "");
+  // The names get the program's subset tag when the document is saved.
+  auto name = [&](TPdfDictionary& dict, const char* key) {
+    auto value = std::make_unique<TPdfName>(FEmbeddedFace);
+    FSubsetNames.push_back(value.get());
+    dict.AddItem(key, std::move(value));
+  };
+  type0.AddItem("Type", std::make_unique<TPdfName>("Font"));
+  type0.AddItem("Subtype", std::make_unique<TPdfName>("Type0"));
+  name(type0, "BaseFont");
+  type0.AddItem("Encoding", std::make_unique<TPdfName>(Proportional() ? "90msp-RKSJ-H" : "90ms-RKSJ-H"));
+  auto descendants = std::make_unique<TPdfArray>(&FXref);
+  descendants->AddItem(cidFont);
+  type0.AddItem("DescendantFonts", std::move(descendants));
+  type0.AddItem("ToUnicode", FProgram->ToUnicode());
+
+  cidFont.AddItem("Type", std::make_unique<TPdfName>("Font"));
+  cidFont.AddItem("Subtype", std::make_unique<TPdfName>("CIDFontType2"));
+  name(cidFont, "BaseFont");
+  auto info = std::make_unique<TPdfDictionary>(&FXref);
+  info->AddItem("Registry", std::make_unique<TPdfText>("Adobe"));
+  info->AddItem("Ordering", std::make_unique<TPdfText>("Japan1"));
+  info->AddItem("Supplement", std::make_unique<TPdfNumber>(2));
+  cidFont.AddItem("CIDSystemInfo", std::move(info));
+  cidFont.AddItem("FontDescriptor", descriptor);
+  cidFont.AddItem("DW", std::make_unique<TPdfNumber>(1000));
+  AddDescendantFontItem(cidFont);
+  cidFont.AddItem("CIDToGIDMap", FProgram->CIDToGIDMap());
+
+  const FontFile::Box& box = file.BBox1000();
+  descriptor.AddItem("Type", std::make_unique<TPdfName>("FontDescriptor"));
+  name(descriptor, "FontName");
+  descriptor.AddItem("Flags", std::make_unique<TPdfNumber>(Proportional() ? 4 : 5));  // symbolic, fixed pitch
+  descriptor.AddItem("FontBBox", TPdfArray::CreateNumArray(&FXref, {box.left, box.bottom, box.right, box.top}));
+  descriptor.AddItem("ItalicAngle", std::make_unique<TPdfNumber>(0));
+  descriptor.AddItem("Ascent", std::make_unique<TPdfNumber>(file.Ascent1000()));
+  descriptor.AddItem("Descent", std::make_unique<TPdfNumber>(file.Descent1000()));
+  descriptor.AddItem("CapHeight", std::make_unique<TPdfNumber>(file.Ascent1000()));
+  descriptor.AddItem("StemV", std::make_unique<TPdfNumber>(78));
+  descriptor.AddItem("MissingWidth", std::make_unique<TPdfNumber>(500));
+  descriptor.AddItem("FontFile2", FProgram->FontFile2());
+}
+
+void TPdfJpFont::NoteShown(std::string_view sjis) {
+  if (FProgram) FProgram->NoteShown(sjis);
+}
+
+void TPdfJpFont::SetSubsetTag(const std::string& tag) {
+  for (TPdfName* name : FSubsetNames) name->SetValue(tag + "+" + FEmbeddedFace);
 }
 
 void TPdfJpFont::AddDescriptorItem(TPdfDictionary& descriptor) {
@@ -280,14 +359,23 @@ std::unique_ptr<TPdfFont> CreateFontByAlias(TPdfXref& xref, const std::string& a
   for (const Type1Alias& t : kType1)
     if (alias == t.alias) return std::make_unique<TPdfType1Font>(xref, alias, t.baseFont, Type1Widths(t.face));
   if (alias == "Chinese") return std::make_unique<TPdfChinese>(xref, alias);
-  for (const JpAlias& f : kJpFamilies) {
-    const std::string base = f.family;
-    if (alias == base) return std::make_unique<TPdfJpFont>(xref, alias, f.value, false, false);
-    if (alias == base + ",Bold") return std::make_unique<TPdfJpFont>(xref, alias, f.value, true, false);
-    if (alias == base + ",Italic") return std::make_unique<TPdfJpFont>(xref, alias, f.value, false, true);
-    if (alias == base + ",BoldItalic") return std::make_unique<TPdfJpFont>(xref, alias, f.value, true, true);
-  }
+  if (const auto parts = ParseJpAlias(alias))
+    return std::make_unique<TPdfJpFont>(xref, alias, parts->family, parts->bold, parts->italic);
   return nullptr;
 }
+
+std::optional<JpFamily> JpFamilyOf(const std::string& alias) {
+  if (const auto parts = ParseJpAlias(alias)) return parts->family;
+  return std::nullopt;
+}
+
+std::unique_ptr<TPdfJpFont> CreateEmbeddedJpFont(TPdfXref& xref, const std::string& alias, TPdfFontProgram& program) {
+  const auto parts = ParseJpAlias(alias);
+  if (!parts) return nullptr;
+  return std::make_unique<TPdfJpFont>(xref, alias, parts->family, parts->bold, parts->italic, &program);
+}
+
+int CidOf90msRksjH(int code) { return LookUp(Cmap90msRksjH(), code); }
+int CidOf90mspRksjH(int code) { return LookUp(Cmap90mspRksjH(), code); }
 
 }  // namespace qm::pdf

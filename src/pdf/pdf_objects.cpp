@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include <zlib.h>
+
 #include "base/cp932.h"
 
 namespace qm::pdf {
@@ -225,8 +227,29 @@ TPdfStream::TPdfStream(const TPdfXref* objectMgr) : FAttributes(objectMgr) {
   FAttributes.AddItem("Filter", std::make_unique<TPdfArray>(objectMgr));
 }
 
+void TPdfStream::Compress() {
+  if (!FCompressed) SetDeflated(std::string(FStream));
+}
+
+void TPdfStream::SetDeflated(std::string_view raw) {
+  FStream = Deflate(raw);
+  if (!FCompressed)
+    if (TPdfArray* filter = FAttributes.PdfArrayByName("Filter")) filter->AddItem(std::make_unique<TPdfName>("FlateDecode"));
+  FCompressed = true;
+}
+
+std::string Deflate(std::string_view bytes) {
+  uLongf size = compressBound(static_cast<uLong>(bytes.size()));
+  std::string out(size, '\0');
+  if (compress2(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(bytes.data()),
+                static_cast<uLong>(bytes.size()), Z_DEFAULT_COMPRESSION) != Z_OK)
+    throw EPdfError("compress --failed to deflate a stream.");
+  out.resize(size);
+  return out;
+}
+
 void TPdfStream::InternalWriteStream(std::string& out) const {
-  if (TPdfArray* filter = FAttributes.PdfArrayByName("Filter")) filter->RemoveName("FlateDecode");
+  if (TPdfArray* filter = FAttributes.PdfArrayByName("Filter"); filter && !FCompressed) filter->RemoveName("FlateDecode");
   const std::string bytes = FStream;  // measured once, written unchanged
   if (auto* length = dynamic_cast<TPdfNumber*>(FAttributes.ValueByName("Length")))
     length->SetValue(static_cast<std::int32_t>(bytes.size()));
@@ -282,8 +305,10 @@ void TPdfTrailer::WriteToStream(std::string& out) const {
   out += kCrLf;
 }
 
-void TPdfHeader::WriteToStream(std::string& out) const {
-  out += "%PDF-1.2 ";
+void TPdfHeader::WriteToStream(std::string& out, const char* version) const {
+  out += "%PDF-";
+  out += version;
+  out += " ";
   out += kCrLf;
 }
 

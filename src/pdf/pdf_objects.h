@@ -137,6 +137,7 @@ class TPdfName final : public TPdfObject {
  public:
   explicit TPdfName(std::string value) : FValue(std::move(value)) {}
   const std::string& Value() const { return FValue; }
+  void SetValue(std::string v) { FValue = std::move(v); }
 
  protected:
   void InternalWriteStream(std::string& out) const override;
@@ -224,15 +225,25 @@ class TPdfStream : public TPdfObject {
   const TPdfDictionary& Attributes() const { return FAttributes; }
   std::string& Stream() { return FStream; }
   const std::string& Stream() const { return FStream; }
+  // Deflates the bytes in place and adds FlateDecode to the filters (the embedded form
+  // compresses its font programs and pictures).
+  void Compress();
+  // The stream becomes the deflated form of `raw`, FlateDecode among its filters.
+  void SetDeflated(std::string_view raw);
+  bool Compressed() const { return FCompressed; }
 
  protected:
   void InternalWriteStream(std::string& out) const override;
 
  private:
-  // Writing sets Length and drops FlateDecode, as nothing is ever compressed.
+  // Writing sets Length and drops FlateDecode unless the stream was compressed.
   mutable TPdfDictionary FAttributes;
   std::string FStream;
+  bool FCompressed = false;
 };
+
+// The zlib form of `bytes` (what FlateDecode reads).
+std::string Deflate(std::string_view bytes);
 
 class TPdfBinary final : public TPdfObject {
  public:
@@ -287,7 +298,8 @@ class TPdfTrailer {
 
 class TPdfHeader {
  public:
-  void WriteToStream(std::string& out) const;
+  // "%PDF-<version> " and CR LF.
+  void WriteToStream(std::string& out, const char* version = "1.2") const;
 };
 
 // Typed access over a dictionary owned elsewhere (the cross-reference table).

@@ -151,12 +151,25 @@ void TPRRect::Print(TPRPrintContext& ctx, int left, int top) {
   }
 }
 
+void TPRImage::Clear() {
+  FPicture = QImage();
+  FEmbedded = TPREmbeddedPicture();
+}
+
+std::unique_ptr<TPdfStream> TPRImage::MakeImage(TPdfDoc& doc) const {
+  if (doc.Fonts() == PdfFonts::System) return CreatePdfImage(&doc.Xref(), FPicture, "Pdf-Bitmap");
+  if (!FEmbedded.jpeg.empty()) return CreateJpegImage(&doc.Xref(), FEmbedded.jpeg);
+  return CreateFlateImage(&doc.Xref(), FEmbedded.picture.isNull() ? FPicture : FEmbedded.picture,
+                          FEmbedded.transparent);
+}
+
 void TPRImage::Print(TPRPrintContext& ctx, int left, int top) {
-  if (FPicture.isNull() || FPicture.width() == 0 || FPicture.height() == 0) return;
   TPdfDoc& doc = ctx.doc;
+  const bool alternative = doc.Fonts() == PdfFonts::Embed && !FEmbedded.Empty();
+  if (!alternative && (FPicture.isNull() || FPicture.width() == 0 || FPicture.height() == 0)) return;
   std::string name = Name();
   if (SharedImage) {
-    if (!doc.GetXObject(name)) doc.AddXObject(name, CreatePdfImage(&doc.Xref(), FPicture, "Pdf-Bitmap"));
+    if (!doc.GetXObject(name)) doc.AddXObject(name, MakeImage(doc));
   } else {
     int number = ((ctx.randomStart ? ctx.randomStart() : 0) % 65534 + 65534) % 65534;
     int tries = 0;
@@ -165,10 +178,13 @@ void TPRImage::Print(TPRPrintContext& ctx, int left, int top) {
       number = number >= 65534 ? 0 : number + 1;
     }
     name = Name() + std::to_string(number);
-    doc.AddXObject(name, CreatePdfImage(&doc.Xref(), FPicture, "Pdf-Bitmap"));
+    doc.AddXObject(name, MakeImage(doc));
   }
   const double H = ctx.pageHeight;
-  if (Stretch) {
+  if (alternative && !FEmbedded.size.isEmpty()) {
+    const double w = FEmbedded.size.width(), h = FEmbedded.size.height();
+    ctx.canvas.DrawXObjectEx(left, H - top - h, w, h, left, H - top - Height, Width, Height, name);
+  } else if (Stretch || alternative) {
     ctx.canvas.DrawXObject(left, H - (top + Height), Width, Height, name);
   } else {
     const double pw = FPicture.width(), ph = FPicture.height();

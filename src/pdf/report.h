@@ -115,18 +115,37 @@ class TPRRect final : public TPRShape {
   void Print(TPRPrintContext& ctx, int left, int top) override;
 };
 
+// What the embedded form draws in place of an image item's picture: a JPEG file as it
+// is, or a picture at its own resolution, stretched into `size` points from the item's
+// top-left corner (an empty size: the item's rectangle), with the pixels of
+// `transparent` (a colour 0x00BBGGRR) left out.
+struct TPREmbeddedPicture {
+  std::string jpeg;
+  QImage picture;
+  QSize size;
+  std::optional<std::uint32_t> transparent;
+  bool Empty() const { return jpeg.empty() && picture.isNull(); }
+};
+
 class TPRImage final : public TPRItem {
  public:
   using TPRItem::TPRItem;
   const char* ClassName() const override { return "TPRImage"; }
   const QImage& Picture() const { return FPicture; }
   void SetPicture(const QImage& bitmap) { FPicture = bitmap; }
+  const TPREmbeddedPicture& Embedded() const { return FEmbedded; }
+  void SetEmbedded(TPREmbeddedPicture picture) { FEmbedded = std::move(picture); }
+  // No picture in either form.
+  void Clear();
   bool SharedImage = true;
   bool Stretch = true;
   void Print(TPRPrintContext& ctx, int left, int top) override;
 
  private:
+  // The image stream of the picture the document's form draws.
+  std::unique_ptr<TPdfStream> MakeImage(TPdfDoc& doc) const;
   QImage FPicture;
+  TPREmbeddedPicture FEmbedded;
 };
 
 class TPRPanel : public TPRComponent {

@@ -193,7 +193,7 @@ void TemplatePage::Reset() {
       text->Lines.clear();
       text->FontSize = d.fontSize;
     } else if (auto* image = dynamic_cast<TPRImage*>(&item)) {
-      image->SetPicture(QImage());
+      image->Clear();
     }
   }
 }

@@ -69,6 +69,11 @@ std::shared_ptr<const FontFile> FontFile::Load(const std::string& path, bool fix
   hb_font_set_scale(f->hb_->font, f->unitsPerEm_, f->unitsPerEm_);
   hb_ot_font_set_funcs(f->hb_->font);
 
+  char name[128] = {};
+  unsigned nameLength = sizeof name;
+  hb_ot_name_get_utf8(f->hb_->face, HB_OT_NAME_ID_POSTSCRIPT_NAME, HB_LANGUAGE_INVALID, &nameLength, name);
+  f->postScriptName_ = name[0] ? name : "PageFont";
+
   hb_position_t ascent = 0, descent = 0;
   if (hb_ot_metrics_get_position(f->hb_->font, HB_OT_METRICS_TAG_HORIZONTAL_ASCENDER, &ascent))
     f->ascent1000_ = Per1000(ascent, f->unitsPerEm_);

@@ -10,6 +10,10 @@
 
 namespace qm {
 
+// Bold text is the regular glyphs with their outlines stroked this wide (in em), on
+// paper as in PDF, so it keeps the positions of the regular face.
+inline constexpr double kBoldStrokeEm = 1.0 / 24;
+
 // Where the Debian package of the face puts its files.
 inline constexpr const char* kPageFontPackage = "fonts-ipafont-gothic";
 inline constexpr const char* kPageFontPath = "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf";
@@ -30,6 +34,8 @@ class FontFile {
   FontFile& operator=(const FontFile&) = delete;
 
   const std::string& Path() const { return path_; }
+  // The PostScript name of the face ("IPAGothic").
+  const std::string& PostScriptName() const { return postScriptName_; }
   // The whole file.
   const std::string& Bytes() const { return bytes_; }
   int UnitsPerEm() const { return unitsPerEm_; }
@@ -54,6 +60,7 @@ class FontFile {
   FontFile() = default;
   struct Hb;
   std::string path_;
+  std::string postScriptName_;
   std::string bytes_;
   std::unique_ptr<Hb> hb_;
   int unitsPerEm_ = 1000;

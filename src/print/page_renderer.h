@@ -23,8 +23,4 @@ QImage RenderToImage(const PageImage& page, double scale = 1.0);
 // The image in `format` ("PNG", "BMP", "JPEG"); nullopt when Qt cannot encode it.
 std::optional<std::string> EncodeImage(const QImage& image, const char* format);
 
-// Bold text is the regular glyphs with their outlines stroked this wide (in em), on
-// paper as in PDF, so it keeps the positions of the regular face.
-inline constexpr double kBoldStrokeEm = 1.0 / 24;
-
 }  // namespace qm

@@ -17,7 +17,7 @@ constexpr OptionSpec kOptions[] = {
     {"--sort", true}, {"--desc", false}, {"--search", true}, {"--overwrite", false},
     {"--set", true},  {"--tax", true},   {"--page", true},   {"--out", true},        {"--dpi", true},
     {"--ops", false}, {"--per-file", false}, {"--per-line", false}, {"--address", true}, {"--server", true},
-    {"--proxy", true}, {"--map", true},
+    {"--proxy", true}, {"--map", true}, {"--fonts", true},
 };
 
 const OptionSpec* FindOption(const std::string& name) {

@@ -37,7 +37,8 @@ inline constexpr const char* kRenderSummary =
     "--tax none|exclusive|inclusive で税の表示を指定します。";
 inline constexpr const char* kPdfSummary =
     "見積書などを PDF ファイルに書き出します（品目ページと画像ページ。控えは紙の印刷だけです）。印刷設定と --set、"
-    "--tax は render と同じです。";
+    "--tax は render と同じです。--fonts embed（既定は conf.ini の PDF_EMBED_FONTS、初期値 1）はフォントを埋め込み、"
+    "--fonts system は以前の形式（フォント名のみ・PDF 1.2・無圧縮）で書き出します。";
 inline constexpr const char* kTotalClaimSummary =
     "保存フォルダーの見積ファイル NAME（拡張子なし、指定の順）から合計請求書を作成して OUT.QM1 に保存します。"
     "--per-file はファイル単位、--per-line は各行単位で集計します。";
@@ -141,6 +142,9 @@ inline std::string BadTaxChoice(const std::string& text) {
   return "税の表示「" + text + "」は none, exclusive, inclusive のいずれかで指定してください。";
 }
 inline std::string BadSet(const std::string& text) { return "--set「" + text + "」は KEY=値 の形で指定してください。"; }
+inline std::string BadFonts(const std::string& text) {
+  return "フォントの指定「" + text + "」は embed か system で指定してください。";
+}
 inline std::string BadDpi(const std::string& text) { return "解像度「" + text + "」は 1 から 1200 の整数で指定してください。"; }
 inline std::string RenderNeedsPage() { return "--page でページ番号を指定してください。"; }
 inline std::string RenderNeedsOutOrOps() { return "--out PNGファイル か --ops のどちらか一方を指定してください。"; }

@@ -128,7 +128,9 @@ void PrintCommands::PdfWith(const TFormPrintBase& dialog) {
       ChooseFileToWrite(view_.Window(), QStringLiteral("PDFファイル(*.pdf)"), QStringLiteral("pdf"), ExportFolder());
   if (path.isEmpty()) return;
   if (!pdfBase_) pdfBase_ = std::make_unique<pdf::TFormPDFBase>();
-  pdf::WritePdf(*pdfBase_, dialog.Job(), path.toStdString());
+  pdf::PdfWriteSettings settings;
+  settings.fonts = pdf::PdfFontsOf(session_.Config());
+  pdf::WritePdf(*pdfBase_, dialog.Job(), path.toStdString(), settings);
 }
 
 void PrintCommands::PrintWith(TFormPrintBase& dialog) {
