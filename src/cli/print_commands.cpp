@@ -168,7 +168,9 @@ void EnsureGuiApplication() {
   static int argc = 1;
   static char name[] = "qm";
   static char* argv[] = {name, nullptr};
-  static QGuiApplication app(argc, argv);
+  // Never destroyed: at exit Qt's per-thread font cache is gone before a static would be.
+  static QGuiApplication* app = new QGuiApplication(argc, argv);
+  (void)app;
 }
 
 }  // namespace

@@ -158,8 +158,7 @@ TPdfFont& TPdfDoc::GetFont(const std::string& name) {
 TPdfFontProgram& TPdfDoc::Program(bool proportional) {
   std::unique_ptr<TPdfFontProgram>& program = FPrograms[proportional ? 1 : 0];
   if (!program)
-    program = proportional ? std::make_unique<TPdfFontProgram>(*FXref, ProportionalFont(), CidOf90mspRksjH)
-                           : std::make_unique<TPdfFontProgram>(*FXref, PageFont(), CidOf90msRksjH);
+    program = std::make_unique<TPdfFontProgram>(*FXref, proportional ? ProportionalFont() : PageFont());
   return *program;
 }
 

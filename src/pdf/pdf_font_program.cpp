@@ -45,13 +45,19 @@ std::string SubsetTag(const std::vector<std::uint16_t>& cidToGid) {
 
 }  // namespace
 
-TPdfFontProgram::TPdfFontProgram(TPdfXref& xref, const FontFile& file, int (*cidOf)(int code))
+TPdfFontProgram::TPdfFontProgram(TPdfXref& xref, const FontFile& file)
     : FFile(file),
-      FCidOf(cidOf),
       FFontFile2(xref.Add(std::make_unique<TPdfStream>(&xref))),
       FCIDToGIDMap(xref.Add(std::make_unique<TPdfStream>(&xref))),
       FToUnicode(xref.Add(std::make_unique<TPdfStream>(&xref))),
-      FFaceName(file.PostScriptName()) {}
+      FEncoding(xref.Add(std::make_unique<TPdfStream>(&xref))),
+      FFaceName(file.PostScriptName()) {
+  TPdfDictionary& cmap = FEncoding.Attributes();
+  cmap.AddItem("Type", std::make_unique<TPdfName>("CMap"));
+  cmap.AddItem("CMapName", std::make_unique<TPdfName>(kShiftJisCMapName));
+  cmap.AddItem("CIDSystemInfo", IdentitySystemInfo(&xref));
+  FEncoding.SetDeflated(ShiftJisCodeCMap());
+}
 
 void TPdfFontProgram::NoteShown(std::string_view sjis) {
   for (std::size_t i = 0; i < sjis.size(); ++i) {
@@ -69,15 +75,12 @@ std::string TPdfFontProgram::Finish() {
   std::vector<std::uint16_t> cidToGid;
   std::basic_string<std::uint32_t> glyphs;
   for (const int code : FCodes) {
-    const int cid = FCidOf(code);
-    if (cid <= 0) continue;
+    const int cid = code;  // the embedded encoding's CID is the code
     const std::u16string text = CodeText(code);
     if (text.empty()) continue;
     const std::uint32_t glyph = FFile.Glyph(text[0]);
     if (cidToGid.size() <= static_cast<std::size_t>(cid)) cidToGid.resize(static_cast<std::size_t>(cid) + 1, 0);
-    // Codes that share a CID share its glyph: the first one (in code order) gives it.
-    std::uint16_t& slot = cidToGid[static_cast<std::size_t>(cid)];
-    if (slot == 0 && glyph <= 0xFFFF) slot = static_cast<std::uint16_t>(glyph);
+    if (glyph <= 0xFFFF) cidToGid[static_cast<std::size_t>(cid)] = static_cast<std::uint16_t>(glyph);
     glyphs.push_back(glyph);
   }
   if (cidToGid.empty()) cidToGid.resize(1, 0);
@@ -97,6 +100,52 @@ std::string TPdfFontProgram::Finish() {
   return SubsetTag(cidToGid);
 }
 
+std::unique_ptr<TPdfDictionary> IdentitySystemInfo(const TPdfXref* xref) {
+  auto info = std::make_unique<TPdfDictionary>(xref);
+  info->AddItem("Registry", std::make_unique<TPdfText>("Adobe"));
+  info->AddItem("Ordering", std::make_unique<TPdfText>("Identity"));
+  info->AddItem("Supplement", std::make_unique<TPdfNumber>(0));
+  return info;
+}
+
+namespace {
+constexpr const char* kCodespace =
+    "4 begincodespacerange\n"
+    "<00> <80>\n"
+    "<8140> <9FFC>\n"
+    "<A0> <DF>\n"
+    "<E040> <FCFC>\n"
+    "endcodespacerange\n";
+}  // namespace
+
+std::string ShiftJisCodeCMap() {
+  std::string out =
+      "%!PS-Adobe-3.0 Resource-CMap\n"
+      "/CIDInit /ProcSet findresource begin\n"
+      "12 dict begin\n"
+      "begincmap\n"
+      "/CIDSystemInfo << /Registry (Adobe) /Ordering (Identity) /Supplement 0 >> def\n"
+      "/CMapName /" + std::string(kShiftJisCMapName) + " def\n"
+      "/CMapType 1 def\n";
+  out += kCodespace;
+  // One range a lead byte: a range of two-byte codes varies in its last byte only.
+  std::vector<std::pair<int, int>> ranges = {{0x00, 0x80}, {0xA0, 0xDF}};
+  for (int lead = 0x81; lead <= 0xFC; ++lead)
+    if (lead <= 0x9F || lead >= 0xE0) ranges.emplace_back(lead * 256 + 0x40, lead * 256 + 0xFC);
+  out += std::to_string(ranges.size()) + " begincidrange\n";
+  for (const auto& [low, high] : ranges) {
+    const int digits = low < 0x100 ? 2 : 4;
+    out += "<" + Hex(low, digits) + "> <" + Hex(high, digits) + "> " + std::to_string(low) + "\n";
+  }
+  out +=
+      "endcidrange\n"
+      "endcmap\n"
+      "CMapName currentdict /CMap defineresource pop\n"
+      "end\n"
+      "end\n";
+  return out;
+}
+
 std::string ShiftJisToUnicodeCMap(const std::set<int>& codes) {
   std::vector<std::pair<int, std::u16string>> entries;
   for (const int code : codes)
@@ -107,13 +156,8 @@ std::string ShiftJisToUnicodeCMap(const std::set<int>& codes) {
       "begincmap\n"
       "/CIDSystemInfo << /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def\n"
       "/CMapName /VeloraQuillmark-RKSJ-UCS2 def\n"
-      "/CMapType 2 def\n"
-      "4 begincodespacerange\n"
-      "<00> <80>\n"
-      "<8140> <9FFC>\n"
-      "<A0> <DF>\n"
-      "<E040> <FCFC>\n"
-      "endcodespacerange\n";
+      "/CMapType 2 def\n";
+  out += kCodespace;
   // At most 100 mappings a block.
   for (std::size_t start = 0; start < entries.size(); start += 100) {
     const std::size_t end = std::min(entries.size(), start + 100);

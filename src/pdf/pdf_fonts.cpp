@@ -140,38 +140,44 @@ void TPdfType0Font::SetData(TPdfDictionary* data) {
   if (const TPdfDictionary* descriptor = cidFont->PdfDictionaryByName("FontDescriptor"))
     if (const TPdfNumber* mw = descriptor->PdfNumberByName("MissingWidth"))
       FMissingWidth = static_cast<std::uint16_t>(mw->Value());
-  const TPdfArray* w = cidFont->PdfArrayByName("W");
-  if (!w) return;
+  if (const TPdfArray* w = cidFont->PdfArrayByName("W")) FArray = ParseCidWidths(*w);
+}
+
+std::vector<TPdfCIDWidthItem> ParseCidWidths(const TPdfArray& w) {
+  std::vector<TPdfCIDWidthItem> items;
   int i = 0;
-  while (i < w->ItemCount()) {
-    const auto* start = dynamic_cast<const TPdfNumber*>(w->Items(i));
+  while (i < w.ItemCount()) {
+    const auto* start = dynamic_cast<const TPdfNumber*>(w.Items(i));
     if (!start) throw EPdfInvalidValue("invalid W array start pos..");
-    if (i + 1 >= w->ItemCount()) throw EPdfInvalidValue("invalid W array value..");
-    const TPdfObject* next = w->Items(i + 1);
+    if (i + 1 >= w.ItemCount()) throw EPdfInvalidValue("invalid W array value..");
+    const TPdfObject* next = w.Items(i + 1);
     if (const auto* widths = dynamic_cast<const TPdfArray*>(next)) {
       for (int k = 0; k < widths->ItemCount(); ++k) {
         const auto* width = dynamic_cast<const TPdfNumber*>(widths->Items(k));
         if (!width) throw EPdfInvalidValue("invalid W array value..");
-        FArray.push_back({start->Value() + k, start->Value() + k, static_cast<std::uint16_t>(width->Value())});
+        items.push_back({start->Value() + k, start->Value() + k, static_cast<std::uint16_t>(width->Value())});
       }
       i += 2;
     } else if (const auto* end = dynamic_cast<const TPdfNumber*>(next)) {
-      if (i + 2 >= w->ItemCount()) throw EPdfInvalidValue("invalid W array value..");
-      const auto* width = dynamic_cast<const TPdfNumber*>(w->Items(i + 2));
+      if (i + 2 >= w.ItemCount()) throw EPdfInvalidValue("invalid W array value..");
+      const auto* width = dynamic_cast<const TPdfNumber*>(w.Items(i + 2));
       if (!width) throw EPdfInvalidValue("invalid W array value..");
-      FArray.push_back({start->Value(), end->Value(), static_cast<std::uint16_t>(width->Value())});
+      items.push_back({start->Value(), end->Value(), static_cast<std::uint16_t>(width->Value())});
       i += 3;
     } else {
       throw EPdfInvalidValue("invalid W array value..");
     }
   }
+  return items;
 }
 
-int TPdfType0Font::CidWidth(int cid) const {
-  for (const TPdfCIDWidthItem& item : FArray)
+int CidWidthOf(const std::vector<TPdfCIDWidthItem>& items, int cid) {
+  for (const TPdfCIDWidthItem& item : items)
     if (item.FEndCID >= cid) return item.FStrCID <= cid ? item.FWidth : 0;
   return 0;
 }
+
+int TPdfType0Font::CidWidth(int cid) const { return CidWidthOf(FArray, cid); }
 
 int TPdfType0Font::GetCharWidth(std::string_view text, int position) const {
   if (!FCharToCMap) return 0;
@@ -245,7 +251,7 @@ void TPdfJpFont::BuildEmbedded(TPdfDictionary& type0, TPdfDictionary& cidFont, T
   type0.AddItem("Type", std::make_unique<TPdfName>("Font"));
   type0.AddItem("Subtype", std::make_unique<TPdfName>("Type0"));
   name(type0, "BaseFont");
-  type0.AddItem("Encoding", std::make_unique<TPdfName>(Proportional() ? "90msp-RKSJ-H" : "90ms-RKSJ-H"));
+  type0.AddItem("Encoding", FProgram->Encoding());
   auto descendants = std::make_unique<TPdfArray>(&FXref);
   descendants->AddItem(cidFont);
   type0.AddItem("DescendantFonts", std::move(descendants));
@@ -254,15 +260,14 @@ void TPdfJpFont::BuildEmbedded(TPdfDictionary& type0, TPdfDictionary& cidFont, T
   cidFont.AddItem("Type", std::make_unique<TPdfName>("Font"));
   cidFont.AddItem("Subtype", std::make_unique<TPdfName>("CIDFontType2"));
   name(cidFont, "BaseFont");
-  auto info = std::make_unique<TPdfDictionary>(&FXref);
-  info->AddItem("Registry", std::make_unique<TPdfText>("Adobe"));
-  info->AddItem("Ordering", std::make_unique<TPdfText>("Japan1"));
-  info->AddItem("Supplement", std::make_unique<TPdfNumber>(2));
-  cidFont.AddItem("CIDSystemInfo", std::move(info));
+  cidFont.AddItem("CIDSystemInfo", IdentitySystemInfo(&FXref));
   cidFont.AddItem("FontDescriptor", descriptor);
   cidFont.AddItem("DW", std::make_unique<TPdfNumber>(1000));
-  AddDescendantFontItem(cidFont);
+  cidFont.AddItem("W", CodeWidths());
   cidFont.AddItem("CIDToGIDMap", FProgram->CIDToGIDMap());
+  // The CID is the code: measured through the code-keyed widths, every character keeps
+  // the width the first form gives it.
+  SetCharToCMap(CharToCMap_Code);
 
   const FontFile::Box& box = file.BBox1000();
   descriptor.AddItem("Type", std::make_unique<TPdfName>("FontDescriptor"));
@@ -276,6 +281,40 @@ void TPdfJpFont::BuildEmbedded(TPdfDictionary& type0, TPdfDictionary& cidFont, T
   descriptor.AddItem("StemV", std::make_unique<TPdfNumber>(78));
   descriptor.AddItem("MissingWidth", std::make_unique<TPdfNumber>(500));
   descriptor.AddItem("FontFile2", FProgram->FontFile2());
+}
+
+std::unique_ptr<TPdfArray> TPdfJpFont::CodeWidths() {
+  // The widths the first form measures with (its W over the predefined CMap's CIDs), by
+  // code: runs of codes whose width is not the default 1000.
+  TPdfDictionary scratch(&FXref);
+  AddDescendantFontItem(scratch);
+  const std::vector<TPdfCIDWidthItem> first = ParseCidWidths(*scratch.PdfArrayByName("W"));
+  const auto firstForm = [&](int code) {
+    const int cid = Proportional() ? CidOf90mspRksjH(code) : CidOf90msRksjH(code);
+    const int w = CidWidthOf(first, cid);
+    return w > 0 ? w : code >= 0x100 ? 1000 : 500;
+  };
+  std::vector<int> codes;
+  for (int b = 0; b < 0x100; ++b)
+    if (!((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC))) codes.push_back(b);
+  for (int lead = 0x81; lead <= 0xFC; ++lead)
+    if (lead <= 0x9F || lead >= 0xE0)
+      for (int trail = 0x40; trail <= 0xFC; ++trail)
+        if (trail != 0x7F) codes.push_back(lead * 256 + trail);
+  auto w = std::make_unique<TPdfArray>(&FXref);
+  std::size_t i = 0;
+  while (i < codes.size()) {
+    const int width = firstForm(codes[i]);
+    std::size_t j = i;
+    while (j + 1 < codes.size() && codes[j + 1] == codes[j] + 1 && firstForm(codes[j + 1]) == width) ++j;
+    if (width != 1000) {
+      w->AddItem(std::make_unique<TPdfNumber>(codes[i]));
+      w->AddItem(std::make_unique<TPdfNumber>(codes[j]));
+      w->AddItem(std::make_unique<TPdfNumber>(width));
+    }
+    i = j + 1;
+  }
+  return w;
 }
 
 void TPdfJpFont::NoteShown(std::string_view sjis) {
@@ -376,6 +415,7 @@ std::unique_ptr<TPdfJpFont> CreateEmbeddedJpFont(TPdfXref& xref, const std::stri
 }
 
 int CidOf90msRksjH(int code) { return LookUp(Cmap90msRksjH(), code); }
+int CharToCMap_Code(std::string_view text, int position) { return CodeAt(text, position); }
 int CidOf90mspRksjH(int code) { return LookUp(Cmap90mspRksjH(), code); }
 
 }  // namespace qm::pdf

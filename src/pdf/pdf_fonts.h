@@ -105,6 +105,8 @@ class TPdfJpFont : public TPdfType0Font {
 
  private:
   void BuildEmbedded(TPdfDictionary& type0, TPdfDictionary& cidFont, TPdfDictionary& descriptor);
+  // The W array of the embedded form: the first form's widths keyed by code.
+  std::unique_ptr<TPdfArray> CodeWidths();
   TPdfFontProgram* FProgram;
   std::string FEmbeddedFace;
   std::vector<TPdfName*> FSubsetNames;  // BaseFont of both fonts, FontName of the descriptor
@@ -121,6 +123,13 @@ int CharToCMap_90MSP_RKSJ_H(std::string_view text, int position);
 // The CID of a character code (a byte, or lead byte × 256 + trail byte); 0 for none.
 int CidOf90msRksjH(int code);
 int CidOf90mspRksjH(int code);
+// The CMap function of the embedded fonts, whose CID is the code itself.
+int CharToCMap_Code(std::string_view text, int position);
+
+// The width items of a W array; throws EPdfInvalidValue for a malformed one.
+std::vector<TPdfCIDWidthItem> ParseCidWidths(const TPdfArray& w);
+// The width of a CID by the items (0 when none covers it).
+int CidWidthOf(const std::vector<TPdfCIDWidthItem>& items, int cid);
 
 // A font by its alias ("Arial", "Gothic,Bold", …); nullptr for an unknown alias.
 std::unique_ptr<TPdfFont> CreateFontByAlias(TPdfXref& xref, const std::string& alias);

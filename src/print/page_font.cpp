@@ -106,6 +106,15 @@ std::uint32_t FontFile::Glyph(char32_t c) const {
 
 int FontFile::Advance(std::uint32_t glyph) const { return hb_font_get_glyph_h_advance(hb_->font, glyph); }
 
+std::string FontFile::Table(const char (&tag)[5]) const {
+  hb_blob_t* blob = hb_face_reference_table(hb_->face, HB_TAG(tag[0], tag[1], tag[2], tag[3]));
+  unsigned length = 0;
+  const char* data = hb_blob_get_data(blob, &length);
+  std::string out(data ? data : "", data ? length : 0);
+  hb_blob_destroy(blob);
+  return out;
+}
+
 std::string FontFile::Subset(const std::basic_string<std::uint32_t>& glyphs) const {
   hb_subset_input_t* input = hb_subset_input_create_or_fail();
   if (!input) throw Error("フォント " + path_ + " の一部を取り出せません。");

@@ -44,6 +44,8 @@ class FontFile {
   std::uint32_t Glyph(char32_t c) const;
   // Advance width in font units.
   int Advance(std::uint32_t glyph) const;
+  // The bytes of one table of the file ("head"); empty when it has none.
+  std::string Table(const char (&tag)[5]) const;
   // Ascent, descent (negative) and the bounding box of every glyph, in 1/1000 em.
   struct Box {
     int left = 0, bottom = 0, right = 0, top = 0;

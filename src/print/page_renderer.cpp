@@ -3,6 +3,8 @@
 #include <QBrush>
 #include <QBuffer>
 #include <QColor>
+#include <QFont>
+#include <QFontDatabase>
 #include <QGlyphRun>
 #include <QPainter>
 #include <QPainterPath>
@@ -57,8 +59,32 @@ void DrawRectangle(QPainter& painter, const PageOp& op, const Mapping& m) {
   painter.drawRect(outer.adjusted(half, half, -half, -half));
 }
 
+// The page font registered with Qt from its file, when what Qt then answers for it is
+// that file (its 'head' table, with the file's checksum and dates, is the file's own):
+// a printer's PDF can carry such a font as text. Null when that is not so.
+QRawFont RegisteredPageFont(const FontFile& file) {
+  // Kept to the end of the run, as every font of the run.
+  static const QRawFont* registered = new QRawFont([&file] {
+    const int id = QFontDatabase::addApplicationFont(QString::fromStdString(file.Path()));
+    const QStringList families = id < 0 ? QStringList() : QFontDatabase::applicationFontFamilies(id);
+    if (families.isEmpty()) return QRawFont();
+    QFont font(families.first());
+    font.setPixelSize(64);
+    font.setStyleStrategy(QFont::NoFontMerging);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    QRawFont raw = QRawFont::fromFont(font);
+    const std::string head = file.Table("head");
+    const QByteArray answered = raw.isValid() ? raw.fontTable("head") : QByteArray();
+    if (head.empty() || answered != QByteArray(head.data(), static_cast<qsizetype>(head.size()))) return QRawFont();
+    return raw;
+  }());
+  return *registered;
+}
+
 // The page font at a pixel size (in steps of 1/8 pixel), made once per size and thread
-// and kept for the run: glyph caches live with it.
+// and kept for the run: glyph caches live with it. It is the page font's own file, as
+// Qt registered it or else loaded from its bytes, never whatever the system's font
+// matching would pick for its name.
 const QRawFont& RawFontAt(double pixels) {
   static std::mutex mutex;
   static auto* cache = new std::map<std::pair<std::thread::id, long>, QRawFont>();  // kept to the end
@@ -67,8 +93,12 @@ const QRawFont& RawFontAt(double pixels) {
   auto [it, added] = cache->try_emplace({std::this_thread::get_id(), key});
   if (added) {
     const FontFile& font = PageFont();
-    it->second = QRawFont(QByteArray::fromRawData(font.Bytes().data(), static_cast<qsizetype>(font.Bytes().size())),
-                          key / 8.0, QFont::PreferNoHinting);
+    QRawFont raw = RegisteredPageFont(font);
+    if (raw.isValid()) raw.setPixelSize(key / 8.0);
+    else
+      raw = QRawFont(QByteArray::fromRawData(font.Bytes().data(), static_cast<qsizetype>(font.Bytes().size())),
+                     key / 8.0, QFont::PreferNoHinting);
+    it->second = raw;
   }
   return it->second;
 }
