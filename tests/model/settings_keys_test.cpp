@@ -86,6 +86,7 @@ const std::vector<KeyCase<C>>& SettingCases() {
       qmtest::TextKey<C>("NATSUIN_6", "印F", &C::SetNatsuinName6, &C::NatsuinName6),
       COLOUR("LINE_COLOR_ODD", LineColorOdd, "255"),
       COLOUR("LINE_COLOR_EVEN", LineColorEven, "65280"),
+      qmtest::FlagKey<C>("PDF_EMBED_FONTS", "0", &C::SetPdfEmbedFonts, &C::PdfEmbedFonts),
   };
   return cases;
 }

@@ -72,6 +72,7 @@ constexpr CheckBinding kChecks[] = {
     {&D::CBOpenAlert, &C::ConfirmOpenOrMake, &C::SetConfirmOpenOrMake},
     {&D::CBPrintDecimalPoint, &C::PrintDecimalPoint, &C::SetPrintDecimalPoint},
     {&D::CBPrintBunrui, &C::PrintBunrui, &C::SetPrintBunrui},
+    {&D::CBPdfEmbedFonts, &C::PdfEmbedFonts, &C::SetPdfEmbedFonts},
 };
 
 using NameGet = const std::string& (C::*)() const;
@@ -174,6 +175,8 @@ QWidget* TFormConf::BasicTab() {
   grid->addWidget(new QLabel(QStringLiteral("エクスポート"), page), ++row, 0);
   CBPrintBunrui = Check(page, "CBPrintBunrui", "分類ごとに品名の位置を変更する");
   grid->addWidget(CBPrintBunrui, ++row, 0, 1, 3);
+  CBPdfEmbedFonts = Check(page, "CBPdfEmbedFonts", "PDFにフォントを埋め込む");
+  grid->addWidget(CBPdfEmbedFonts, ++row, 0, 1, 3);
   grid->setRowStretch(++row, 1);
   return page;
 }

@@ -41,7 +41,8 @@ class TFormConf : public QDialog {
   QLineEdit* EdtTax = nullptr;
   QComboBox* CBMonetary = nullptr;
   QCheckBox *CBPrintCusCode = nullptr, *CBNoTaxNoSub = nullptr, *CBExitAlert = nullptr, *CBOpenAlert = nullptr,
-            *CBPrintDecimalPoint = nullptr, *CBPrintBunrui = nullptr;
+            *CBPrintDecimalPoint = nullptr, *CBPrintBunrui = nullptr,
+            *CBPdfEmbedFonts = nullptr;
   QSpinBox* Spin_FontSize = nullptr;
   ColourSwatch *ShapeLineColorOdd = nullptr, *ShapeLineColorEven = nullptr;
   QPushButton *BtnColorOdd = nullptr, *BtnColorEven = nullptr;

@@ -125,6 +125,7 @@ std::vector<ConfCase> ConfCases(qmtest::ScriptedMessages& messages) {
       {"PRINTCUSCODE", "CBPrintCusCode"}, {"NOTAXNOSUB", "CBNoTaxNoSub"},
       {"EXITALERT", "CBExitAlert"},       {"OPENALERT", "CBOpenAlert"},
       {"PRINTDECIMAL", "CBPrintDecimalPoint"}, {"PRINTBUNRUI", "CBPrintBunrui"},
+      {"PDF_EMBED_FONTS", "CBPdfEmbedFonts"},
   };
   for (const auto& [key, name] : checks)
     cases.push_back({key, [name = name](TFormConf& d) { Child<QCheckBox>(d, name)->toggle(); }});
@@ -179,6 +180,8 @@ TEST_F(SettingsTest, EachConfControlChangesExactlyItsOwnKey) {
     EXPECT_EQ(d.PageControl->count(), 4);
     EXPECT_EQ(d.EdtTax->text(), "8.5");
     EXPECT_EQ(d.EdtEstTitle->text(), "見積T");
+    EXPECT_EQ(d.CBPdfEmbedFonts->text(), "PDFにフォントを埋め込む");
+    EXPECT_FALSE(d.CBPdfEmbedFonts->isChecked());  // the fixture's 0
     d.BtnOk->click();
   });
   const std::map<std::string, std::string> baseline = Section("SETTING");
