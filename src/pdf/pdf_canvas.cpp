@@ -188,7 +188,9 @@ void TPdfCanvas::BeginText() {
   if (const TPdfFont* font = FAttr.Font(); font && font->StrokedBold() && Writing()) {
     // Bold: the regular outlines filled and stroked in the text's colour, in a saved
     // state so that neither the stroke nor the rendering mode outlives the text.
-    Write("q\n" + FFillColour + " RG\n" + N(FAttr.FontSize() * kBoldStrokeEm) + " w\n2 Tr\n");
+    // Round joins: a mitred corner of an outline would grow a spike each reader cuts its
+    // own way.
+    Write("q\n" + FFillColour + " RG\n" + N(FAttr.FontSize() * kBoldStrokeEm) + " w\n1 j\n2 Tr\n");
     FStrokedText = true;
   }
   Write("BT\n");
