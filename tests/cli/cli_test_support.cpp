@@ -20,10 +20,13 @@ QByteArray CliTest::Read(const QString& name) const {
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-CliResult CliTest::Run(QStringList args) const {
+CliResult CliTest::Run(QStringList args) const { return Run(std::move(args), QProcessEnvironment::systemEnvironment()); }
+
+CliResult CliTest::Run(QStringList args, const QProcessEnvironment& environment) const {
   args.prepend(dir_.path());
   args.prepend("--data");
   QProcess p;
+  p.setProcessEnvironment(environment);
   p.setWorkingDirectory(dir_.path());
   p.start(QM_CLI_PATH, args);
   EXPECT_TRUE(p.waitForFinished(30000));

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QJsonObject>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -24,6 +25,8 @@ class CliTest : public ::testing::Test {
   // The file's bytes; empty when it cannot be read.
   QByteArray Read(const QString& name) const;
   CliResult Run(QStringList args) const;
+  // The same in an environment of its own.
+  CliResult Run(QStringList args, const QProcessEnvironment& environment) const;
 
   QTemporaryDir dir_;
 };

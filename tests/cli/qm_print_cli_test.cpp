@@ -3,6 +3,8 @@
 #include <QJsonArray>
 
 #include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
 
 #include "cli_test_support.h"
 #include "base/amount_text.h"
@@ -379,4 +381,106 @@ TEST_F(QmQualifiedTest, WithoutANumberTheOptionChangesNothing) {
 }
 
 }  // namespace
+}  // namespace qmtest
+
+// ---------------------------------------------------------------------------------------
+// The two forms of qm pdf, and the page font whatever the system's font matching says
+
+namespace qmtest {
+namespace {
+
+// A file's bytes without its modification date, which is the time of writing.
+QByteArray Undated(const QByteArray& pdf) {
+  static const QRegularExpression date(QStringLiteral("/ModDate \\(D:\\d{14}\\)"));
+  return QString::fromLatin1(pdf).remove(date).toLatin1();
+}
+
+bool AllEmbedded(const QString& pdf) {
+  const QString fonts = RunTool("pdffonts", {pdf}).out;
+  const QStringList rows = fonts.split('\n', Qt::SkipEmptyParts).mid(2);
+  if (rows.isEmpty()) return false;
+  for (const QString& row : rows)
+    if (!row.contains(QRegularExpression("CID TrueType\\s+Custom\\s+yes\\s+yes\\s+yes"))) return false;
+  return true;
+}
+
+}  // namespace
+
+TEST_F(QmPrintTest, PdfIsTheEmbeddedFormUnlessTheSettingOrFontsSaySystem) {
+  const QString doc = Document(3);
+  ASSERT_EQ(Run({"pdf", "tcSeikyu", doc, "default.pdf"}).exit, 0);
+  ASSERT_EQ(Run({"pdf", "tcSeikyu", doc, "embed.pdf", "--fonts", "embed"}).exit, 0);
+  ASSERT_EQ(Run({"pdf", "tcSeikyu", doc, "system.pdf", "--fonts", "system"}).exit, 0);
+  EXPECT_TRUE(Read("default.pdf").startsWith("%PDF-1.3 \r\n"));
+  EXPECT_TRUE(AllEmbedded(Path("default.pdf")));
+  EXPECT_EQ(Undated(Read("embed.pdf")), Undated(Read("default.pdf")));
+  // The first form: fonts by name, Helvetica among them, PDF 1.2, nothing compressed.
+  const QByteArray system = Read("system.pdf");
+  EXPECT_TRUE(system.startsWith("%PDF-1.2 \r\n"));
+  EXPECT_TRUE(system.contains("/BaseFont /Helvetica"));
+  EXPECT_TRUE(system.contains("/Encoding /90ms-RKSJ-H"));
+  EXPECT_FALSE(system.contains("FontFile2"));
+  EXPECT_FALSE(system.contains("FlateDecode"));
+
+  // PDF_EMBED_FONTS=0 asks for the first form, byte for byte what --fonts system writes;
+  // --fonts embed still embeds.
+  Write("conf.ini", "[SETTING]\r\nPDF_EMBED_FONTS=0\r\n");
+  ASSERT_EQ(Run({"pdf", "tcSeikyu", doc, "setting.pdf"}).exit, 0);
+  EXPECT_EQ(Undated(Read("setting.pdf")), Undated(system));
+  ASSERT_EQ(Run({"pdf", "tcSeikyu", doc, "asked.pdf", "--fonts", "embed"}).exit, 0);
+  EXPECT_EQ(Undated(Read("asked.pdf")), Undated(Read("default.pdf")));
+
+  // Any other value is one line and writes nothing, not even over an existing file.
+  Write("kept.pdf", "old");
+  for (const char* bad : {"Embed", "", "none"}) {
+    const CliResult r = Run({"pdf", "tcSeikyu", doc, "kept.pdf", "--fonts", bad});
+    EXPECT_EQ(r.exit, 1) << bad;
+    EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("embed か system")) << r.err.toStdString();
+    EXPECT_EQ(Read("kept.pdf"), "old");
+  }
+  EXPECT_TRUE(Run({"pdf", "--help"}).out.contains("--fonts embed|system"));
+}
+
+TEST_F(QmPrintTest, ThePageIsTheSameWhenTheSystemRejectsItsCopiesOfThePageFont) {
+  const QString doc = Document(4);
+  // The test's own font configuration: the system's, with the page font rejected (its
+  // files, and any file of its family such as the fonts-japanese-gothic.ttf link) and any
+  // request for its family sent elsewhere.
+  Write("fonts.conf", R"(<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
+<fontconfig>
+  <include ignore_missing="yes">/etc/fonts/fonts.conf</include>
+  <cachedir>)" + Path("fontcache").toUtf8() + R"(</cachedir>
+  <selectfont><rejectfont>
+    <glob>/usr/share/fonts/opentype/ipafont-gothic/*</glob>
+    <pattern><patelt name="family"><string>IPAGothic</string></patelt></pattern>
+  </rejectfont></selectfont>
+  <match target="pattern">
+    <test name="family"><string>IPAGothic</string></test>
+    <edit name="family" mode="assign" binding="strong"><string>DejaVu Sans</string></edit>
+  </match>
+</fontconfig>
+)");
+  QProcessEnvironment rejecting = QProcessEnvironment::systemEnvironment();
+  rejecting.insert("FONTCONFIG_FILE", Path("fonts.conf"));
+  QProcess match;
+  match.setProcessEnvironment(rejecting);
+  match.start("fc-list", {":family=IPAGothic", "file"});
+  ASSERT_TRUE(match.waitForFinished(30000));
+  const QString matched = QString::fromUtf8(match.readAllStandardOutput());
+  ASSERT_TRUE(matched.trimmed().isEmpty()) << "the configuration still lists " << matched.toStdString();
+
+  for (const char* kind : {"tcMitumori", "tcSeikyu"}) {
+    const CliResult usual = Run({"render", kind, doc, "--page", "1", "--dpi", "100", "--out", "usual.png"});
+    const CliResult odd =
+        Run({"render", kind, doc, "--page", "1", "--dpi", "100", "--out", "odd.png"}, rejecting);
+    ASSERT_EQ(usual.exit, 0) << usual.err.toStdString();
+    ASSERT_EQ(odd.exit, 0) << odd.err.toStdString();
+    const QImage a(Path("usual.png")), b(Path("odd.png"));
+    ASSERT_FALSE(a.isNull());
+    EXPECT_EQ(a, b) << kind << ": the page changed with the system's font matching";
+  }
+}
+
 }  // namespace qmtest
