@@ -21,6 +21,7 @@
 #include "base/ini_file.h"
 #include "support/images.h"
 #include "support/key_table.h"
+#include "support/pdf_readers.h"
 #include "support/pdf_tools.h"
 #include "ui/support/scripted_messages.h"
 #include "ui/app/main_window.h"
@@ -425,6 +426,52 @@ TEST(PrintButtonsTest, PdfOutputWritesWhereTheSaveDialogPoints) {
   EXPECT_TRUE(messages.errors[0].contains("見積.pdf")) << messages.errors[0].toStdString();
   EXPECT_FALSE(QDir(dir.filePath("missing")).exists());
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), before);
+}
+
+// PDF出力 of the running program writes the embedded form, which poppler draws as MuPDF
+// does (no box over any character), unless the settings ask for the first form.
+TEST(PrintButtonsTest, PdfOutputEmbedsThePageFontUnlessTheSettingsSayOtherwise) {
+  QTemporaryDir dir;
+  qmtest::ScriptedMessages messages;
+  TFormMain window({dir.path().toStdString(), dir.filePath("history.ini").toStdString()});
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  TMxEstimateObjectList& doc = window.Document();
+  doc.CustomerInfo().SetCustomerCode("C-0012");
+  doc.Items(0).SetName("足場 組立 ｱｼﾊﾞ");
+  doc.Items(0).SetTotalPrice(Currency::FromYen(35000));
+  doc.Items(1).SetName("値引き");
+  doc.Items(1).SetTotalPrice(Currency::FromYen(-18000));
+  doc.DoCalc();
+  const auto pdfFromDialog = [&](const QString& out) {
+    messages.SaveAs(out);
+    QTimer::singleShot(0, [] {
+      if (auto* dialog = qobject_cast<TFormPrintMitsu*>(QApplication::activeModalWidget())) dialog->BtnPdf->click();
+    });
+    window.findChild<QAction*>("BtnMitsu")->trigger();
+  };
+  const QString embedded = dir.filePath("embedded.pdf");
+  pdfFromDialog(embedded);
+  ASSERT_TRUE(QFile::exists(embedded)) << messages.errors.join('\n').toStdString();
+  EXPECT_EQ(qmtest::ReadFileBytes(embedded).rfind("%PDF-1.3 ", 0), 0u);
+  const std::vector<qmtest::PdfFontRow> fonts = qmtest::ListPdfFonts(embedded);
+  ASSERT_FALSE(fonts.empty());
+  for (const auto& f : fonts) EXPECT_TRUE(f.embedded && f.unicode) << f.name;
+  const qmtest::InkComparison c = qmtest::CompareBlackInk(qmtest::RenderPdfPage(qmtest::Reader::Poppler, embedded, 1, 144),
+                                                          qmtest::RenderPdfPage(qmtest::Reader::MuPdf, embedded, 1, 144));
+  EXPECT_GT(c.inkA, 1000);
+  EXPECT_EQ(c.onlyA, 0);
+  EXPECT_EQ(c.onlyB, 0);
+  const QString text = qmtest::ExtractPdfText(qmtest::Reader::Poppler, embedded);
+  for (const char* want : {"お客様コード: C-0012", "足場 組立 ｱｼﾊﾞ", "-18,000", "17,000"})
+    EXPECT_TRUE(text.contains(QString::fromUtf8(want))) << want << "\n" << text.toStdString();
+
+  window.Session().Config().SetPdfEmbedFonts(false);
+  const QString system = dir.filePath("system.pdf");
+  pdfFromDialog(system);
+  EXPECT_EQ(qmtest::ReadFileBytes(system).rfind("%PDF-1.2 ", 0), 0u);
+  for (const auto& f : qmtest::ListPdfFonts(system)) EXPECT_FALSE(f.embedded) << f.name;
+  EXPECT_TRUE(messages.errors.isEmpty()) << messages.errors.join('\n').toStdString();
 }
 
 }  // namespace
