@@ -141,24 +141,24 @@ void FillHeader(qm::TMxEstimateObjectList& doc, const SampleOptions& o) {
 
 }  // namespace
 
-std::string EncodedPhoto(const char* format, int seed) {
-  constexpr int kWidth = 320, kHeight = 240;
-  QImage image(kWidth, kHeight, QImage::Format_RGB32);
+std::string EncodedPhoto(const char* format, int seed, int width, int height) {
+  QImage image(width, height, QImage::Format_RGB32);
   Lcg rng(static_cast<std::uint32_t>(seed) * 7919u + 17u);
-  const int horizon = 70 + seed * 13 % 60;
-  for (int y = 0; y < kHeight; ++y) {
+  const int horizon = (70 + seed * 13 % 60) * height / 240;
+  for (int y = 0; y < height; ++y) {
     auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < kWidth; ++x) {
+    for (int x = 0; x < width; ++x) {
       const int grain = rng.Below(24) - 12;  // sensor noise keeps it from compressing to nothing
       int r, g, b;
       if (y < horizon) {  // sky
-        r = 120 + y / 2;
-        g = 160 + y / 3;
-        b = 230 - y / 4;
+        const int sy = y * 240 / height;
+        r = 120 + sy / 2;
+        g = 160 + sy / 3;
+        b = 230 - sy / 4;
       } else {  // a wall with courses of siding
-        const int course = ((y - horizon) / 12 + x / 80) % 2;
-        r = 170 + course * 25 - x / 16;
-        g = 150 + course * 20 - x / 20;
+        const int course = ((y - horizon) * 240 / height / 12 + x * 320 / width / 80) % 2;
+        r = 170 + course * 25 - x * 320 / width / 16;
+        g = 150 + course * 20 - x * 320 / width / 20;
         b = 120 + course * 10;
       }
       row[x] = qRgb(std::clamp(r + grain, 0, 255), std::clamp(g + grain, 0, 255), std::clamp(b + grain, 0, 255));
@@ -178,8 +178,9 @@ qm::TMxEstimateObjectList MakeSampleDocument(const SampleOptions& o) {
   // Encode each picture once; a real document holds different photos, so do we.
   std::vector<std::pair<qm::PictureKind, std::string>> photos;
   for (int i = 0; i < o.pictures; ++i) {
-    const bool png = i % 2 == 0;
-    photos.emplace_back(png ? qm::PictureKind::Png : qm::PictureKind::Jpeg, EncodedPhoto(png ? "png" : "jpeg", i));
+    const bool png = !o.jpegOnly && i % 2 == 0;
+    photos.emplace_back(png ? qm::PictureKind::Png : qm::PictureKind::Jpeg,
+                        EncodedPhoto(png ? "png" : "jpeg", i, o.photoWidth, o.photoHeight));
   }
   const int pictureStep = o.pictures > 0 ? std::max(1, o.lines / o.pictures) : 0;
   for (int i = 0; i < o.lines; ++i) {
@@ -197,9 +198,13 @@ qm::TMxEstimateObjectList MakeSampleDocument(const SampleOptions& o) {
   return doc;
 }
 
-SamplePrint::SamplePrint(int dpi, int pictures) {
+SamplePrint::SamplePrint(int dpi, int pictures) : SamplePrint(dpi, [pictures] {
   SampleOptions options;
   options.pictures = pictures;
+  return options;
+}()) {}
+
+SamplePrint::SamplePrint(int dpi, const SampleOptions& options) {
   doc = MakeSampleDocument(options);
   config.LoadConfig(dir.filePath("conf.ini").toStdString());
   companies.LoadConfig(dir.filePath("conf.ini").toStdString());

@@ -6,7 +6,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/error.h"
 #include "base/version.h"
+#include "print/page_font.h"
+#include "ui/common/message_box.h"
 #include "ui/app/main_window.h"
 #include "ui/app/single_instance.h"
 
@@ -42,5 +45,12 @@ int main(int argc, char* argv[]) {
     window.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window.size(),
                                            screen->availableGeometry()));
   window.show();
+  // Pages, previews and PDF files are set in the page font; without it the user is told
+  // at once which package to install, not at the first print.
+  try {
+    qm::PageFont();
+  } catch (const qm::Error& e) {
+    qm::ui::ShowError(&window, QString::fromStdString(e.what()));
+  }
   return QApplication::exec();
 }
