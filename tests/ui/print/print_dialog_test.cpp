@@ -24,6 +24,7 @@
 #include "support/pdf_readers.h"
 #include "support/pdf_tools.h"
 #include "ui/support/scripted_messages.h"
+#include "ui/support/window_tests.h"
 #include "ui/app/main_window.h"
 #include "ui/print/print_dialog.h"
 #include "print/qualified_invoice.h"
@@ -433,9 +434,9 @@ TEST(PrintButtonsTest, PdfOutputWritesWhereTheSaveDialogPoints) {
 TEST(PrintButtonsTest, PdfOutputEmbedsThePageFontUnlessTheSettingsSayOtherwise) {
   QTemporaryDir dir;
   qmtest::ScriptedMessages messages;
-  TFormMain window({dir.path().toStdString(), dir.filePath("history.ini").toStdString()});
-  window.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  const auto shown = qmtest::ShowMainWindow(dir);
+  ASSERT_TRUE(shown);
+  TFormMain& window = *shown;
   TMxEstimateObjectList& doc = window.Document();
   doc.CustomerInfo().SetCustomerCode("C-0012");
   doc.Items(0).SetName("足場 組立 ｱｼﾊﾞ");
