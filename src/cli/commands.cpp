@@ -124,7 +124,9 @@ int Run(const std::vector<std::string>& argList, std::FILE* out, std::FILE* err)
 
 int Run(int argc, char* argv[]) {
   const std::span<char*> given(argv, static_cast<std::size_t>(argc));
-  return Run(std::vector<std::string>(given.begin() + (argc > 0 ? 1 : 0), given.end()), stdout, stderr);
+  const int status = Run(std::vector<std::string>(given.begin() + (argc > 0 ? 1 : 0), given.end()), stdout, stderr);
+  ReleaseGuiApplication();
+  return status;
 }
 
 }  // namespace qm::cli

@@ -161,6 +161,11 @@ struct CliJob {
   }
 };
 
+std::unique_ptr<QGuiApplication>& GuiApplication() {
+  static std::unique_ptr<QGuiApplication> app;
+  return app;
+}
+
 // Text needs fonts, and fonts need a GUI application (offscreen unless told otherwise).
 void EnsureGuiApplication() {
   if (QGuiApplication::instance()) return;
@@ -168,12 +173,12 @@ void EnsureGuiApplication() {
   static int argc = 1;
   static char name[] = "qm";
   static char* argv[] = {name, nullptr};
-  // Never destroyed: at exit Qt's per-thread font cache is gone before a static would be.
-  static QGuiApplication* app = new QGuiApplication(argc, argv);
-  (void)app;
+  GuiApplication() = std::make_unique<QGuiApplication>(argc, argv);
 }
 
 }  // namespace
+
+void ReleaseGuiApplication() { GuiApplication().reset(); }
 
 void PagesCommand(const Invocation& in) {
   const CliJob cli(in, false, kPagesSynopsis);

@@ -13,6 +13,10 @@ inline constexpr const char* kRenderSynopsis =
 inline constexpr const char* kPdfSynopsis =
     "qm pdf KIND [FILE.QM1] OUT.pdf [--set KEY=VALUE]... [--tax T] [--fonts embed|system] [--rate R]";
 
+// Ends the GUI application a command started, while Qt's per-thread font cache still
+// exists (it is gone by the time static objects are destroyed).
+void ReleaseGuiApplication();
+
 void PagesCommand(const Invocation& in);
 void RenderCommand(const Invocation& in);
 void PdfCommand(const Invocation& in);
