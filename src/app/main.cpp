@@ -11,6 +11,7 @@
 #include "print/page_font.h"
 #include "ui/common/message_box.h"
 #include "ui/app/main_window.h"
+#include "ui/app/application_setup.h"
 #include "ui/app/single_instance.h"
 
 int main(int argc, char* argv[]) {
@@ -28,11 +29,7 @@ int main(int argc, char* argv[]) {
     }
   }
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Velora Quillmark"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Velora Quillmark"));
-  QApplication::setApplicationVersion(QString::fromLatin1(qm::kAppVersion));
-  // Matches the installed desktop entry, so the desktop shows its name and icon.
-  QApplication::setDesktopFileName(QStringLiteral("io.velora.Quillmark"));
+  qm::ui::SetUpApplication(app);
 
   qm::ui::SingleInstance instance;
   if (!instance.TryBecomePrimary()) return 0;

@@ -1,12 +1,15 @@
 #include "base/atomic_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QFile>
 #include <QFileInfo>
 #include <atomic>
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -41,6 +44,10 @@ std::string Resolved(const std::string& path) {
   return info.isSymLink() ? info.symLinkTarget().toStdString() : path;
 }
 
+std::string JoinFolder(const std::string& folder, const std::string& name) {
+  return folder.empty() || folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
 // A name no other writer picks at the same moment: the process, a counter and the clock.
 std::string UniqueSuffix() {
   static std::atomic<unsigned> counter{0};
@@ -54,12 +61,18 @@ std::string UniqueSuffix() {
 // The temporary file of one write: closed and deleted unless the write went through.
 class TempFile {
  public:
-  TempFile(std::string path, std::FILE* file) : path_(std::move(path)), file_(file) {}
+  // Holds a lock on the file until the write is over, renamed or not, so that the
+  // removal of stale temporaries passes it by.
+  TempFile(std::string path, std::FILE* file) : path_(std::move(path)), file_(file) {
+    lock_ = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+    if (lock_ >= 0) ::flock(lock_, LOCK_EX | LOCK_NB);
+  }
   TempFile(const TempFile&) = delete;
   TempFile& operator=(const TempFile&) = delete;
   ~TempFile() {
     if (file_) std::fclose(file_);
     if (!renamed_) ::unlink(path_.c_str());
+    if (lock_ >= 0) ::close(lock_);
   }
   std::FILE* File() const { return file_; }
   const std::string& Path() const { return path_; }
@@ -74,8 +87,23 @@ class TempFile {
  private:
   std::string path_;
   std::FILE* file_;
+  int lock_ = -1;
   bool renamed_ = false;
 };
+
+// The name of a temporary of WriteFileAtomically: "." + the target's name + "." + the
+// unique suffix in lower-case hexadecimal digits + ".tmp".
+bool IsTemporaryName(const std::string& name) {
+  constexpr std::string_view kEnd = ".tmp";
+  if (name.size() < 1 + 1 + 1 + 3 + kEnd.size() || name.front() != '.' || !name.ends_with(kEnd)) return false;
+  const std::size_t end = name.size() - kEnd.size();
+  const std::size_t dot = name.rfind('.', end - 1);
+  if (dot == std::string::npos || dot < 2 || end - dot - 1 < 3) return false;
+  for (std::size_t i = dot + 1; i < end; ++i)
+    if (!std::isxdigit(static_cast<unsigned char>(name[i])) || std::isupper(static_cast<unsigned char>(name[i])))
+      return false;
+  return true;
+}
 
 // Makes a rename in `folder` last through a power cut; nothing is lost if it cannot.
 void SyncFolder(const std::string& folder) {
@@ -147,6 +175,29 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
 }
 
 void CopyFileAtomically(const std::string& from, const std::string& to) { WriteFileAtomically(to, ReadWholeFile(from)); }
+
+int RemoveStaleTemporaries(const std::string& folder, std::chrono::seconds age) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return 0;
+  const auto now = std::chrono::system_clock::now();
+  int removed = 0;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (!IsTemporaryName(name)) continue;
+    const std::string path = JoinFolder(folder, name);
+    // Not a link, not a folder; and no write may hold it.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) continue;
+    struct stat st {};
+    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    const auto modified = std::chrono::system_clock::from_time_t(st.st_mtim.tv_sec);
+    if (regular && now - modified > age && ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::unlink(path.c_str()) == 0)
+      ++removed;
+    ::close(fd);
+  }
+  ::closedir(dir);
+  return removed;
+}
 
 void MoveFile(const std::string& from, const std::string& to) {
   const auto fail = [&](int error) {

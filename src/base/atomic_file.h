@@ -3,6 +3,7 @@
 // file beside the target, are flushed and synced to the disk, and that file is renamed
 // over the target. A write that fails at any step, or a process killed at any moment,
 // leaves the old file as it was, and a failed write leaves no temporary file behind.
+#include <chrono>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -23,6 +24,13 @@ void MoveFile(const std::string& from, const std::string& to);
 
 // Throws qm::Error naming the file when it cannot be read.
 std::string ReadWholeFile(const std::string& path);
+
+// Removes from `folder` the temporaries of writes that never finished (a program killed
+// half-way): files named as WriteFileAtomically names them (".NAME.<hex>.tmp"), not
+// changed for longer than `age`, that no running write holds. Anything else stays.
+// Answers how many were removed; a folder that cannot be read removes none.
+inline constexpr std::chrono::minutes kStaleTemporaryAge{10};
+int RemoveStaleTemporaries(const std::string& folder, std::chrono::seconds age = kStaleTemporaryAge);
 
 // The steps of a write, in their order.
 enum class WriteStep { Create, Write, Flush, Sync, Rename };

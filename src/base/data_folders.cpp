@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#include "base/atomic_file.h"
 #include "base/error.h"
 
 namespace qm {
@@ -46,6 +47,12 @@ void DataFolder::Ensure() const {
     }
   }
   if (!failure.empty()) throw Error(failure);
+}
+
+int DataFolder::RemoveStaleTemporaries() const {
+  int removed = 0;
+  for (const std::string& folder : {root_, ImgDir(), SaveDir(), ZipDir()}) removed += qm::RemoveStaleTemporaries(folder);
+  return removed;
 }
 
 }  // namespace qm

@@ -42,6 +42,10 @@ class DataFolder {
   // the first folder that cannot be made; the others are still tried.
   void Ensure() const;
 
+  // Removes the stale temporaries of unfinished writes (RemoveStaleTemporaries of
+  // atomic_file.h) from the folder and its three subfolders; answers how many.
+  int RemoveStaleTemporaries() const;
+
  private:
   std::string root_;
 };

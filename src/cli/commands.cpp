@@ -8,6 +8,7 @@
 #include "base/version.h"
 #include "base/error.h"
 #include "cli/front/arguments.h"
+#include "cli/front/quiet_qt.h"
 #include "cli/document_commands.h"
 #include "cli/file_commands.h"
 #include "cli/line_commands.h"
@@ -115,7 +116,10 @@ int Run(const std::vector<std::string>& argList, std::FILE* out, std::FILE* err)
     }
     const Command& command = FindCommand(args.command);
     CheckArguments(command, args);
-    command.run(Invocation{args, qm::DataFolder(DataFolderPath(args)), out, err});
+    const qm::DataFolder data(DataFolderPath(args));
+    // What a write killed half-way left behind goes before this command writes.
+    data.RemoveStaleTemporaries();
+    command.run(Invocation{args, data, out, err});
     return 0;
   } catch (const std::exception& e) {
     return ReportError(err, e);
@@ -123,6 +127,7 @@ int Run(const std::vector<std::string>& argList, std::FILE* out, std::FILE* err)
 }
 
 int Run(int argc, char* argv[]) {
+  QuietQtMessages();
   const std::span<char*> given(argv, static_cast<std::size_t>(argc));
   const int status = Run(std::vector<std::string>(given.begin() + (argc > 0 ? 1 : 0), given.end()), stdout, stderr);
   ReleaseGuiApplication();

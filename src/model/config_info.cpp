@@ -29,7 +29,7 @@ struct TMxConfigInfo::Key {
 const std::array<TMxConfigInfo::Key, 50>& TMxConfigInfo::Keys() {
   using C = TMxConfigInfo;
   static const std::array<Key, 50> keys = {{
-      {"TAX", "TaxRate", &C::FTaxRate, "5"},
+      {"TAX", "TaxRate", &C::FTaxRate, "10"},
       {"MONETARY", "CurrencyMark", &C::FCurrencyMark, "￥"},
       {"PRINTCUSCODE", "PrintCheckCusCode", &C::FPrintCheckCusCode, "1"},
       {"NOTAXNOSUB", "TaxLessNotPrintSubTotal", &C::FTaxLessNotPrintSubTotal, "1"},

@@ -174,12 +174,18 @@ void ReadDocument(ByteReader& in, TMxEstimateObjectList& doc, EstimateFileInfo& 
     while (doc.Count() < kVersion3MinLines) doc.Add(std::make_unique<TMxEstimateObject>());
 
   if (totalClaim) {
-    // The file keeps no input mode and no grand total. The grand total of a bill entered
-    // tax-exclusive is its subtotal and tax, which is what creation computed: the line
-    // amounts would leave out the tax of a per-line bill.
-    doc.SetTaxInputModeIncludeTax(false);
-    // A sum beyond the amount range fails the read like any damaged field.
-    doc.SetTotalPrice(doc.SubTotalPrice() + doc.TotalTax());
+    // The file keeps no grand total. A bill built from documents entered tax-exclusive
+    // totals its subtotal and tax, which is what creation computed (its line amounts
+    // would leave out the tax of a per-line bill); one built with tax-included documents
+    // (field 8 set) totals its line amounts, whose tax is in them. A sum beyond the amount
+    // range fails the read like any damaged field.
+    if (doc.TaxInputModeIncludeTax()) {
+      Currency sum;
+      for (int i = 0; i < doc.Count(); ++i) sum = sum + doc.Items(i).TotalPrice();
+      doc.SetTotalPrice(sum);
+    } else {
+      doc.SetTotalPrice(doc.SubTotalPrice() + doc.TotalTax());
+    }
   }
 }
 

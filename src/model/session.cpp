@@ -20,6 +20,8 @@ void AppSession::Start(const std::function<void(const std::string&)>& failed) {
     }
   };
   step([&] { folder_.Ensure(); });
+  // What a write killed half-way left behind.
+  folder_.RemoveStaleTemporaries();
   step([&] { LoadCustomers(); });
   step([&] { LoadItems(); });
   step([&] { LoadUnits(); });

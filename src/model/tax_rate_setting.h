@@ -6,10 +6,11 @@
 
 namespace qm {
 
-// Rate used when conf.ini has none or an unreadable one.
-inline const Currency kDefaultTaxRate = Currency::FromRaw(5 * Currency::kScale);
+// Rate used when conf.ini has none or an unreadable one: the standard rate since
+// October 2019.
+inline const Currency kDefaultTaxRate = Currency::FromRaw(10 * Currency::kScale);
 
-// TAX of the file's [SETTING] section, rounded to four decimals; 5 when the file, the
+// TAX of the file's [SETTING] section, rounded to four decimals; 10 when the file, the
 // key or a readable number is missing.
 Currency LoadTaxRateSetting(const std::string& confIniPath);
 

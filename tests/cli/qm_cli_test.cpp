@@ -1,6 +1,7 @@
 // Runs the real `qm` binary against a temporary data folder.
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -74,7 +75,7 @@ TEST_F(QmTest, BuildThenDumpKeepsEveryField) {
   EXPECT_EQ(second.value("TotalPrice"), QJsonValue("-3.75"));
   EXPECT_EQ(dumped.value("Version"), QJsonValue("KESTRELDOC5_100"));
   EXPECT_TRUE(QRegularExpression(R"(^\d{4}/\d\d/\d\d \d\d:\d\d$)").match(dumped.value("SavedAt").toString()).hasMatch());
-  EXPECT_EQ(dumped.value("TaxRate"), QJsonValue("5"));  // the configured rate, not stored in the file
+  EXPECT_EQ(dumped.value("TaxRate"), QJsonValue("10"));  // the configured rate, not stored in the file
 
   // A dump is valid build input and reproduces itself.
   const QByteArray firstDump = Run({"dump", "out.QM1"}).out;
@@ -96,7 +97,7 @@ TEST_F(QmTest, EmptyObjectGivesNewDocumentAndCommentOptionWins) {
 TEST_F(QmTest, OutputIsTwoSpaceIndentedUtf8WithEscapes) {
   BuildAndDump(kFullDocument);
   const std::string out = Run({"dump", "out.QM1"}).out.toStdString();
-  EXPECT_EQ(out.rfind("{\n  \"TotalClaimMode\": false,\n  \"TaxRate\": \"5\",\n", 0), 0u) << out;
+  EXPECT_EQ(out.rfind("{\n  \"TotalClaimMode\": false,\n  \"TaxRate\": \"10\",\n", 0), 0u) << out;
   EXPECT_NE(out.find("\n  \"CustomerInfo\": {\n    \"CustomerCode\": \"C001\",\n"), std::string::npos);
   EXPECT_NE(out.find("\n  \"Lines\": [\n    {\n      \"Name\": \"足場架払い\",\n"), std::string::npos);
   EXPECT_NE(out.find(R"x("KoujiNameStr": "外壁\"塗装\"工事\\第2期\n(別紙)")x"), std::string::npos);
@@ -148,10 +149,10 @@ TEST_F(QmTest, TotalClaimDocumentKeepsOnlyWhatItStores) {
   EXPECT_EQ(dumped.value("TotalClaimMode"), QJsonValue(true));
   EXPECT_EQ(dumped.value("KoujiNameStr"), QJsonValue(""));
   EXPECT_EQ(dumped.value("EtcStr"), QJsonValue("残る"));
-  // The grand total is the stored subtotal and tax, read as tax-exclusive input, which
-  // the file does not keep.
+  // Built with tax-included documents (field 8, kept as stored): the grand total is the
+  // sum of the lines, whose tax is in them.
   EXPECT_EQ(dumped.value("TotalPrice"), QJsonValue("3000.5"));
-  EXPECT_EQ(dumped.value("TaxInputModeIncludeTax"), QJsonValue(false));
+  EXPECT_EQ(dumped.value("TaxInputModeIncludeTax"), QJsonValue(true));
   const QJsonArray lines = dumped.value("Lines").toArray();
   ASSERT_EQ(lines.size(), 2);
   EXPECT_EQ(lines[0].toObject().value("Num"), QJsonValue("0"));
@@ -174,14 +175,14 @@ struct Example {
 
 TEST_F(QmTest, CalcWorkedExamplesAgreeOnJsonFileAndDump) {
   const Example examples[] = {
-      {"sum of lines, round down", R"({"Lines": [{"Num": 1, "Price": 105}, {"TotalPrice": "106"}]})", {},
+      {"sum of lines, round down", R"({"Lines": [{"Num": 1, "Price": 105}, {"TotalPrice": "106"}]})", {"--rate", "5"},
        "211", "10", "221", {"105", "106"}, R"([{"Rate": "5", "Taxable": "211", "Tax": "10"}])"},
       {"rate option", R"({"Lines": [{"Num": 1, "Price": 105}, {"TotalPrice": "106"}]})", {"--rate", "8"},
        "211", "16", "227", {"105", "106"}, R"([{"Rate": "8", "Taxable": "211", "Tax": "16"}])"},
-      {"tax included", R"({"TaxInputModeIncludeTax": true, "Lines": [{"Num": 1, "Price": 1000}]})", {},
+      {"tax included", R"({"TaxInputModeIncludeTax": true, "Lines": [{"Num": 1, "Price": 1000}]})", {"--rate", "5"},
        "1000", "47", "1000", {"1000"}, R"([{"Rate": "5", "Taxable": "1000", "Tax": "47"}])"},
       {"tax per line, round up", R"({"TaxCalcLine": true, "TaxDecimalMode": "cdRoundUP",
-        "Lines": [{"TotalPrice": 105}, {"TotalPrice": 106}]})", {}, "211", "12", "223", {"105", "106"},
+        "Lines": [{"TotalPrice": 105}, {"TotalPrice": 106}]})", {"--rate", "5"}, "211", "12", "223", {"105", "106"},
        R"([{"Rate": "5", "Taxable": "211", "Tax": "12"}])"},
       // The taxless sum is whole; the fraction cut from the subtotal leaves the taxed part.
       {"fractional amount, taxless line, subtotal line",
@@ -229,7 +230,10 @@ TEST_F(QmTest, RateComesFromOptionThenConfIniThenDefault) {
     QStringList args;
     const char *rate, *tax;
   } cases[] = {
-      {"", {}, "5", "10"},
+      {"", {}, "10", "21"},  // the standard rate since October 2019
+      {"[SETTING]\r\n", {}, "10", "21"},
+      {"[SETTING]\r\nTAX=abc\r\n", {}, "10", "21"},
+      {"[SETTING]\r\nTAX=5\r\n", {}, "5", "10"},
       {"[SETTING]\r\nTAX=8\r\n", {}, "8", "16"},
       {"[SETTING]\r\nTAX=8\r\n", {"--rate", "10"}, "10", "21"},
       {"[SETTING]\r\nTAX=8\r\n", {"--rate=0"}, "0", "0"},
@@ -349,6 +353,62 @@ TEST_F(QmTest, FailedBuildLeavesTheOldFile) {
   EXPECT_EQ(Run({"build", "in.json", "out.QM1"}).exit, 1);
   EXPECT_FALSE(before.isEmpty());
   EXPECT_EQ(Read("out.QM1"), before);
+}
+
+}  // namespace
+
+namespace {
+
+// Run from cron, a service or a root shell: no XDG_RUNTIME_DIR, a home that cannot be
+// written. qm still says nothing on stderr but its own one-line errors.
+TEST_F(QmTest, StderrHoldsOnlyOneLineErrorsWithoutARuntimeFolderOrAWritableHome) {
+  QProcessEnvironment bare = QProcessEnvironment::systemEnvironment();
+  bare.remove("XDG_RUNTIME_DIR");
+  bare.remove("QM_DEBUG");
+  bare.remove("XDG_CACHE_HOME");
+  bare.remove("XDG_CONFIG_HOME");
+  bare.insert("HOME", "/proc/self/no-home");  // cannot be made, not even by root
+  Write("d.json", R"({"CustomerInfo": {"CustomerName1": "山田建設"}, "Lines": [{"Name": "足場", "TotalPrice": 1000}]})");
+  const QStringList good[] = {
+      {"build", "d.json", "d.QM1"},
+      {"calc", "d.QM1"},
+      {"render", "tcMitumori", "d.QM1", "--page", "1", "--out", "p.png"},
+      {"pdf", "tcSeikyu", "d.QM1", "d.pdf"},
+      {"config"},
+  };
+  for (const QStringList& args : good) {
+    const Result r = Run(args, bare);
+    EXPECT_EQ(r.exit, 0) << args.join(' ').toStdString();
+    EXPECT_EQ(r.err, "") << args.join(' ').toStdString();
+  }
+  const QStringList bad[] = {
+      {"pdf", "tcSeikyu", "d.QM1", "no/such/folder/d.pdf"},
+      {"render", "tcMitumori", "d.QM1", "--page", "1", "--out", "no/such/folder/p.png"},
+      {"build", "d.json", "no/such/folder/d.QM1"},
+  };
+  for (const QStringList& args : bad) {
+    const Result r = Run(args, bare);
+    EXPECT_EQ(r.exit, 1) << args.join(' ').toStdString();
+    EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+    EXPECT_TRUE(r.err.startsWith("qm: ")) << r.err.toStdString();
+  }
+  // QM_DEBUG=1 lets Qt speak again, for whoever looks for what went wrong.
+  bare.insert("QM_DEBUG", "1");
+  EXPECT_EQ(Run({"calc", "d.QM1"}, bare).exit, 0);
+}
+
+TEST_F(QmTest, AStaleTemporaryIsGoneBeforeACommandRuns) {
+  QDir(Path(".")).mkpath("data");
+  Write("data/.x.QM1.abc123.tmp", "half");
+  Write(".conf.ini.abc124.tmp", "half");
+  const QString stale = Path("data/.x.QM1.abc123.tmp"), young = Path(".conf.ini.abc124.tmp");
+  QFile f(stale);
+  ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+  ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+  f.close();
+  EXPECT_EQ(Run({"ls"}).exit, 0);
+  EXPECT_FALSE(QFile::exists(stale));
+  EXPECT_TRUE(QFile::exists(young));
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ TEST_F(QmConfig, ShowsDefaultsWithoutAConfFile) {
   const qmtest::CliResult r = Run({"config"});
   ASSERT_EQ(r.exit, 0) << r.err.toStdString();
   const QJsonObject setting = r.json()["Setting"].toObject();
-  EXPECT_EQ(setting["TaxRate"].toString(), "5");
+  EXPECT_EQ(setting["TaxRate"].toString(), "10");
   EXPECT_EQ(setting["CurrencyMark"].toString(), "￥");
   EXPECT_EQ(setting["ConfirmExit"].toBool(), true);
   EXPECT_EQ(setting["SenderFontSize"].toInt(), 12);

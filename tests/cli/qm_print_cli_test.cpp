@@ -226,7 +226,7 @@ TEST_F(QmPrintTest, PdfOfEveryEstimateKindInBothOrientations) {
 
 class QmSheetTest : public QmPrintTest {
  protected:
-  // A saved document of the data folder: priced lines at the default 5 % rate.
+  // A saved document of the data folder: priced lines at a 5 % rate.
   void Saved(const QString& name, const QString& company, const std::vector<std::pair<QString, int>>& items) {
     QByteArray json = R"({"CustomerInfo": {"CustomerName1": ")" + company.toUtf8() + R"(", "CustomerNameTitle": "様"}, "Lines": [)";
     for (std::size_t i = 0; i < items.size(); ++i) {
@@ -236,7 +236,7 @@ class QmSheetTest : public QmPrintTest {
     json += "]}";
     Write("in.json", json);
     // As the program saves a document: calculated, into the save folder.
-    const CliResult r = Run({"save", "in.json", name, "--calc"});
+    const CliResult r = Run({"save", "in.json", name, "--calc", "--rate", "5"});
     ASSERT_EQ(r.exit, 0) << r.err.toStdString();
   }
 };

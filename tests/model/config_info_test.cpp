@@ -34,7 +34,7 @@ TMxConfigInfo Loaded(const Folder& f) {
 TEST(ConfigInfo, MissingFileGivesEveryDefault) {
   Folder f;
   const TMxConfigInfo c = Loaded(f);
-  EXPECT_EQ(c.TaxRate(), Currency::FromYen(5));
+  EXPECT_EQ(c.TaxRate(), Currency::FromYen(10));  // the standard rate since October 2019
   EXPECT_EQ(c.CurrencyMark(), "￥");
   EXPECT_TRUE(c.PrintCheckCusCode());
   EXPECT_TRUE(c.TaxLessNotPrintSubTotal());
@@ -64,10 +64,13 @@ TEST(ConfigInfo, ValueFormsAndTheirFallbacks) {
     std::function<bool(const TMxConfigInfo&)> check;
   } cases[] = {
       {"TAX=8", [](const TMxConfigInfo& c) { return c.TaxRate() == Currency::FromYen(8); }},
-      {"TAX=abc", [](const TMxConfigInfo& c) { return c.TaxRate() == Currency::FromYen(5); }},
+      {"TAX=5", [](const TMxConfigInfo& c) { return c.TaxRate() == Currency::FromYen(5); }},
+      {"TAX=0", [](const TMxConfigInfo& c) { return c.TaxRate() == Currency(); }},
+      {"TAX=abc", [](const TMxConfigInfo& c) { return c.TaxRate() == Currency::FromYen(10); }},
+      {"OTHER=5", [](const TMxConfigInfo& c) { return c.TaxRate() == Currency::FromYen(10); }},
       {"TAX=5.5", [](const TMxConfigInfo& c) { return c.TaxRate() == Currency::FromRaw(55000); }},
       {"TAX=8.123456", [](const TMxConfigInfo& c) { return c.TaxRate() == Currency::FromRaw(81235); }},
-      {"TAX=", [](const TMxConfigInfo& c) { return c.TaxRate() == Currency::FromYen(5); }},
+      {"TAX=", [](const TMxConfigInfo& c) { return c.TaxRate() == Currency::FromYen(10); }},
       {"EXITALERT=0", [](const TMxConfigInfo& c) { return !c.ConfirmExit(); }},
       {"EXITALERT=2", [](const TMxConfigInfo& c) { return c.ConfirmExit(); }},
       {"EXITALERT=no", [](const TMxConfigInfo& c) { return c.ConfirmExit(); }},

@@ -234,6 +234,56 @@ TEST_F(TotalClaimTest, AReopenedPerLineBillShowsTheTotalItWasMadeWith) {
   }
 }
 
+// A bill reopens as it was built: the tax-included mark (field 8) as stored, the total
+// its subtotal and tax when no source was tax-included, else the sum of its lines. The
+// one bill a file cannot give back: per line, from tax-exclusive and tax-included
+// sources together, whose exclusive lines carry no tax.
+TEST_F(TotalClaimTest, EveryBillReopensWithItsMarkAndTotal) {
+  const TotalClaimSource ex1 = Save("ex1", {{"基礎", 6000}, {"型枠", 4000}}, 10000, 500);
+  const TotalClaimSource ex2 = Save("ex2", {{"塗装", 5000}}, 5000, 250);
+  const TotalClaimSource in1 = Save("in1", {{"塗装", 5250}}, 5250, 250, true);
+  const TotalClaimSource in2 = Save("in2", {{"足場", 10500}}, 10500, 500, true);
+  const struct {
+    const char* what;
+    TotalClaimMode mode;
+    std::vector<TotalClaimSource> sources;
+    bool included;
+    long long built, reopened;
+  } cases[] = {
+      {"per file, exclusive", TotalClaimMode::PerFile, {ex1, ex2}, false, 15750, 15750},
+      {"per line, exclusive", TotalClaimMode::PerLine, {ex1, ex2}, false, 15750, 15750},
+      {"per file, included", TotalClaimMode::PerFile, {in1, in2}, true, 15750, 15750},
+      {"per line, included", TotalClaimMode::PerLine, {in1, in2}, true, 15750, 15750},
+      {"per file, mixed", TotalClaimMode::PerFile, {ex1, in1}, true, 15750, 15750},
+      {"per line, mixed", TotalClaimMode::PerLine, {ex1, in1}, true, 15750, 15250},
+  };
+  for (const auto& c : cases) {
+    TMxEstimateObjectList doc = Edited();
+    qm::MakeTotalClaim(c.mode, c.sources, doc, today_);
+    EXPECT_EQ(doc.TaxInputModeIncludeTax(), c.included) << c.what;
+    EXPECT_EQ(doc.TotalPrice(), Yen(c.built)) << c.what;
+    const std::string path = dir_.filePath("bill.QM1").toStdString();
+    doc.SaveFile(path, "");
+    for (const bool before : {false, true}) {  // whatever the document held before
+      TMxEstimateObjectList reopened = Edited();
+      reopened.SetTaxInputModeIncludeTax(before);
+      reopened.LoadFile(path);
+      EXPECT_TRUE(reopened.TotalClaimMode()) << c.what;
+      EXPECT_EQ(reopened.TaxInputModeIncludeTax(), c.included) << c.what;
+      EXPECT_EQ(reopened.TotalPrice(), Yen(c.reopened)) << c.what;
+      EXPECT_EQ(reopened.SubTotalPrice(), doc.SubTotalPrice()) << c.what;
+      EXPECT_EQ(reopened.TotalTax(), doc.TotalTax()) << c.what;
+      // Saved again, the same bill.
+      const std::string again = dir_.filePath("again.QM1").toStdString();
+      reopened.SaveFile(again, "");
+      TMxEstimateObjectList twice;
+      twice.LoadFile(again);
+      EXPECT_EQ(twice.TotalPrice(), reopened.TotalPrice()) << c.what;
+      EXPECT_EQ(twice.TaxInputModeIncludeTax(), c.included) << c.what;
+    }
+  }
+}
+
 TEST_F(TotalClaimTest, NoDocumentChosenGivesAnEmptyBill) {
   TMxEstimateObjectList doc = Edited();
   qm::MakeTotalClaim(TotalClaimMode::PerFile, {}, doc, today_);

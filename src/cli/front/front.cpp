@@ -12,6 +12,7 @@
 #include "base/error.h"
 #include "cli/front/invocation.h"
 #include "cli/front/messages.h"
+#include "cli/front/quiet_qt.h"
 #include "cli/front/zip_command.h"
 
 namespace qm::cli {
@@ -54,6 +55,7 @@ int ReportError(std::FILE* err, const std::exception& e) {
 }
 
 int RunFront(int argc, char* argv[]) {
+  QuietQtMessages();
   std::vector<std::string> given;
   for (int i = 1; i < argc; ++i) given.emplace_back(argv[i]);
   std::optional<Arguments> args;

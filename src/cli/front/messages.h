@@ -7,7 +7,7 @@ namespace qm::cli::msg {
 inline constexpr const char* kUsageHead = "使い方: qm [--data DIR] COMMAND ...\n";
 inline constexpr const char* kUsageTail =
     "  --data DIR  データフォルダ（conf.ini の場所）\n"
-    "  --rate R    消費税率（既定: conf.ini の TAX、なければ 5）\n";
+    "  --rate R    消費税率（既定: conf.ini の TAX、なければ 10）\n";
 inline constexpr const char* kPrintSummary =
     "印刷ダイアログの「印刷」と同じ内容を、スプーラのプリンタ（既定: 既定のプリンタ）へ送ります。";
 inline constexpr const char* kDumpSummary = "見積ファイルを JSON で表示します。--calc で再計算してから表示します。";

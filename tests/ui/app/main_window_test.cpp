@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -29,11 +30,13 @@
 #include "ui/app/contents_tab.h"
 #include "ui/common/command_table.h"
 #include "ui/app/line_area.h"
+#include "ui/settings/conf_dialog.h"
 #include "ui/controls/history_combo_box.h"
 #include "ui/controls/ss_edit.h"
 
 using qm::Currency;
 using qm::TCalcDecimal;
+using qm::ui::TFormConf;
 using qm::ui::TFormMain;
 using qm::ui::TLineInputArea;
 
@@ -136,6 +139,26 @@ TEST_F(MainWindowTest, AFirstStartRunsOnTheDefaultSettingsAndWritesNoSettingsFil
   ASSERT_EQ(got.size(), want.size());
   for (std::size_t i = 0; i < got.size(); ++i) EXPECT_TRUE(got[i].value == want[i].value) << got[i].key;
   EXPECT_EQ(W().Document().TaxRate(), defaults.TaxRate());
+  // The standard rate since October 2019, in the window and in the settings dialog.
+  EXPECT_EQ(W().Document().TaxRate(), Currency::FromYen(10));
+  qmtest::OnModal<TFormConf>([](TFormConf& d) {
+    EXPECT_EQ(d.EdtTax->text(), "10");
+    d.BtnCancel->click();
+  });
+  W().findChild<QAction*>("Conf")->trigger();
+  EXPECT_FALSE(QFile::exists(data_.filePath("data/conf.ini")));
+}
+
+TEST_F(MainWindowTest, AStartRemovesWhatAWriteKilledHalfWayLeftBehind) {
+  WriteData("img/.pstamp0.bmp.abc123.tmp", "half a seal");
+  WriteData(".conf.ini.abc124.tmp", "being written");
+  QFile stale(data_.filePath("data/img/.pstamp0.bmp.abc123.tmp"));
+  ASSERT_TRUE(stale.open(QIODevice::ReadWrite));
+  ASSERT_TRUE(stale.setFileTime(QDateTime::currentDateTime().addSecs(-11 * 60), QFileDevice::FileModificationTime));
+  stale.close();
+  Start();
+  EXPECT_FALSE(QFile::exists(data_.filePath("data/img/.pstamp0.bmp.abc123.tmp")));
+  EXPECT_TRUE(QFile::exists(data_.filePath("data/.conf.ini.abc124.tmp")));  // not ten minutes old
 }
 
 TEST_F(MainWindowTest, HeaderControlsAreTheDocumentHeader) {
@@ -163,8 +186,8 @@ TEST_F(MainWindowTest, AmountsAndTotalsFollowEveryEdit) {
   EXPECT_EQ(Row(0).MemoItemTotalPrice->text(), "999.99");
   EXPECT_EQ(W().Document().Items(0).TotalPrice(), Currency::ParseDecimal("999.99"));
   EXPECT_EQ(Text("EdSubTotal"), "999");
-  EXPECT_EQ(Text("MMTax"), "49");
-  EXPECT_EQ(Text("EdGrandTotal"), "1,048");
+  EXPECT_EQ(Text("MMTax"), "99");  // 10 %, the rate of a first start
+  EXPECT_EQ(Text("EdGrandTotal"), "1,098");
 
   // A quantity typed with a separator reads as the number; entering shows it plain.
   Price(1, "1,500", "2");
@@ -202,14 +225,14 @@ TEST_F(MainWindowTest, TextThatIsNoNumberIsRefused) {
 
 TEST_F(MainWindowTest, CalculationSettingsChangeTheTotalsAtOnce) {
   Amount(0, "1000");
-  EXPECT_EQ(Text("MMTax"), "50");
+  EXPECT_EQ(Text("MMTax"), "100");
   Find<QCheckBox>("CBTaxIn")->setChecked(true);
   EXPECT_TRUE(W().Document().TaxInputModeIncludeTax());
-  EXPECT_EQ(Text("MMTax"), "(47)");
+  EXPECT_EQ(Text("MMTax"), "(90)");  // 1,000 - 1,000 / 1.1 = 90.9
   EXPECT_EQ(Text("EdGrandTotal"), "1,000");
   Find<QComboBox>("CBUnderOne")->setCurrentIndex(2);  // 四捨五入
   EXPECT_EQ(W().Document().TaxDecimalMode(), TCalcDecimal::cdRoundOff);
-  EXPECT_EQ(Text("MMTax"), "(48)");
+  EXPECT_EQ(Text("MMTax"), "(91)");
   Find<QComboBox>("CBCalcUnit")->setCurrentIndex(1);
   EXPECT_TRUE(W().Document().TaxCalcLine());
   Find<QComboBox>("CBSubTotalUnderOne")->setCurrentIndex(1);
@@ -422,7 +445,7 @@ TEST_F(MainWindowTest, NewClearsTheTotalsWhicheverControlHadTheFocus) {
   for (std::size_t i = 0; i < focus.size(); ++i) {
     Amount(0, "1000000");
     Amount(1, "35000");
-    ASSERT_EQ(Text("EdGrandTotal"), "1,086,750");
+    ASSERT_EQ(Text("EdGrandTotal"), "1,138,500");
     if (QWidget* w = focus[i].first()) {
       W().findChild<QTabWidget*>()->setCurrentIndex(focus[i].second);
       if (W().Contents().LineArea().isAncestorOf(w)) W().Contents().LineArea().ensureWidgetVisible(w);

@@ -336,7 +336,7 @@ TEST(SlipButtonsTest, TotalInvoiceOnlyForATotalClaimDocumentAndPdfOfEachSheet) {
     const char* file;
     const char* text;
   } sheets[] = {
-      {"BtnRyosyu", "領収書印刷", "receipt.pdf", "36,750※"},
+      {"BtnRyosyu", "領収書印刷", "receipt.pdf", "38,500※"},
       {"BtnFax", "FAX送信状印刷", "fax.pdf", "FAX送信のご案内"},
   };
   for (const auto& s : sheets) {
@@ -369,7 +369,7 @@ TEST(SlipButtonsTest, TotalInvoiceOnlyForATotalClaimDocumentAndPdfOfEachSheet) {
   });
   window.findChild<QAction*>("BtnGoukeiSeikyu")->trigger();
   ASSERT_TRUE(QFile::exists(out)) << messages.errors.join('\n').toStdString();
-  EXPECT_TRUE(qmtest::PdfText(out).contains("37,750")) << qmtest::PdfText(out).toStdString();  // 1,000 + 36,750
+  EXPECT_TRUE(qmtest::PdfText(out).contains("39,500")) << qmtest::PdfText(out).toStdString();  // 1,000 + 38,500
   EXPECT_TRUE(messages.errors.isEmpty()) << messages.errors.join('\n').toStdString();
 }
 
