@@ -126,6 +126,8 @@ const char* WriteStepName(WriteStep step) {
   return "?";
 }
 
+bool WriteFaultInjected(WriteStep step, const std::string& target) { return Injected(step, target); }
+
 void SetWriteFaultHook(WriteFaultHook hook) {
   const std::lock_guard lock(g_hookMutex);
   g_hook = std::move(hook);

@@ -52,6 +52,13 @@ void DataFolder::Ensure() const {
 int DataFolder::RemoveStaleTemporaries() const {
   int removed = 0;
   for (const std::string& folder : {root_, ImgDir(), SaveDir(), ZipDir()}) removed += qm::RemoveStaleTemporaries(folder);
+  // The issued-documents archive writes its PDFs into one folder per year.
+  const QDir issued(QString::fromStdString(root_ + "issued/"));
+  if (issued.exists()) {
+    removed += qm::RemoveStaleTemporaries(issued.path().toStdString() + "/");
+    for (const QString& year : issued.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+      removed += qm::RemoveStaleTemporaries(issued.filePath(year).toStdString() + "/");
+  }
   return removed;
 }
 

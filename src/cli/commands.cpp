@@ -11,6 +11,7 @@
 #include "cli/front/quiet_qt.h"
 #include "cli/document_commands.h"
 #include "cli/file_commands.h"
+#include "cli/issued_commands.h"
 #include "cli/line_commands.h"
 #include "cli/master_commands.h"
 #include "cli/front/front.h"
@@ -53,8 +54,12 @@ const std::vector<Command>& Commands() {
       {"pages", kPagesSynopsis, msg::kPagesSummary, 1, {"--set", "--rate"}, PagesCommand, true},
       {"render", kRenderSynopsis, msg::kRenderSummary, 1,
        {"--page", "--out", "--ops", "--dpi", "--set", "--tax", "--rate"}, RenderCommand, true},
-      {"pdf", kPdfSynopsis, msg::kPdfSummary, 2, {"--set", "--tax", "--fonts", "--rate"}, PdfCommand, true},
-      {"print", kPrintSynopsis, msg::kPrintSummary, 1, {"--printer", "--set", "--tax", "--rate"}, PrintCommand, true},
+      {"pdf", kPdfSynopsis, msg::kPdfSummary, 2, {"--set", "--tax", "--fonts", "--no-archive", "--rate"}, PdfCommand,
+       true},
+      {"print", kPrintSynopsis, msg::kPrintSummary, 1, {"--printer", "--set", "--tax", "--no-archive", "--rate"},
+       PrintCommand, true},
+      {"issued", kIssuedSynopsis, msg::kIssuedSummary, 1,
+       {"--from", "--to", "--min", "--max", "--customer", "--kind"}, IssuedCommand, true},
       {"totalclaim", "qm totalclaim (--per-file|--per-line) OUT.QM1 NAME... [--comment TEXT] [--rate R]",
        msg::kTotalClaimSummary, 2, {"--per-file", "--per-line", "--comment", "--rate"}, TotalClaimCommand, true},
       {"export-lines", "qm export-lines FILE.QM1 OUT.csv [--rate R]", msg::kExportLinesSummary, 2, {"--rate"},

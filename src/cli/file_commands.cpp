@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "base/data_folders.h"
+#include "archive/issue_archive.h"
 #include "base/error.h"
 #include "cli/front/json_writer.h"
 #include "cli/front/messages.h"
@@ -89,12 +90,24 @@ void LsCommand(const Invocation& in) {
 void BackupCommand(const Invocation& in) {
   const BackupResult r = Backup(SaveFolder(in), in.args.operands.at(0), QDate::currentDate());
   if (!r.created) throw Error(files_msg::kBackupFolderFailed);
-  WriteOutput(in.out, files_msg::BackupCreated(r.folder) + "\n");
+  std::string said = files_msg::BackupCreated(r.folder) + "\n";
+  if (BackupArchive(archive::IssueArchive(in.data).FolderPath(), r.folder) > 0)
+    said += std::string(files_msg::kArchiveBackedUp) + "\n";
+  WriteOutput(in.out, said);
 }
 
 void RestoreCommand(const Invocation& in) {
   const RestoreResult r = Restore(in.args.operands.at(0), SaveFolder(in));
-  WriteOutput(in.out, (r.restored >= 1 ? files_msg::Restored(r.restored) : files_msg::kNoBackupData) + std::string("\n"));
+  std::string said = (r.restored >= 1 ? files_msg::Restored(r.restored) : files_msg::kNoBackupData) + std::string("\n");
+  archive::IssueArchive issued(in.data);
+  const bool hasRecords = !issued.Empty();
+  issued.Close();
+  switch (RestoreArchive(in.args.operands.at(0), issued.FolderPath(), hasRecords)) {
+    case ArchiveRestore::Restored: said += std::string(files_msg::kArchiveRestored) + "\n"; break;
+    case ArchiveRestore::KeptCurrent: said += std::string(files_msg::kArchiveKept) + "\n"; break;
+    case ArchiveRestore::NoneInBackup: break;
+  }
+  WriteOutput(in.out, said);
 }
 
 }  // namespace qm::cli

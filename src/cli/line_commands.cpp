@@ -8,7 +8,7 @@
 #include "cli/front/messages.h"
 #include "cli/settings_commands.h"
 #include "model/contents_export.h"
-#include "model/session.h"
+#include "session/session.h"
 
 namespace qm::cli {
 

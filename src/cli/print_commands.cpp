@@ -1,6 +1,7 @@
 #include "cli/print_commands.h"
 
 #include <QDate>
+#include <QFileInfo>
 #include <QGuiApplication>
 
 #include "print/spooler.h"
@@ -17,7 +18,8 @@
 #include "cli/settings_commands.h"
 #include "base/era_date.h"
 #include "model/line_editing.h"
-#include "model/session.h"
+#include "session/session.h"
+#include "archive/issue_facts.h"
 #include "pdf/slip_pdf.h"
 #include "print/print_job.h"
 #include "print/page_renderer.h"
@@ -176,6 +178,14 @@ void EnsureGuiApplication() {
   GuiApplication() = std::make_unique<QGuiApplication>(argc, argv);
 }
 
+// Keeps the issued copy of a job of `qm pdf` or `qm print`, when its kind is kept and
+// ISSUE_ARCHIVE is on.
+void Keep(CliJob& cli, const Invocation& in, const std::string& target, const std::string& pdf) {
+  const auto& operands = in.args.operands;
+  const std::string source = IsList(cli.job.Kind()) || operands.size() < 2 ? std::string() : operands.at(1);
+  archive::KeepIssued(cli.session.Archive(), cli.session.Config(), cli.job, archive::IssueVia::Qm, target, source, pdf);
+}
+
 }  // namespace
 
 void ReleaseGuiApplication() { GuiApplication().reset(); }
@@ -234,7 +244,7 @@ void RenderCommand(const Invocation& in) {
 }
 
 void PrintCommand(const Invocation& in) {
-  const CliJob cli(in, false, kPrintSynopsis);
+  CliJob cli(in, false, kPrintSynopsis);
   EnsureGuiApplication();
   const std::string printer = PrintOnSpoolerPrinter(cli.job, in.args.Value("--printer").value_or(""));
   JsonWriter json;
@@ -245,6 +255,16 @@ void PrintCommand(const Invocation& in) {
   json.Integer(cli.job.PageCount());
   json.EndObject();
   WriteOutput(in.out, json.Take());
+  // The copy kept of a printed job is its PDF as PDF出力 writes it.
+  if (in.args.Has("--no-archive") || !archive::IsKept(cli.session.Config(), cli.job)) return;
+  pdf::TFormPDFBase base;
+  pdf::PdfWriteSettings settings;
+  settings.fonts = pdf::PdfFontsOf(cli.session.Config());
+  try {
+    Keep(cli, in, printer, pdf::WritePdf(base, cli.job, std::string(), settings));
+  } catch (const std::exception& e) {
+    throw Error(msg::IssuedNotKept(true, e.what()));
+  }
 }
 
 // The form --fonts asks for; none when it is not given.
@@ -258,12 +278,19 @@ std::optional<pdf::PdfFonts> FontsOption(const Invocation& in) {
 
 void PdfCommand(const Invocation& in) {
   const std::optional<pdf::PdfFonts> fonts = FontsOption(in);  // a bad value is said before anything is read
-  const CliJob cli(in, true, kPdfSynopsis);
+  CliJob cli(in, true, kPdfSynopsis);
   EnsureGuiApplication();  // pictures are scaled with a painter
   pdf::TFormPDFBase base;
   pdf::PdfWriteSettings settings;
   settings.fonts = fonts.value_or(pdf::PdfFontsOf(cli.session.Config()));
-  pdf::WritePdf(base, cli.job, in.args.operands.back(), settings);
+  const std::string out = in.args.operands.back();
+  const std::string pdf = pdf::WritePdf(base, cli.job, out, settings);
+  if (in.args.Has("--no-archive")) return;
+  try {
+    Keep(cli, in, QFileInfo(QString::fromStdString(out)).absoluteFilePath().toStdString(), pdf);
+  } catch (const std::exception& e) {
+    throw Error(msg::IssuedNotKept(false, e.what()));
+  }
 }
 
 }  // namespace qm::cli

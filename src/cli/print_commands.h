@@ -11,7 +11,7 @@ inline constexpr const char* kPagesSynopsis = "qm pages KIND [FILE.QM1] [--set K
 inline constexpr const char* kRenderSynopsis =
     "qm render KIND [FILE.QM1] --page I (--out PAGE.png | --ops) [--dpi N] [--set KEY=VALUE]... [--tax T] [--rate R]";
 inline constexpr const char* kPdfSynopsis =
-    "qm pdf KIND [FILE.QM1] OUT.pdf [--set KEY=VALUE]... [--tax T] [--fonts embed|system] [--rate R]";
+    "qm pdf KIND [FILE.QM1] OUT.pdf [--set KEY=VALUE]... [--tax T] [--fonts embed|system] [--no-archive] [--rate R]";
 
 // Ends the GUI application a command started, while Qt's per-thread font cache still
 // exists (it is gone by the time static objects are destroyed).
@@ -22,7 +22,7 @@ void RenderCommand(const Invocation& in);
 void PdfCommand(const Invocation& in);
 // `qm print`: the job of the print dialog's 印刷, sent to a printer of the spooler.
 inline constexpr const char* kPrintSynopsis =
-    "qm print KIND [FILE.QM1] [--printer NAME] [--set KEY=VALUE]... [--tax T] [--rate R]";
+    "qm print KIND [FILE.QM1] [--printer NAME] [--set KEY=VALUE]... [--tax T] [--no-archive] [--rate R]";
 void PrintCommand(const Invocation& in);
 
 }  // namespace qm::cli

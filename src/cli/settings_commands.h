@@ -1,7 +1,7 @@
 #pragma once
 // `qm config`: the operating settings and the three company profiles as JSON.
 #include "cli/document_commands.h"
-#include "model/session.h"
+#include "session/session.h"
 
 namespace qm::cli {
 

@@ -3,6 +3,7 @@
 #include "files/backup.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -105,6 +106,40 @@ RestoreResult Restore(const std::string& backupDir, const std::string& saveDir) 
   }
   result.restored = outcome.found;
   return result;
+}
+
+namespace {
+
+// Every file below `from` copied to the same place below `to`.
+int CopyTree(const QString& from, const QString& to) {
+  int copied = 0;
+  QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    const QString path = it.next();
+    const QString relative = QDir(from).relativeFilePath(path);
+    const QString target = QDir(to).filePath(relative);
+    EnsureFolder(QFileInfo(target).path().toStdString());
+    CopyFileAtomically(path.toStdString(), target.toStdString());
+    ++copied;
+  }
+  return copied;
+}
+
+constexpr const char* kArchiveFolder = "issued";
+
+}  // namespace
+
+int BackupArchive(const std::string& issuedDir, const std::string& backupFolder) {
+  if (!QDir(Q(issuedDir)).exists()) return 0;
+  return CopyTree(Q(issuedDir), QDir(Q(backupFolder)).filePath(kArchiveFolder));
+}
+
+ArchiveRestore RestoreArchive(const std::string& backupDir, const std::string& issuedDir, bool currentHasRecords) {
+  const QString from = QDir(Q(backupDir)).filePath(kArchiveFolder);
+  if (!QDir(from).exists() || QDir(from).isEmpty()) return ArchiveRestore::NoneInBackup;
+  if (currentHasRecords) return ArchiveRestore::KeptCurrent;
+  CopyTree(from, Q(issuedDir));
+  return ArchiveRestore::Restored;
 }
 
 }  // namespace qm

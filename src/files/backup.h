@@ -31,4 +31,14 @@ struct RestoreResult {
 // staging folder first; throws qm::Error (save folder unchanged) when a copy fails.
 RestoreResult Restore(const std::string& backupDir, const std::string& saveDir);
 
+// The issued-documents archive goes with a backup: the data folder's "issued" folder is
+// copied whole (index and PDFs) into the backup folder's "issued". Answers the number of
+// files copied; throws qm::Error naming the file that could not be.
+int BackupArchive(const std::string& issuedDir, const std::string& backupFolder);
+
+// A restore brings the backup's archive back only into a data folder whose archive holds
+// no record: an archive is never changed or overwritten.
+enum class ArchiveRestore { NoneInBackup, Restored, KeptCurrent };
+ArchiveRestore RestoreArchive(const std::string& backupDir, const std::string& issuedDir, bool currentHasRecords);
+
 }  // namespace qm

@@ -23,6 +23,9 @@ inline std::string BackupCreated(const std::string& folder) {
 inline constexpr const char* kBackupFolderFailed = "バックアップ先のフォルダー作成に失敗しました。";
 inline std::string Restored(int count) { return std::to_string(count) + "件のデータを復元しました。"; }
 inline constexpr const char* kNoBackupData = "バックアップデータが存在しません。";
+inline constexpr const char* kArchiveBackedUp = "発行控えもバックアップしました。";
+inline constexpr const char* kArchiveRestored = "発行控えも復元しました。";
+inline constexpr const char* kArchiveKept = "発行控えは今のものを残しました（発行控えは書き換えません）。";
 
 inline std::string StagingFailed(const std::string& folder) {
   return "作業用フォルダー " + folder + " を作成できません。保存フォルダーは変更していません。";

@@ -26,9 +26,9 @@ struct TMxConfigInfo::Key {
   bool written = true;   // FAX_TITLE is left to whoever edits the file by hand
 };
 
-const std::array<TMxConfigInfo::Key, 50>& TMxConfigInfo::Keys() {
+const std::array<TMxConfigInfo::Key, 51>& TMxConfigInfo::Keys() {
   using C = TMxConfigInfo;
-  static const std::array<Key, 50> keys = {{
+  static const std::array<Key, 51> keys = {{
       {"TAX", "TaxRate", &C::FTaxRate, "10"},
       {"MONETARY", "CurrencyMark", &C::FCurrencyMark, "￥"},
       {"PRINTCUSCODE", "PrintCheckCusCode", &C::FPrintCheckCusCode, "1"},
@@ -79,6 +79,7 @@ const std::array<TMxConfigInfo::Key, 50>& TMxConfigInfo::Keys() {
       {"LINE_COLOR_ODD", "LineColorOdd", &C::FLineColorOdd, "15780518"},
       {"LINE_COLOR_EVEN", "LineColorEven", &C::FLineColorEven, "16777215"},
       {"PDF_EMBED_FONTS", "PdfEmbedFonts", &C::FPdfEmbedFonts, "1"},
+      {"ISSUE_ARCHIVE", "IssueArchive", &C::FIssueArchive, "1"},
   }};
   return keys;
 }

@@ -98,10 +98,13 @@ class TMxConfigInfo {
   // PDF files carry subsets of the page font (and compressed, JPEG-kept pictures); off,
   // they name their fonts for the reader as the first versions did.
   QM_PROPERTY(bool, PdfEmbedFonts);
+  // Every document issued (printed, written as PDF) is kept in the issued-documents
+  // archive.
+  QM_PROPERTY(bool, IssueArchive);
 
  private:
   struct Key;
-  static const std::array<Key, 50>& Keys();
+  static const std::array<Key, 51>& Keys();
 
   std::array<TMxPicture, kImgMaxRegistCount> FImgStamp;
   std::string FImgPath;

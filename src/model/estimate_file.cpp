@@ -235,6 +235,7 @@ void TMxEstimateObjectList::LoadFile(const std::string& fileName, EstimateFileIn
   } catch (const Error& e) {
     throw Error("見積ファイル " + fileName + " を読み込めません: " + e.what());
   }
+  SetFileName(fileName);
 }
 
 void TMxEstimateObjectList::SaveFile(const std::string& fileName, const std::string& comment,
@@ -249,6 +250,7 @@ void TMxEstimateObjectList::SaveFile(const std::string& fileName, const std::str
   } catch (const Error& e) {
     throw Error("見積ファイル " + fileName + " を保存できません: " + e.what());
   }
+  SetFileName(fileName);
 }
 
 std::string TMxEstimateObjectList::Serialize(const std::string& comment, const Clock& clock) const {

@@ -60,6 +60,10 @@ class TMxEstimateObjectList {
   void SaveFile(const std::string& fileName, const std::string& comment, std::string_view savedAt) const;
   std::string Serialize(const std::string& comment, std::string_view savedAt) const;
 
+  // The file the document was last read from or saved to; empty for a new document.
+  const std::string& FileName() const { return FFileName; }
+  void SetFileName(std::string v) const { FFileName = std::move(v); }
+
   Currency TaxRate() const { return FTaxRate; }
   void SetTaxRate(Currency v) { FTaxRate = v; }
   Currency SubTotalPrice() const { return FSubTotalPrice; }
@@ -115,6 +119,7 @@ class TMxEstimateObjectList {
 
  private:
   std::vector<std::unique_ptr<TMxEstimateObject>> FItems;
+  mutable std::string FFileName;  // where it is, not what it holds: a save changes it
 
   Currency FTaxRate;
   Currency FSubTotalPrice;

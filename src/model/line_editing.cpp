@@ -104,6 +104,7 @@ void SetDefaultCalculation(TMxEstimateObjectList& doc) {
 }
 
 void ResetToNewDocument(TMxEstimateObjectList& doc) {
+  doc.SetFileName("");
   doc.SetTotalClaimMode(false);
   doc.Clear();
   AddBlankLines(doc, kMinimumLines);

@@ -285,14 +285,14 @@ PdfFonts PdfFontsOf(const TMxConfigInfo& config) {
   return config.PdfEmbedFonts() ? PdfFonts::Embed : PdfFonts::System;
 }
 
-void PrintPDFChart(TFormPDFBase& base, const PrintJob& job, const std::string& fileName,
-                   const PdfWriteSettings& settings) {
+std::string PrintPDFChart(TFormPDFBase& base, const PrintJob& job, const std::string& fileName,
+                          const PdfWriteSettings& settings) {
   base.SetFonts(settings.fonts);
-  PrintPDFChart(base, job, fileName, settings.randomStart);
+  return PrintPDFChart(base, job, fileName, settings.randomStart);
 }
 
-void PrintPDFChart(TFormPDFBase& base, const PrintJob& job, const std::string& fileName,
-                   std::function<int()> randomStart) {
+std::string PrintPDFChart(TFormPDFBase& base, const PrintJob& job, const std::string& fileName,
+                          std::function<int()> randomStart) {
   const ChartPageSources* src = job.ChartSources();
   if (!src) throw Error("この書類は見積書の形式で PDF にできません。");
   TPReport& report = base.PReport();
@@ -305,14 +305,15 @@ void PrintPDFChart(TFormPDFBase& base, const PrintJob& job, const std::string& f
     if (p.picture) report.Print(MakePDFPicChart(base, *src, orient, job.ItemPages(), p.nowPage));
     else report.Print(MakePDFFileChart(base, *src, job.Kind(), p.pageKind, p.nowPage, p.maxPage, orient));
   }
-  report.EndDoc();
+  std::string bytes = report.EndDoc();
   // The pictures of this document are not kept with the templates.
   for (const bool landscape : {false, true}) base.PicTemplate(landscape).Reset();
+  return bytes;
 }
 
-void PrintPDFChart(const PrintJob& job, const std::string& fileName, const PdfWriteSettings& settings) {
+std::string PrintPDFChart(const PrintJob& job, const std::string& fileName, const PdfWriteSettings& settings) {
   TFormPDFBase base(settings.clock ? *settings.clock : SystemClock());
-  PrintPDFChart(base, job, fileName, settings);
+  return PrintPDFChart(base, job, fileName, settings);
 }
 
 }  // namespace qm::pdf

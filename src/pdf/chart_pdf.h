@@ -28,12 +28,13 @@ PdfFonts PdfFontsOf(const TMxConfigInfo& config);
 // Writes the document of an estimate-family job to `fileName`, replacing the file
 // atomically, through the templates of `base` (kept for the run: its pages are built
 // once). Throws qm::Error (the writer's errors too) and leaves no file behind.
-void PrintPDFChart(TFormPDFBase& base, const PrintJob& job, const std::string& fileName,
-                   std::function<int()> randomStart = {});
-void PrintPDFChart(TFormPDFBase& base, const PrintJob& job, const std::string& fileName,
-                   const PdfWriteSettings& settings);
+// Each answers the file's bytes; an empty file name writes no file.
+std::string PrintPDFChart(TFormPDFBase& base, const PrintJob& job, const std::string& fileName,
+                          std::function<int()> randomStart = {});
+std::string PrintPDFChart(TFormPDFBase& base, const PrintJob& job, const std::string& fileName,
+                          const PdfWriteSettings& settings);
 // The same through templates made for this one file.
-void PrintPDFChart(const PrintJob& job, const std::string& fileName, const PdfWriteSettings& settings = {});
+std::string PrintPDFChart(const PrintJob& job, const std::string& fileName, const PdfWriteSettings& settings = {});
 
 // The filled template page of one item page: page kind 1 only, 2 first, 3 middle, 4
 // last; nowPage and maxPage feed the page number; orientType 1 is landscape.

@@ -305,12 +305,13 @@ void TPReport::Print(TPRPage& page) {
   page.Print(ctx);
 }
 
-void TPReport::EndDoc() {
+std::string TPReport::EndDoc() {
   if (!FDoc) throw EPdfInvalidOperation("document is null..");
   std::string bytes;
   FDoc->SaveToStream(bytes);
-  WriteFileAtomically(FileName, bytes);  // throws naming the file; nothing half-written stays
+  if (!FileName.empty()) WriteFileAtomically(FileName, bytes);  // throws naming the file; nothing half-written stays
   FDoc.reset();
+  return bytes;
 }
 
 void TPReport::Abort() { FDoc.reset(); }

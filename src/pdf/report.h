@@ -207,8 +207,9 @@ class TPReport {
 
   void BeginDoc();
   void Print(TPRPage& page);
-  // Writes the file (replaced atomically); a failure keeps the document open.
-  void EndDoc();
+  // Writes the file (replaced atomically) unless FileName is empty, and answers its
+  // bytes; a failure keeps the document open.
+  std::string EndDoc();
   void Abort();
 
   void SetAuthor(const std::string& v);

@@ -242,16 +242,15 @@ TPRPage& MakePDFFileFaxSender(TFormPDFBase& base, const SlipSources& src, const 
   return t.Page();
 }
 
-void WritePdf(TFormPDFBase& base, const PrintJob& job, const std::string& fileName, const PdfWriteSettings& settings) {
+std::string WritePdf(TFormPDFBase& base, const PrintJob& job, const std::string& fileName,
+                     const PdfWriteSettings& settings) {
   base.SetFonts(settings.fonts);
-  WritePdf(base, job, fileName, settings.randomStart);
+  return WritePdf(base, job, fileName, settings.randomStart);
 }
 
-void WritePdf(TFormPDFBase& base, const PrintJob& job, const std::string& fileName, std::function<int()> randomStart) {
-  if (job.ChartSources()) {
-    PrintPDFChart(base, job, fileName, std::move(randomStart));
-    return;
-  }
+std::string WritePdf(TFormPDFBase& base, const PrintJob& job, const std::string& fileName,
+                     std::function<int()> randomStart) {
+  if (job.ChartSources()) return PrintPDFChart(base, job, fileName, std::move(randomStart));
   if (const auto* list = std::get_if<ListJobSources>(&job.Sources())) {
     TPReport& report = base.PReport();
     if (randomStart) report.SetRandomStart(std::move(randomStart));
@@ -263,8 +262,7 @@ void WritePdf(TFormPDFBase& base, const PrintJob& job, const std::string& fileNa
       else
         report.Print(MakePDFFileItemList(base, list->src, p.nowPage, p.maxPage));
     }
-    report.EndDoc();
-    return;
+    return report.EndDoc();
   }
   TPRPage* page = nullptr;
   std::visit(
@@ -281,7 +279,7 @@ void WritePdf(TFormPDFBase& base, const PrintJob& job, const std::string& fileNa
   report.FileName = fileName;
   report.BeginDoc();
   report.Print(*page);
-  report.EndDoc();
+  return report.EndDoc();
 }
 
 }  // namespace qm::pdf

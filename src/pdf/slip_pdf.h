@@ -28,9 +28,11 @@ void FitReceiptNameLabel(TPRPage& page, TPRLabel& label);
 // Writes any print job as PDF (the estimate family, the receipt, the total invoice, the
 // FAX cover sheet), replacing the file atomically. Throws qm::Error and leaves nothing
 // behind when the file cannot be written.
-// The settings' clock is not used: `base` dates its files.
-void WritePdf(TFormPDFBase& base, const PrintJob& job, const std::string& fileName,
-              std::function<int()> randomStart = {});
-void WritePdf(TFormPDFBase& base, const PrintJob& job, const std::string& fileName, const PdfWriteSettings& settings);
+// Each answers the file's bytes; an empty file name writes no file (the PDF of a job that
+// is printed, for the archive). The settings' clock is not used: `base` dates its files.
+std::string WritePdf(TFormPDFBase& base, const PrintJob& job, const std::string& fileName,
+                     std::function<int()> randomStart = {});
+std::string WritePdf(TFormPDFBase& base, const PrintJob& job, const std::string& fileName,
+                     const PdfWriteSettings& settings);
 
 }  // namespace qm::pdf

@@ -34,7 +34,8 @@ TEST_F(QmConfig, ShowsDefaultsWithoutAConfFile) {
   EXPECT_EQ(setting["LineColorEven"].toString(), "clWhite");
   EXPECT_EQ(setting["NatsuinName6"].toString(), "捺印６");
   EXPECT_EQ(setting["PdfEmbedFonts"].toBool(), true);
-  EXPECT_EQ(setting.size(), 51);  // 50 keys and the seal images
+  EXPECT_EQ(setting["IssueArchive"].toBool(), true);
+  EXPECT_EQ(setting.size(), 52);  // 51 keys and the seal images
   const QJsonArray stamps = setting["ImgStamp"].toArray();
   ASSERT_EQ(stamps.size(), 6);
   for (const auto& s : stamps) EXPECT_TRUE(s.isNull());

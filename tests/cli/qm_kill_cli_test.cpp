@@ -151,5 +151,39 @@ TEST_F(KillTest, AKilledImportLeavesTheOldTableOrTheNewOneWhole) {
   EXPECT_GT(killed, 0) << "no kill landed while qm ran (" << kills << " tries, one run " << oneRun << " us)";
 }
 
+TEST_F(KillTest, AKilledIssueLeavesTheArchiveVerifiable) {
+  // An invoice of some pages; the kills land in reading it, writing its PDF, the copy's
+  // write, the record's insert and the commit.
+  QByteArray json = R"({"CustomerInfo": {"CustomerName1": "山田建設"}, "SlipCodeStr": "K-1", "Lines": [)";
+  for (int i = 0; i < 300; ++i) {
+    if (i) json += ',';
+    json += R"({"Name": "工事)" + QByteArray::number(i) + R"(", "Num": "1", "Price": "1000"})";
+  }
+  Write("doc.json", json + "]}");
+  ASSERT_FALSE(RunAndKill({"build", "doc.json", "doc.QM1"}, -1));
+  const QStringList issue = {"pdf", "tcSeikyu", "doc.QM1", "out.pdf"};
+  const qint64 oneRun = TimeOfOneRun(issue);
+
+  std::mt19937 random(Seed() + 2);
+  std::uniform_int_distribution<qint64> moment(0, oneRun);
+  QElapsedTimer spent;
+  spent.start();
+  int killed = 0, kills = 0;
+  for (; kills < kKills && spent.elapsed() < kBudgetMs; ++kills) {
+    const qint64 at = moment(random);
+    killed += RunAndKill(issue, at) ? 1 : 0;
+    const CliResult verify = Run({"issued", "verify"});
+    EXPECT_EQ(verify.exit, 0) << "seed " << Seed() << ", killed after " << at << " us: " << verify.out.toStdString();
+  }
+  EXPECT_GT(killed, 0) << "no kill landed while qm ran (" << kills << " tries, one run " << oneRun << " us)";
+  // Every record kept names a PDF that is there; the next issue goes on from the last.
+  const CliResult ls = Run({"issued", "ls"});
+  const QJsonArray records = QJsonDocument::fromJson(ls.out).array();
+  ASSERT_GE(records.size(), 1);
+  for (const QJsonValue& r : records) EXPECT_TRUE(QFile::exists(Path(r.toObject().value("File").toString())));
+  ASSERT_FALSE(RunAndKill(issue, -1));
+  EXPECT_EQ(Run({"issued", "verify"}).exit, 0);
+}
+
 }  // namespace
 }  // namespace qmtest

@@ -113,9 +113,9 @@ TEST(ConfigInfo, SaveWritesEveryKeyButFaxTitleAndKeepsTheRestOfTheFile) {
   EXPECT_EQ(ini.ReadString("SETTING", "NATSUIN_3", ""), "捺印３");
   EXPECT_EQ(ini.ReadString("CAMPANY_INFO0", "ZipNo", ""), "100");
   const std::vector<std::string> keys = ini.Keys("SETTING");
-  EXPECT_EQ(keys.size(), 51u);  // FAX_TITLE, HAND and the 49 written keys
+  EXPECT_EQ(keys.size(), 52u);  // FAX_TITLE, HAND and the 50 written keys
   EXPECT_EQ(keys[2], "TAX");    // new keys follow the file's own, in table order
-  EXPECT_EQ(keys.back(), "PDF_EMBED_FONTS");
+  EXPECT_EQ(keys.back(), "ISSUE_ARCHIVE");
 
   const TMxConfigInfo again = Loaded(f);
   EXPECT_EQ(again.TaxRate(), Currency::FromRaw(55000));

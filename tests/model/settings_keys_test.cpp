@@ -87,6 +87,7 @@ const std::vector<KeyCase<C>>& SettingCases() {
       COLOUR("LINE_COLOR_ODD", LineColorOdd, "255"),
       COLOUR("LINE_COLOR_EVEN", LineColorEven, "65280"),
       qmtest::FlagKey<C>("PDF_EMBED_FONTS", "0", &C::SetPdfEmbedFonts, &C::PdfEmbedFonts),
+      qmtest::FlagKey<C>("ISSUE_ARCHIVE", "0", &C::SetIssueArchive, &C::IssueArchive),
   };
   return cases;
 }

@@ -18,6 +18,8 @@ constexpr OptionSpec kOptions[] = {
     {"--set", true},  {"--tax", true},   {"--page", true},   {"--out", true},        {"--dpi", true},
     {"--ops", false}, {"--per-file", false}, {"--per-line", false}, {"--address", true}, {"--server", true},
     {"--proxy", true}, {"--map", true}, {"--fonts", true},
+    {"--no-archive", false}, {"--from", true}, {"--to", true}, {"--min", true}, {"--max", true},
+    {"--customer", true}, {"--kind", true},
 };
 
 const OptionSpec* FindOption(const std::string& name) {

@@ -9,7 +9,8 @@ inline constexpr const char* kUsageTail =
     "  --data DIR  データフォルダ（conf.ini の場所）\n"
     "  --rate R    消費税率（既定: conf.ini の TAX、なければ 10）\n";
 inline constexpr const char* kPrintSummary =
-    "印刷ダイアログの「印刷」と同じ内容を、スプーラのプリンタ（既定: 既定のプリンタ）へ送ります。";
+    "印刷ダイアログの「印刷」と同じ内容を、スプーラのプリンタ（既定: 既定のプリンタ）へ送ります。印刷した書類の PDF は"
+    "発行控えに保存されます（--no-archive で保存しません）。";
 inline constexpr const char* kDumpSummary = "見積ファイルを JSON で表示します。--calc で再計算してから表示します。";
 inline constexpr const char* kBuildSummary = "JSON から見積ファイルを作成します。--calc で再計算してから保存します。";
 inline constexpr const char* kCalcSummary = "再計算して小計・消費税・合計、各行の金額、税率ごとの合計 (TaxByRate) を JSON で表示します。";
@@ -38,7 +39,13 @@ inline constexpr const char* kRenderSummary =
 inline constexpr const char* kPdfSummary =
     "見積書などを PDF ファイルに書き出します（品目ページと画像ページ。控えは紙の印刷だけです）。印刷設定と --set、"
     "--tax は render と同じです。--fonts embed（既定は conf.ini の PDF_EMBED_FONTS、初期値 1）はフォントを埋め込み、"
-    "--fonts system は以前の形式（フォント名のみ・PDF 1.2・無圧縮）で書き出します。";
+    "--fonts system は以前の形式（フォント名のみ・PDF 1.2・無圧縮）で書き出します。書き出した PDF は発行控えに"
+    "保存されます（--no-archive で保存しません）。";
+inline constexpr const char* kIssuedSummary =
+    "発行控え（印刷・PDF出力・qm pdf/print で発行した書類の PDF と記録）を扱います。ls は条件（取引日 --from/--to、"
+    "金額 --min/--max、取引先 --customer、書類 --kind、組み合わせ可、範囲は端を含む）に合う記録を古い順に JSON で表示し、"
+    "export は同じ記録を CSV（Shift-JIS、CR LF、見出し行）に書き出し、verify は全 PDF と記録の連鎖を確かめます"
+    "（問題があれば終了コード 1）。";
 inline constexpr const char* kTotalClaimSummary =
     "保存フォルダーの見積ファイル NAME（拡張子なし、指定の順）から合計請求書を作成して OUT.QM1 に保存します。"
     "--per-file はファイル単位、--per-line は各行単位で集計します。";
@@ -142,6 +149,21 @@ inline std::string BadTaxChoice(const std::string& text) {
   return "税の表示「" + text + "」は none, exclusive, inclusive のいずれかで指定してください。";
 }
 inline std::string BadSet(const std::string& text) { return "--set「" + text + "」は KEY=値 の形で指定してください。"; }
+inline std::string IssuedNotKept(bool printed, const std::string& why) {
+  return std::string(printed ? "印刷しましたが" : "PDF を書き出しましたが") + "、発行控えを保存できませんでした: " + why;
+}
+inline std::string ArchiveNotIntact(std::size_t problems) {
+  return "発行控えに問題が " + std::to_string(problems) + " 件あります。";
+}
+inline std::string BadIssuedCommand(const std::string& text) {
+  return "「" + text + "」は qm issued の ls, export, verify のどれでもありません。";
+}
+inline std::string BadIssuedDate(const std::string& option, const std::string& text) {
+  return option + " の「" + text + "」は日付（2026-12-10 や 令和8年12月10日）で指定してください。";
+}
+inline std::string BadIssuedAmount(const std::string& option, const std::string& text) {
+  return option + " の「" + text + "」は金額の数値で指定してください。";
+}
 inline std::string BadFonts(const std::string& text) {
   return "フォントの指定「" + text + "」は embed か system で指定してください。";
 }

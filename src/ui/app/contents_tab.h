@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "model/line_editing.h"
-#include "model/session.h"
+#include "session/session.h"
 
 class QCheckBox;
 class QComboBox;

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "model/session.h"
+#include "session/session.h"
 
 class QCheckBox;
 class QComboBox;

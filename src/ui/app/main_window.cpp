@@ -16,6 +16,7 @@
 #include "ui/app/customer_tab.h"
 #include "ui/app/line_area.h"
 #include "ui/app/main_messages.h"
+#include "ui/archive/archive_commands.h"
 #include "ui/common/command_table.h"
 #include "ui/common/guarded.h"
 #include "ui/common/message_box.h"
@@ -32,7 +33,7 @@ namespace {
 // The menus and the toolbar, by command id.
 const std::vector<const char*> kFileMenu = {"New1", "BtnOpen", "BtnSave"};
 const std::vector<const char*> kTotalClaimMenu = {"TotalClaimPerFile", "TotalClaimPerLine"};
-const std::vector<const char*> kFileMenuTail = {kSeparator, "B2", "R1", kSeparator, "Exit"};
+const std::vector<const char*> kFileMenuTail = {kSeparator, "B2", "R1", kSeparator, "IssuedSearch", kSeparator, "Exit"};
 const std::vector<const char*> kEditMenu = {"CopyLine",   "PasteLine",  "MoveUp",        "MoveDown",
                                             "InsertLine", "DeleteLine", "InsertSubTotal"};
 const std::vector<const char*> kSettingsMenu = {"SenderConf", "Conf", "ItemListEdit", "ZipUpdate"};
@@ -89,6 +90,8 @@ void TFormMain::InstallCommands() {
   c.Add({"New1", "新規作成(&N)", nullptr, true, [this] { New1Click(); }});
   files_ = new FileCommands(*session_, *this);
   files_->Install(c);
+  archive_ = new ArchiveCommands(*session_, *this);
+  archive_->Install(c);
   c.Add({"Exit", "終了(&X)", nullptr, true, [this] { close(); }});
 
   TContentsTab* t = contentsTab_;
@@ -111,7 +114,9 @@ void TFormMain::InstallCommands() {
           [this, customer] { postal_->BtnZipClick(customer->ZipEdit(), customer->Add1Edit()); });
   connect(customer->Add1Button(), &QPushButton::clicked, this,
           [this, customer] { postal_->BtnAdd1Click(customer->ZipEdit(), customer->Add1Edit()); });
-  pictures_ = new LinePictures(*session_, *this, *contentsTab_, contentsTab_->PicturePreview());
+  LineRows rows{[this](int n) { contentsTab_->SetCurrentLine(n); },
+                [this](int n) { contentsTab_->LineArea().RowAt(n).EditItemEtc->setFocus(); }};
+  pictures_ = new LinePictures(*session_, *this, std::move(rows), contentsTab_->PicturePreview(), contentsTab_);
   connect(&contentsTab_->LineArea(), &TLineInputArea::pictureClicked, pictures_,
           [this](int n) { Guarded(this, [&] { pictures_->BtnItemPicClick(n); }); });
   connect(contentsTab_, &TContentsTab::lineActivated, pictures_, [this](int n) { pictures_->LineActivated(n); });

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "model/session.h"
+#include "session/session.h"
 #include "ui/common/document_view.h"
 
 class QTabWidget;
@@ -15,6 +15,7 @@ class QTabWidget;
 namespace qm::ui {
 
 class CommandTable;
+class ArchiveCommands;
 class FileCommands;
 class MasterCommands;
 class PostalCommands;
@@ -43,6 +44,7 @@ class TFormMain : public QMainWindow, public DocumentView {
   TContentsTab& Contents() { return *contentsTab_; }
   CommandTable& Commands() { return *commands_; }
   FileCommands& Files() { return *files_; }
+  ArchiveCommands& Archive() { return *archive_; }
   PrintCommands& Print() { return *print_; }
   PostalCommands& Postal() { return *postal_; }
   MasterCommands& Masters() { return *masters_; }
@@ -78,6 +80,7 @@ class TFormMain : public QMainWindow, public DocumentView {
   std::unique_ptr<AppSession> session_;
   CommandTable* commands_ = nullptr;
   FileCommands* files_ = nullptr;
+  ArchiveCommands* archive_ = nullptr;
   PrintCommands* print_ = nullptr;
   PostalCommands* postal_ = nullptr;
   MasterCommands* masters_ = nullptr;

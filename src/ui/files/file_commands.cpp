@@ -7,6 +7,7 @@
 #include "files/file_messages.h"
 #include "ui/common/command_table.h"
 #include "ui/common/document_view.h"
+#include "ui/common/guarded.h"
 #include "ui/common/message_box.h"
 #include "ui/files/file_dialogs.h"
 
@@ -104,7 +105,12 @@ void FileCommands::B2Click() {
     ShowMessage(window, QString::fromUtf8(files_msg::kBackupFolderFailed));
     return;
   }
-  ShowMessage(window, Q(files_msg::BackupCreated(r.folder)));
+  QString said = Q(files_msg::BackupCreated(r.folder));
+  Guarded(window, [&] {
+    if (BackupArchive(session_.Archive().FolderPath(), r.folder) > 0)
+      said += QStringLiteral("\r\n") + QString::fromUtf8(files_msg::kArchiveBackedUp);
+  });
+  ShowMessage(window, said);
 }
 
 void FileCommands::R1Click() {
@@ -113,7 +119,18 @@ void FileCommands::R1Click() {
   const QString folder = ChooseFolder(window, QString::fromUtf8(kChooseRestoreFolder));
   if (folder.isEmpty()) return;
   const RestoreResult r = Restore(folder.toStdString(), session_.Folder().SaveDir());
-  ShowMessage(window, r.restored >= 1 ? Q(files_msg::Restored(r.restored)) : QString::fromUtf8(files_msg::kNoBackupData));
+  QString said = r.restored >= 1 ? Q(files_msg::Restored(r.restored)) : QString::fromUtf8(files_msg::kNoBackupData);
+  Guarded(window, [&] {
+    archive::IssueArchive& issued = session_.Archive();
+    const bool hasRecords = !issued.Empty();
+    issued.Close();
+    switch (RestoreArchive(folder.toStdString(), issued.FolderPath(), hasRecords)) {
+      case ArchiveRestore::Restored: said += QStringLiteral("\r\n") + QString::fromUtf8(files_msg::kArchiveRestored); break;
+      case ArchiveRestore::KeptCurrent: said += QStringLiteral("\r\n") + QString::fromUtf8(files_msg::kArchiveKept); break;
+      case ArchiveRestore::NoneInBackup: break;
+    }
+  });
+  ShowMessage(window, said);
 }
 
 }  // namespace qm::ui

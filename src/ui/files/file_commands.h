@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "model/session.h"
+#include "session/session.h"
 #include "model/total_claim.h"
 
 namespace qm::ui {

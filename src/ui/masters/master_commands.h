@@ -7,7 +7,7 @@
 
 #include <array>
 
-#include "model/session.h"
+#include "session/session.h"
 #include "ui/masters/master_host.h"
 
 namespace qm::ui {

@@ -7,8 +7,6 @@
 #include "base/atomic_file.h"
 #include "model/contents_export.h"
 #include "model/line_picture.h"
-#include "ui/app/contents_tab.h"
-#include "ui/app/line_area.h"
 #include "ui/common/document_view.h"
 #include "ui/common/guarded.h"
 #include "ui/common/message_box.h"
@@ -31,8 +29,9 @@ const char* SaveFilter(PictureKind kind) {
 
 }  // namespace
 
-LinePictures::LinePictures(AppSession& session, DocumentView& view, TContentsTab& contents, TPicturePreview& preview)
-    : QObject(&contents), session_(session), view_(view), contents_(contents), preview_(preview) {
+LinePictures::LinePictures(AppSession& session, DocumentView& view, LineRows rows, TPicturePreview& preview,
+                           QObject* parent)
+    : QObject(parent), session_(session), view_(view), rows_(std::move(rows)), preview_(preview) {
   connect(&preview_, &TPicturePreview::clicked, this, [this] { Guarded(view_.Window(), [this] { ImagePicPreviewClick(); }); });
   connect(preview_.BtnPicSave, &QPushButton::clicked, this,
           [this] { Guarded(view_.Window(), [this] { BtnPicSaveClick(); }); });
@@ -47,7 +46,7 @@ void LinePictures::BtnItemPicClick(int n) {
   TMxEstimateObjectList& doc = session_.Document();
   if (n < 0 || n >= doc.Count()) return;
   view_.CommitCurrentEdit();
-  contents_.SetCurrentLine(n);
+  rows_.makeCurrent(n);
   QWidget* window = view_.Window();
   TMxEstimateObject& line = doc.Items(n);
   if (line.Pic().Empty()) {
@@ -63,7 +62,7 @@ void LinePictures::BtnItemPicClick(int n) {
     const bool remarkSet = line.Note().empty();
     if (remarkSet) line.SetNote("別紙参照");
     view_.Refresh();
-    if (remarkSet) contents_.LineArea().RowAt(n).EditItemEtc->setFocus();
+    if (remarkSet) rows_.focusRemark(n);
     oldLineNo_ = -1;
     LineActivated(n);
     ShowMessage(window, QStringLiteral("画像の読み込みが完了しました"));

@@ -4,19 +4,27 @@
 // picture with its viewer and save button, and 内容出力.
 #include <QObject>
 
-#include "model/session.h"
+#include <functional>
+
+#include "session/session.h"
 
 namespace qm::ui {
 
 class DocumentView;
-class TContentsTab;
 class TFormPicPreview;
 class TPicturePreview;
+
+// What the pictures ask of the rows of the contents tab.
+struct LineRows {
+  std::function<void(int)> makeCurrent;  // row n becomes the current line
+  std::function<void(int)> focusRemark;  // the remark cell of row n takes the focus
+};
 
 class LinePictures : public QObject {
   Q_OBJECT
  public:
-  LinePictures(AppSession& session, DocumentView& view, TContentsTab& contents, TPicturePreview& preview);
+  LinePictures(AppSession& session, DocumentView& view, LineRows rows, TPicturePreview& preview,
+               QObject* parent = nullptr);
 
   // The picture button of row n.
   void BtnItemPicClick(int n);
@@ -35,7 +43,7 @@ class LinePictures : public QObject {
  private:
   AppSession& session_;
   DocumentView& view_;
-  TContentsTab& contents_;
+  LineRows rows_;
   TPicturePreview& preview_;
   TFormPicPreview* viewer_ = nullptr;
   int oldLineNo_ = -1;  // the line whose picture the preview holds

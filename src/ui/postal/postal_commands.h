@@ -3,7 +3,7 @@
 // menu entry 郵便番号データの更新. The dialogs are made on first use and kept.
 #include <QObject>
 
-#include "model/session.h"
+#include "session/session.h"
 #include "postal/zip_table.h"
 
 class QLineEdit;

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QPrintDialog>
 
+#include "archive/issue_facts.h"
 #include "pdf/slip_pdf.h"
 #include "ui/common/command_table.h"
 #include "ui/common/document_view.h"
@@ -123,14 +124,33 @@ void PrintCommands::Finish(TFormPrintBase& dialog, ModalResult result) {
   else if (result == ModalResult::Pdf) PdfWith(dialog);
 }
 
+pdf::TFormPDFBase& PrintCommands::PdfBase() {
+  if (!pdfBase_) pdfBase_ = std::make_unique<pdf::TFormPDFBase>();
+  return *pdfBase_;
+}
+
+pdf::PdfWriteSettings PrintCommands::PdfSettings() const {
+  pdf::PdfWriteSettings settings;
+  settings.fonts = pdf::PdfFontsOf(session_.Config());
+  return settings;
+}
+
+void PrintCommands::KeepIssued(const PrintJob& job, archive::IssueVia via, const std::string& target,
+                               const std::string& pdf, const QString& done) {
+  // What was issued stays issued: a copy that cannot be kept is said, nothing is undone.
+  try {
+    archive::KeepIssued(session_.Archive(), session_.Config(), job, via, target, session_.Document().FileName(), pdf);
+  } catch (const std::exception& e) {
+    ShowError(view_.Window(), done + QStringLiteral("、発行控えを保存できませんでした。\r\n") + QString::fromStdString(e.what()));
+  }
+}
+
 void PrintCommands::PdfWith(const TFormPrintBase& dialog) {
   const QString path =
       ChooseFileToWrite(view_.Window(), QStringLiteral("PDFファイル(*.pdf)"), QStringLiteral("pdf"), ExportFolder());
   if (path.isEmpty()) return;
-  if (!pdfBase_) pdfBase_ = std::make_unique<pdf::TFormPDFBase>();
-  pdf::PdfWriteSettings settings;
-  settings.fonts = pdf::PdfFontsOf(session_.Config());
-  pdf::WritePdf(*pdfBase_, dialog.Job(), path.toStdString(), settings);
+  const std::string pdf = pdf::WritePdf(PdfBase(), dialog.Job(), path.toStdString(), PdfSettings());
+  KeepIssued(dialog.Job(), archive::IssueVia::Pdf, path.toStdString(), pdf, QStringLiteral("PDFを書き出しましたが"));
 }
 
 void PrintCommands::PrintWith(TFormPrintBase& dialog) {
@@ -142,6 +162,18 @@ void PrintCommands::PrintWith(TFormPrintBase& dialog) {
   // A queue that refuses jobs says why, instead of the job vanishing.
   if (printer.outputFormat() == QPrinter::NativeFormat) CheckPrinterTakesJobs(printer.printerName().toStdString());
   PrintJobOn(printer, dialog.Job());
+  if (!archive::IsKept(session_.Config(), dialog.Job())) return;
+  // The copy kept of a printed job is its PDF, as PDF出力 would write it.
+  const std::string target = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName().toStdString()
+                                                                           : printer.printerName().toStdString();
+  std::string pdf;
+  try {
+    pdf = pdf::WritePdf(PdfBase(), dialog.Job(), std::string(), PdfSettings());
+  } catch (const std::exception& e) {
+    ShowError(view_.Window(), QStringLiteral("印刷しましたが、発行控えを保存できませんでした。\r\n") + QString::fromStdString(e.what()));
+    return;
+  }
+  KeepIssued(dialog.Job(), archive::IssueVia::Print, target, pdf, QStringLiteral("印刷しましたが"));
 }
 
 }  // namespace qm::ui

@@ -6,8 +6,9 @@
 
 #include <memory>
 
-#include "model/session.h"
+#include "session/session.h"
 #include "print/document_kinds.h"
+#include "print/print_job.h"
 #include "ui/common/modal_result.h"
 
 namespace qm::ui {
@@ -23,6 +24,7 @@ class TFormPrintTotalClaim;
 
 namespace qm::pdf {
 class TFormPDFBase;
+struct PdfWriteSettings;
 }  // namespace qm::pdf
 
 namespace qm::ui {
@@ -53,9 +55,10 @@ class PrintCommands : public QObject {
   void pngBtnSoushinClick();
 
   // 印刷 of a dialog: prints its job; without a printer the system's print dialog is
-  // offered (it can print into a PDF file).
+  // offered (it can print into a PDF file). The job's PDF is kept in the archive.
   void PrintWith(TFormPrintBase& dialog);
-  // PDF出力 of a dialog: asks for a PDF file and writes the dialog's job there.
+  // PDF出力 of a dialog: asks for a PDF file and writes the dialog's job there; the file
+  // is kept in the archive.
   void PdfWith(const TFormPrintBase& dialog);
 
   // The PDF templates take the settings' band colours.
@@ -70,6 +73,12 @@ class PrintCommands : public QObject {
   void Finish(TFormPrintBase& dialog, ModalResult result);
   // A dialog's agreement to round the tax once switches the document and shows it anew.
   void WatchRounding(TFormPrintBase& dialog);
+  pdf::TFormPDFBase& PdfBase();
+  pdf::PdfWriteSettings PdfSettings() const;
+  // Keeps the issued copy of a job when its kind and the settings ask for it; a failure
+  // is said after `done` ("印刷しましたが"), as the document has left already.
+  void KeepIssued(const PrintJob& job, archive::IssueVia via, const std::string& target, const std::string& pdf,
+                  const QString& done);
 
   AppSession& session_;
   DocumentView& view_;

@@ -73,6 +73,7 @@ constexpr CheckBinding kChecks[] = {
     {&D::CBPrintDecimalPoint, &C::PrintDecimalPoint, &C::SetPrintDecimalPoint},
     {&D::CBPrintBunrui, &C::PrintBunrui, &C::SetPrintBunrui},
     {&D::CBPdfEmbedFonts, &C::PdfEmbedFonts, &C::SetPdfEmbedFonts},
+    {&D::CBIssueArchive, &C::IssueArchive, &C::SetIssueArchive},
 };
 
 using NameGet = const std::string& (C::*)() const;
@@ -177,6 +178,8 @@ QWidget* TFormConf::BasicTab() {
   grid->addWidget(CBPrintBunrui, ++row, 0, 1, 3);
   CBPdfEmbedFonts = Check(page, "CBPdfEmbedFonts", "PDFにフォントを埋め込む");
   grid->addWidget(CBPdfEmbedFonts, ++row, 0, 1, 3);
+  CBIssueArchive = Check(page, "CBIssueArchive", "発行した書類の控えを保存する");
+  grid->addWidget(CBIssueArchive, ++row, 0, 1, 3);
   grid->setRowStretch(++row, 1);
   return page;
 }

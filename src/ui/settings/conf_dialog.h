@@ -42,7 +42,7 @@ class TFormConf : public QDialog {
   QComboBox* CBMonetary = nullptr;
   QCheckBox *CBPrintCusCode = nullptr, *CBNoTaxNoSub = nullptr, *CBExitAlert = nullptr, *CBOpenAlert = nullptr,
             *CBPrintDecimalPoint = nullptr, *CBPrintBunrui = nullptr,
-            *CBPdfEmbedFonts = nullptr;
+            *CBPdfEmbedFonts = nullptr, *CBIssueArchive = nullptr;
   QSpinBox* Spin_FontSize = nullptr;
   ColourSwatch *ShapeLineColorOdd = nullptr, *ShapeLineColorEven = nullptr;
   QPushButton *BtnColorOdd = nullptr, *BtnColorEven = nullptr;

@@ -5,7 +5,7 @@
 // company profiles conf.ini and the images are written, after cancel they are read again.
 #include <QObject>
 
-#include "model/session.h"
+#include "session/session.h"
 
 namespace qm::ui {
 

@@ -125,7 +125,7 @@ std::vector<ConfCase> ConfCases(qmtest::ScriptedMessages& messages) {
       {"PRINTCUSCODE", "CBPrintCusCode"}, {"NOTAXNOSUB", "CBNoTaxNoSub"},
       {"EXITALERT", "CBExitAlert"},       {"OPENALERT", "CBOpenAlert"},
       {"PRINTDECIMAL", "CBPrintDecimalPoint"}, {"PRINTBUNRUI", "CBPrintBunrui"},
-      {"PDF_EMBED_FONTS", "CBPdfEmbedFonts"},
+      {"PDF_EMBED_FONTS", "CBPdfEmbedFonts"}, {"ISSUE_ARCHIVE", "CBIssueArchive"},
   };
   for (const auto& [key, name] : checks)
     cases.push_back({key, [name = name](TFormConf& d) { Child<QCheckBox>(d, name)->toggle(); }});
@@ -182,6 +182,8 @@ TEST_F(SettingsTest, EachConfControlChangesExactlyItsOwnKey) {
     EXPECT_EQ(d.EdtEstTitle->text(), "見積T");
     EXPECT_EQ(d.CBPdfEmbedFonts->text(), "PDFにフォントを埋め込む");
     EXPECT_FALSE(d.CBPdfEmbedFonts->isChecked());  // the fixture's 0
+    EXPECT_EQ(d.CBIssueArchive->text(), "発行した書類の控えを保存する");
+    EXPECT_FALSE(d.CBIssueArchive->isChecked());
     d.BtnOk->click();
   });
   const std::map<std::string, std::string> baseline = Section("SETTING");

@@ -1,11 +1,14 @@
 #pragma once
 // The running program's state: the one document being edited, the customer, item and
 // unit masters, the operating settings, the company profiles, the input histories, the
-// copied line and the data folder they live in. The main window, every dialog and the
-// command line work through it; nothing here knows about windows.
+// copied line, the postal table, the issued-documents archive and the data folder they
+// live in. The main window, every dialog and the command line work through it; nothing
+// here knows about windows. It sits above every core layer (model, postal, files,
+// archive), below the windows and the command line.
 #include <functional>
 #include <string>
 
+#include "archive/issue_archive.h"
 #include "base/data_folders.h"
 #include "model/company_info.h"
 #include "model/config_info.h"
@@ -40,6 +43,8 @@ class AppSession {
   TMxEstimateObject& CopyBuffer() { return copyBuffer_; }
   // The postal table, read on the first lookup and kept while the file stays the same.
   postal::ZipTableCache& ZipTables() { return zipTables_; }
+  // What was issued: opened on first use.
+  archive::IssueArchive& Archive() { return archive_; }
 
   // Start-up: the data folder and its subfolders, the three masters, the operating
   // settings (their tax rate goes into the document) and the company profiles. A step
@@ -71,6 +76,7 @@ class AppSession {
   TMxCampanyInfoManager companies_;
   TMxEstimateObject copyBuffer_;
   postal::ZipTableCache zipTables_;
+  archive::IssueArchive archive_;
 };
 
 }  // namespace qm

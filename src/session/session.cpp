@@ -1,4 +1,4 @@
-#include "model/session.h"
+#include "session/session.h"
 
 #include <exception>
 
@@ -9,7 +9,8 @@ AppSession::AppSession(DataFolder folder, std::string historyFileName)
       histories_(std::move(historyFileName)),
       config_(folder_.ImgDir()),
       companies_(folder_.ImgDir()),
-      zipTables_(folder_.ZipFile()) {}
+      zipTables_(folder_.ZipFile()),
+      archive_(folder_) {}
 
 void AppSession::Start(const std::function<void(const std::string&)>& failed) {
   const auto step = [&](auto&& run) {
