@@ -1,6 +1,7 @@
 #include "ui/app/main_window.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QLabel>
