@@ -12,10 +12,12 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -24,6 +26,7 @@
 #include "base/amount_text.h"
 #include "base/ini_file.h"
 #include "support/pdf_tools.h"
+#include "ui/archive/issued_dialog.h"
 #include "ui/common/command_table.h"
 #include "ui/controls/ss_edit.h"
 #include "ui/print/print_dialog.h"
@@ -266,6 +269,48 @@ TEST_F(SpoolerTest, QmPrintSendsTheDialogsJobToTheDefaultOrTheNamedPrinter) {
   const QmResult unknown = Qm({"print", "0", file, "--printer", "No-Such-Printer"});
   EXPECT_EQ(unknown.exit, 1);
   EXPECT_TRUE(QString::fromUtf8(unknown.err).contains("No-Such-Printer")) << unknown.err.toStdString();
+}
+
+// 印刷 in the dialog and qm print keep the job's PDF in the archive, named by the printer,
+// and 発行控えの検索 finds both.
+TEST_F(SpoolerTest, PrintingKeepsTheIssuedCopyAndTheSearchFindsIt) {
+  const QString file = Document(R"("SlipCodeStr": "P-1", )");
+  auto window = Window(file);
+  ASSERT_TRUE(window);
+  PrintFrom<TFormPrintMitsu>(*window, "BtnSeikyu", [](TFormPrintMitsu&) {});
+  ASSERT_TRUE(QFile::exists(Spooled()));
+  ASSERT_EQ(Qm({"print", "tcSeikyu", file, "--printer", "QM-PDF"}).exit, 0);
+  WaitForTheSpooler();
+
+  const QmResult ls = Qm({"issued", "ls"});
+  ASSERT_EQ(ls.exit, 0) << ls.err.toStdString();
+  const QJsonArray records = QJsonDocument::fromJson(ls.out).array();
+  ASSERT_EQ(records.size(), 2);
+  const QJsonObject printed = records[0].toObject(), scripted = records[1].toObject();
+  EXPECT_EQ(printed.value("Via").toString(), "print");
+  EXPECT_EQ(scripted.value("Via").toString(), "qm");
+  for (const QJsonObject& r : {printed, scripted}) {
+    EXPECT_EQ(r.value("Target").toString(), "QM-PDF");
+    EXPECT_EQ(r.value("Kind").toString(), "tcSeikyu");
+    EXPECT_EQ(r.value("SlipNo").toString(), "P-1");
+    EXPECT_EQ(r.value("Source").toString(), "doc.QM1");
+    // The copy kept shows what the printer printed.
+    const QString kept = dir_.filePath("data/" + r.value("File").toString());
+    qmtest::ExpectValidPdf(kept);
+    const QString text = PdfText(kept);
+    for (const QString& amount : CalcAmounts(file)) EXPECT_TRUE(text.contains(amount)) << amount.toStdString();
+  }
+  EXPECT_EQ(scripted.value("Corrects").toInt(), printed.value("Id").toInt());
+  EXPECT_EQ(Qm({"issued", "verify"}).exit, 0);
+
+  int rows = -1;
+  qmtest::OnModal<TFormIssuedSearch>([&rows](TFormIssuedSearch& d) {
+    rows = d.LVIssued->rowCount();
+    d.BtnClose->click();
+  });
+  window->Commands().Action("IssuedSearch")->trigger();
+  EXPECT_EQ(rows, 2);
+  EXPECT_TRUE(messages_.errors.isEmpty()) << messages_.errors.join("\n").toStdString();
 }
 
 }  // namespace

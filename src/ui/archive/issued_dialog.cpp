@@ -205,6 +205,9 @@ void TFormIssuedSearch::Fill() {
       LVIssued->setItem(row, c, cell);
     }
   }
+  // A new search shows its hits in the archive's order (slip date, then number), whatever
+  // column the list was sorted by before; a click on a heading sorts them anew.
+  LVIssued->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
   LVIssued->setSortingEnabled(true);
   LVIssued->resizeColumnsToContents();
   LblCount->setText(QStringLiteral("%1 件").arg(hits_.size()));

@@ -502,7 +502,9 @@ TEST_F(MainWindowTest, MenusAndToolbarComeFromTheCommandTable) {
     else inMenus << top->objectName();
   }
   for (const QString& id : inMenus) EXPECT_TRUE(commands.Has(id.toStdString())) << id.toStdString();
-  EXPECT_EQ(inMenus.size(), 20);
+  EXPECT_EQ(inMenus.size(), 21);
+  EXPECT_TRUE(inMenus.contains("IssuedSearch"));
+  EXPECT_EQ(commands.Action("IssuedSearch")->text(), "発行控えの検索(&I)");
   EXPECT_EQ(commands.Action("New1")->text(), "新規作成(&N)");
   EXPECT_EQ(commands.Action("BtnOpen")->iconText(), "開く");
   EXPECT_EQ(commands.Action("InsertSubTotal")->text(), "選択行に小計欄を挿入(&S)");
@@ -514,7 +516,7 @@ TEST_F(MainWindowTest, MenusAndToolbarComeFromTheCommandTable) {
   W().RefreshMainForm();
   for (const char* id : {"CopyLine", "PasteLine", "MoveUp", "MoveDown", "InsertLine", "DeleteLine", "InsertSubTotal"})
     EXPECT_FALSE(commands.Action(id)->isEnabled()) << id;
-  for (const char* id : {"New1", "BtnOpen", "BtnSave", "BtnMitsu", "B2", "About"})
+  for (const char* id : {"New1", "BtnOpen", "BtnSave", "BtnMitsu", "B2", "IssuedSearch", "About"})
     EXPECT_TRUE(commands.Action(id)->isEnabled()) << id;
   W().Document().SetTotalClaimMode(false);
   W().RefreshMainForm();
