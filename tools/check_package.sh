@@ -26,7 +26,7 @@ for path in ./usr/bin/quillmark ./usr/bin/qm ./usr/bin/qm-core \
   fi
 done
 depends=$(dpkg-deb -f "$deb" Depends)
-for dep in libqt6widgets6 libqt6printsupport6 libcurl4 libcups2 libharfbuzz0b libharfbuzz-subset0 zlib1g \
+for dep in libqt6widgets6 libqt6printsupport6 libcurl4 libcups2 libharfbuzz0b libharfbuzz-subset0 zlib1g libssl3 \
     qt6-translations-l10n libqt6sql6-sqlite fonts-ipafont-gothic poppler-data; do
   grep -q "$dep" <<< "$depends" || { echo "not a dependency: $dep"; status=1; }
 done
