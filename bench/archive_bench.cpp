@@ -4,10 +4,6 @@
 // process.
 #include <benchmark/benchmark.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include <QCoreApplication>
 #include <QDirIterator>
 #include <QSqlDatabase>
@@ -19,8 +15,7 @@
 
 #include "archive/issue_archive.h"
 #include "base/data_folders.h"
-
-extern char** environ;
+#include "run_process.h"
 
 namespace {
 
@@ -144,23 +139,9 @@ BENCHMARK(BM_Verify1000Pdfs)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_FloorSha256sum1000Pdfs(benchmark::State& state) {
   VerifyArchive& a = Verify();
-  std::vector<char*> argv{const_cast<char*>("sha256sum")};
-  for (std::string& f : a.files) argv.push_back(f.data());
-  argv.push_back(nullptr);
-  for (auto _ : state) {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
-      state.SkipWithError("cannot start sha256sum");
-      break;
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    posix_spawn_file_actions_destroy(&actions);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) state.SkipWithError("sha256sum failed");
-  }
+  std::vector<std::string> args{"sha256sum"};
+  args.insert(args.end(), a.files.begin(), a.files.end());
+  for (auto _ : state) qmbench::RunProcess(state, args);
 }
 BENCHMARK(BM_FloorSha256sum1000Pdfs)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -19,8 +19,8 @@
 #include "base/atomic_file.h"
 #include "base/cp932.h"
 #include "postal/zip_table.h"
+#include "run_process.h"
 
-extern char** environ;
 
 namespace {
 
@@ -117,40 +117,17 @@ void BM_RepeatedLookupManyHits(benchmark::State& state) {
 BENCHMARK(BM_RepeatedLookupManyHits)->Unit(benchmark::kMillisecond);
 
 // Runs a program with its output to /dev/null and waits for it.
-void RunProcess(benchmark::State& state, const std::vector<std::string>& args, const std::vector<std::string>& env) {
-  std::vector<char*> argv;
-  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-  argv.push_back(nullptr);
-  std::vector<std::string> envStrings(env);
-  for (char** e = environ; *e; ++e) envStrings.emplace_back(*e);
-  std::vector<char*> envp;
-  for (std::string& e : envStrings) envp.push_back(e.data());
-  envp.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-  pid_t pid = 0;
-  if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) {
-    state.SkipWithError("cannot start the program");
-    return;
-  }
-  int status = 0;
-  waitpid(pid, &status, 0);
-  posix_spawn_file_actions_destroy(&actions);
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) state.SkipWithError("the program failed");
-}
-
 void BM_QmZipProcess(benchmark::State& state) {
   SyntheticTable& t = Get();
   const std::vector<std::string> args = {QM_CLI_PATH, "--data", t.dir.path().toStdString(), "zip", "1000001"};
-  for (auto _ : state) RunProcess(state, args, {});
+  for (auto _ : state) qmbench::RunProcess(state, args);
 }
 BENCHMARK(BM_QmZipProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_FloorGrepProcess(benchmark::State& state) {
   SyntheticTable& t = Get();
   const std::vector<std::string> args = {"grep", "^1000001", t.path};
-  for (auto _ : state) RunProcess(state, args, {"LC_ALL=C"});
+  for (auto _ : state) qmbench::RunProcess(state, args, {"LC_ALL=C"});
 }
 BENCHMARK(BM_FloorGrepProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -138,6 +138,9 @@ ArchiveRestore RestoreArchive(const std::string& backupDir, const std::string& i
   const QString from = QDir(Q(backupDir)).filePath(kArchiveFolder);
   if (!QDir(from).exists() || QDir(from).isEmpty()) return ArchiveRestore::NoneInBackup;
   if (currentHasRecords) return ArchiveRestore::KeptCurrent;
+  // A rollback journal left by an issue cut short belongs to the index being replaced; the
+  // restored index must not be rolled back with it.
+  QFile::remove(QDir(Q(issuedDir)).filePath(QStringLiteral("issued.sqlite-journal")));
   CopyTree(from, Q(issuedDir));
   return ArchiveRestore::Restored;
 }
