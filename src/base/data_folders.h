@@ -35,6 +35,7 @@ class DataFolder {
   std::string ItemFile() const { return root_ + "ItemList.dat"; }
   std::string ItemUnitFile() const { return root_ + "ItemUnit.dat"; }
   std::string ProxyFile() const { return root_ + "pro.dat"; }  // the update's proxy
+  std::string PeppolFile() const { return root_ + "PeppolID.dat"; }  // the customers' e-invoice addresses
   std::string ZipFile() const { return ZipDir() + "zip.dat"; }
   std::string ZipVersionFile() const { return ZipDir() + "version.txt"; }
 

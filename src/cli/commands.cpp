@@ -58,6 +58,8 @@ const std::vector<Command>& Commands() {
        true},
       {"print", kPrintSynopsis, msg::kPrintSummary, 1, {"--printer", "--set", "--tax", "--no-archive", "--rate"},
        PrintCommand, true},
+      {"einvoice", kEInvoiceSynopsis, msg::kEInvoiceSummary, 3, {"--set", "--buyer-endpoint", "--period", "--rate"},
+       EInvoiceCommand, true},
       {"issued", kIssuedSynopsis, msg::kIssuedSummary, 1,
        {"--from", "--to", "--min", "--max", "--customer", "--kind"}, IssuedCommand, true},
       {"totalclaim", "qm totalclaim (--per-file|--per-line) OUT.QM1 NAME... [--comment TEXT] [--rate R]",

@@ -20,6 +20,8 @@
 #include "model/line_editing.h"
 #include "session/session.h"
 #include "archive/issue_facts.h"
+#include "einvoice/jp_pint.h"
+#include "model/peppol_ids.h"
 #include "pdf/slip_pdf.h"
 #include "print/print_job.h"
 #include "print/page_renderer.h"
@@ -291,6 +293,34 @@ void PdfCommand(const Invocation& in) {
   } catch (const std::exception& e) {
     throw Error(msg::IssuedNotKept(false, e.what()));
   }
+}
+
+void EInvoiceCommand(const Invocation& in) {
+  // What does not need the document is said first.
+  const std::optional<TChartType> kind = FindKind(in.args.operands.at(0));
+  if (kind && !einvoice::MakesEInvoice(*kind)) throw Error(einvoice::msg::kWrongKind);
+  std::optional<PeppolId> buyer;
+  if (const auto given = in.args.Value("--buyer-endpoint")) {
+    buyer = ParsePeppolId(*given);
+    if (!buyer) throw Error(msg::BadBuyerEndpoint(*given));
+  }
+  std::optional<einvoice::Period> period;
+  if (const auto text = in.args.Value("--period")) {
+    period = einvoice::ParsePeriod(*text);
+    if (!period) throw Error(msg::BadPeriod(*text));
+  }
+  CliJob cli(in, true, kEInvoiceSynopsis);
+  einvoice::Request request = einvoice::RequestOf(cli.job);
+  request.period = period;
+  if (buyer) {
+    request.buyerEndpoint = buyer;
+  } else {
+    PeppolIdBook book;
+    book.Load(in.data.PeppolFile());
+    const TMxCustomerObject& c = cli.session.Document().CustomerInfo();
+    request.buyerEndpoint = ParsePeppolId(book.Find(PeppolIdBook::KeyOf(c.CustomerCode(), c.CustomerName1())));
+  }
+  WriteFileAtomically(in.args.operands.back(), einvoice::WriteJpPint(request));
 }
 
 }  // namespace qm::cli

@@ -24,5 +24,10 @@ void PdfCommand(const Invocation& in);
 inline constexpr const char* kPrintSynopsis =
     "qm print KIND [FILE.QM1] [--printer NAME] [--set KEY=VALUE]... [--tax T] [--no-archive] [--rate R]";
 void PrintCommand(const Invocation& in);
+// `qm einvoice`: the JP PINT e-invoice of an invoice, invoice detail or total invoice.
+inline constexpr const char* kEInvoiceSynopsis =
+    "qm einvoice KIND FILE.QM1 OUT.xml [--set KEY=VALUE]... [--buyer-endpoint SCHEME:ID] "
+    "[--period YYYY-MM-DD:YYYY-MM-DD] [--rate R]";
+void EInvoiceCommand(const Invocation& in);
 
 }  // namespace qm::cli

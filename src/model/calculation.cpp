@@ -43,6 +43,12 @@ long double RoundToYen(long double scaled, TCalcDecimal rule, long double signTe
   return yen * kScale;
 }
 
+Currency TaxOnce(Currency taxed, Currency rate, bool includeTax, TCalcDecimal rule) {
+  const Currency x =
+      StoreScaled(TaxOf(static_cast<long double>(taxed.Raw()), static_cast<long double>(rate.Raw()), includeTax));
+  return RoundToYen(x, rule);
+}
+
 Currency RoundToYen(Currency value, TCalcDecimal rule) {
   const long double v = static_cast<long double>(value.Raw());
   return Currency::FromRaw(static_cast<std::int64_t>(RoundToYen(v, rule, v)));
@@ -89,10 +95,7 @@ void TMxEstimateObjectList::DoCalc() {
     block += a;
   }
   const Currency roundedSubTotal = RoundToYen(subTotal, FSubTotalDecimalMode);
-  if (!FTaxCalcLine) {
-    const Currency x = StoreScaled(TaxOf(static_cast<long double>(taxable.Raw()), rate, FTaxInputModeIncludeTax));
-    totalTax = RoundToYen(x, FTaxDecimalMode);
-  }
+  if (!FTaxCalcLine) totalTax = TaxOnce(taxable, FTaxRate, FTaxInputModeIncludeTax, FTaxDecimalMode);
   const Currency total = FTaxInputModeIncludeTax ? roundedSubTotal : roundedSubTotal + totalTax;
 
   auto sum = blockSums.begin();

@@ -13,6 +13,11 @@ long double RoundToYen(long double scaled, TCalcDecimal rule, long double signTe
 // The same on a Currency, with the value itself as sign test.
 Currency RoundToYen(Currency value, TCalcDecimal rule);
 
+// The consumption tax of the taxed lines' sum at `rate` percent, rounded once by `rule`:
+// the tax a document rounded on the total holds (of an amount that includes it when
+// `includeTax`).
+Currency TaxOnce(Currency taxed, Currency rate, bool includeTax, TCalcDecimal rule);
+
 class TMxEstimateObjectList;
 
 // A document's figures per tax rate, as a qualified invoice states them: the amount at

@@ -71,6 +71,7 @@ const std::vector<Key>& Keys() {
       {"UseCampanyStampTrans", "ChkUseCampanyStampTrans", Accessor<bool>{&C::ChkUseCampanyStampTrans, &C::SetChkUseCampanyStampTrans}, "0"},
       {"CampanyStampTrans", "CampanyStampTransColor", Accessor<std::string>{&C::CampanyStampTransColor, &C::SetCampanyStampTransColor}, "clWhite"},
       {"RegistNo", "RegistNo", Accessor<std::string>{&C::RegistNo, &C::SetRegistNo}, "", false, true},
+      {"PeppolID", "PeppolId", Accessor<std::string>{&C::PeppolId, &C::SetPeppolId}, "", false, true},
   };
   return keys;
 }

@@ -74,6 +74,9 @@ class TMxCampanyInfo {
   // The invoice registration number, "T" and 13 digits, or empty when the company has
   // none. Kept only when set, so a conf.ini of a company without one stays as it was.
   QM_PROPERTY(std::string, RegistNo);
+  // The electronic address of the e-invoice, "0188:1234567890123" (scheme and id), or
+  // empty; kept only when set, as the registration number.
+  QM_PROPERTY(std::string, PeppolId);
 
  private:
   friend class TMxCampanyInfoManager;

@@ -19,7 +19,7 @@ constexpr OptionSpec kOptions[] = {
     {"--ops", false}, {"--per-file", false}, {"--per-line", false}, {"--address", true}, {"--server", true},
     {"--proxy", true}, {"--map", true}, {"--fonts", true},
     {"--no-archive", false}, {"--from", true}, {"--to", true}, {"--min", true}, {"--max", true},
-    {"--customer", true}, {"--kind", true},
+    {"--customer", true}, {"--kind", true}, {"--buyer-endpoint", true}, {"--period", true},
 };
 
 const OptionSpec* FindOption(const std::string& name) {

@@ -155,6 +155,16 @@ inline std::string IssuedNotKept(bool printed, const std::string& why) {
 inline std::string ArchiveNotIntact(std::size_t problems) {
   return "発行控えに問題が " + std::to_string(problems) + " 件あります。";
 }
+inline std::string BadBuyerEndpoint(const std::string& text) {
+  return "--buyer-endpoint の「" + text + "」は SCHEME:ID（例: 0188:1234567890123）で指定してください。";
+}
+inline std::string BadPeriod(const std::string& text) {
+  return "--period の「" + text + "」は 開始日:終了日（例: 2026-12-01:2026-12-31、終了日は開始日以降）で指定してください。";
+}
+inline constexpr const char* kEInvoiceSummary =
+    "請求書・請求明細書・合計請求書から、デジタルインボイス（JP PINT、UBL 2.1、UTF-8 の XML）を OUT.xml に書き出します。"
+    "売り手は印刷設定の自社情報（登録番号と Peppol ID が必要）、買い手は得意先（PeppolID.dat の Peppol ID、"
+    "--buyer-endpoint で指定も可）、請求期間は既定で伝票日付の月です。";
 inline std::string BadIssuedCommand(const std::string& text) {
   return "「" + text + "」は qm issued の ls, export, verify のどれでもありません。";
 }
