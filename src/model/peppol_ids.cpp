@@ -55,6 +55,7 @@ std::string PeppolIdBook::KeyOf(const std::string& customerCode, const std::stri
 
 void PeppolIdBook::Load(const std::string& fileName) {
   ids_.clear();
+  loadedWhole_ = false;
   int lineNo = 0;
   for (const std::string& line : ReadMasterLines(fileName)) {
     ++lineNo;
@@ -64,9 +65,12 @@ void PeppolIdBook::Load(const std::string& fileName) {
       throw Error(masters_msg::UnreadableLine(fileName, lineNo, "取引先と Peppol ID の 2 項目がありません"));
     ids_[f[0]] = f[1];
   }
+  loadedWhole_ = true;
 }
 
 void PeppolIdBook::Save(const std::string& fileName) const {
+  // A file read only in part is never written over with the part that was read.
+  if (!loadedWhole_) throw Error(masters_msg::KeptAfterIncompleteLoad(fileName));
   std::vector<std::string> lines;
   for (const auto& [key, text] : ids_) lines.push_back(JoinCSV({key, text}));
   WriteMasterLines(fileName, lines);

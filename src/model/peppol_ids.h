@@ -34,7 +34,8 @@ class PeppolIdBook {
   // Reads the file; a missing file is an empty book. Throws qm::Error naming the file and
   // line of a line that does not read.
   void Load(const std::string& fileName);
-  // Writes the book through the one write path, in key order.
+  // Writes the book through the one write path, in key order; refused (qm::Error) after a
+  // load that stopped at a line, so a damaged file is kept as it is.
   void Save(const std::string& fileName) const;
 
   // The stored text ("" for none).
@@ -45,6 +46,7 @@ class PeppolIdBook {
 
  private:
   std::map<std::string, std::string> ids_;
+  bool loadedWhole_ = true;
 };
 
 }  // namespace qm

@@ -1,5 +1,7 @@
 #include "session/session.h"
 
+#include <QFile>
+
 #include <exception>
 
 namespace qm {
@@ -30,7 +32,10 @@ void AppSession::Start(const std::function<void(const std::string&)>& failed) {
   step([&] { LoadCompanies(); });
 }
 
-void AppSession::LoadCustomers() { customers_.LoadConfig(folder_.CustomerFile()); }
+void AppSession::LoadCustomers() {
+  customers_.LoadConfig(folder_.CustomerFile());
+  peppolIds_.Load(folder_.PeppolFile());
+}
 void AppSession::LoadItems() { items_.LoadConfig(folder_.ItemFile()); }
 void AppSession::LoadUnits() { units_.LoadConfig(folder_.ItemUnitFile()); }
 
@@ -48,7 +53,12 @@ void AppSession::LoadConfig() {
 
 void AppSession::LoadCompanies() { companies_.LoadConfig(folder_.ConfIni()); }
 
-void AppSession::SaveCustomers() const { customers_.SaveConfig(folder_.CustomerFile()); }
+void AppSession::SaveCustomers() const {
+  customers_.SaveConfig(folder_.CustomerFile());
+  // No file for a program that never stored a Peppol ID.
+  if (!peppolIds_.Empty() || QFile::exists(QString::fromStdString(folder_.PeppolFile())))
+    peppolIds_.Save(folder_.PeppolFile());
+}
 void AppSession::SaveItems() const { items_.SaveConfig(folder_.ItemFile()); }
 void AppSession::SaveUnits() const { units_.SaveConfig(folder_.ItemUnitFile()); }
 void AppSession::SaveConfig() const { config_.SaveConfig(folder_.ConfIni()); }

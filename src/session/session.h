@@ -15,6 +15,7 @@
 #include "model/estimate_list.h"
 #include "model/history_store.h"
 #include "model/master_lists.h"
+#include "model/peppol_ids.h"
 #include "postal/zip_table.h"
 
 namespace qm {
@@ -30,6 +31,8 @@ class AppSession {
   TMxEstimateObjectList& Document() { return document_; }
   const TMxEstimateObjectList& Document() const { return document_; }
   TMxCustomerObjectList& Customers() { return customers_; }
+  // The customers' e-invoice addresses (PeppolID.dat), read and saved with the customers.
+  PeppolIdBook& PeppolIds() { return peppolIds_; }
   TMxItemObjectList& Items() { return items_; }
   const TMxItemObjectList& Items() const { return items_; }
   TMxItemUnitObjectList& Units() { return units_; }
@@ -70,6 +73,7 @@ class AppSession {
   IniHistoryStore histories_;
   TMxEstimateObjectList document_;
   TMxCustomerObjectList customers_;
+  PeppolIdBook peppolIds_;
   TMxItemObjectList items_;
   TMxItemUnitObjectList units_;
   TMxConfigInfo config_;

@@ -1,5 +1,8 @@
 #include "ui/masters/customer_dialogs.h"
 
+#include "base/error.h"
+#include "model/peppol_ids.h"
+
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -102,12 +105,25 @@ TFormCustomInput::TFormCustomInput(Mode mode, MasterHost& host, QWidget* parent)
   EdtAdd2 = field("EdtAdd2", 6, "住所２");
   EdtTel = field("EdtTel", 7, "TEL");
   EdtFax = field("EdtFax", 8, "FAX");
+  EdtPeppolId = field("EdtPeppolId", 9, "Peppol ID");
+  EdtPeppolId->setPlaceholderText(QStringLiteral("0188:1234567890123"));
+  EdtPeppolId->setToolTip(QStringLiteral("デジタルインボイスの送信先の電子アドレス（スキーム:ID）"));
   BtnOk = DialogButton(this, "BtnOk", add ? "登録" : "編集");
   BtnClose = DialogButton(this, "BtnClose", "閉じる");
-  grid->addLayout(BottomButtons({BtnOk, BtnClose}), 9, 0, 1, 3);
+  grid->addLayout(BottomButtons({BtnOk, BtnClose}), 10, 0, 1, 3);
   grid->setColumnMinimumWidth(1, 320);
 
-  connect(BtnOk, &QPushButton::clicked, this, [this] { CloseWith(*this, ModalResult::Ok); });
+  connect(BtnOk, &QPushButton::clicked, this, [this] {
+    // A Peppol ID that does not read is said, and the dialog stays open.
+    try {
+      NormalisePeppolId(EdtPeppolId->text().toStdString());
+    } catch (const Error& e) {
+      ShowMessage(this, QString::fromUtf8(e.what()));
+      EdtPeppolId->setFocus();
+      return;
+    }
+    CloseWith(*this, ModalResult::Ok);
+  });
   connect(BtnClose, &QPushButton::clicked, this, [this] { CloseWith(*this, ModalResult::Cancel); });
   connect(BtnZip, &QPushButton::clicked, this, [this, &host] { host.LookupZip(EdtZip, EdtAdd1); });
   // The edit dialog says the postal code is unknown when no address matches.
@@ -134,10 +150,13 @@ std::array<std::string, kCustomerColumns> TFormCustomInput::Values() const {
   return values;
 }
 
-ModalResult TFormCustomInput::ShowModal(const std::array<QString, kCustomerColumns>& values) {
+ModalResult TFormCustomInput::ShowModal(const std::array<QString, kCustomerColumns>& values, const QString& peppolId) {
   InitForm(values);
+  EdtPeppolId->setText(peppolId);
   return ExecModal(*this);
 }
+
+std::string TFormCustomInput::PeppolIdText() const { return NormalisePeppolId(EdtPeppolId->text().toStdString()); }
 
 // ---------------------------------------------------------------------------------------
 
@@ -253,10 +272,12 @@ void TFormCustomer::AddClick() {
   std::array<QString, kCustomerColumns> values;
   const auto block = host_.CustomerBlock();
   for (std::size_t i = 0; i < values.size(); ++i) values[i] = block[i] ? block[i]->text() : QString();
-  if (add_->ShowModal(values) != ModalResult::Ok) return;
+  if (add_->ShowModal(values, QString()) != ModalResult::Ok) return;
   auto customer = std::make_unique<TMxCustomerObject>();
   const auto entered = add_->Values();
   for (std::size_t i = 0; i < entered.size(); ++i) SetCustomerField(*customer, static_cast<CustomerColumn>(i), entered[i]);
+  if (peppolIds_)
+    peppolIds_->Set(PeppolIdBook::KeyOf(customer->CustomerCode(), customer->CustomerName1()), add_->PeppolIdText());
   list_->Add(std::move(customer));
   RefreshListView();
 }
@@ -276,10 +297,17 @@ void TFormCustomer::EditClick() {
   std::array<QString, kCustomerColumns> values;
   for (std::size_t i = 0; i < values.size(); ++i)
     values[i] = Q(CustomerField(*selected.front(), static_cast<CustomerColumn>(i)));
-  if (edit_->ShowModal(values) != ModalResult::Ok) return;
+  const std::string oldKey = PeppolIdBook::KeyOf(selected.front()->CustomerCode(), selected.front()->CustomerName1());
+  const QString peppolId = peppolIds_ ? Q(peppolIds_->Find(oldKey)) : QString();
+  if (edit_->ShowModal(values, peppolId) != ModalResult::Ok) return;
   TMxCustomerObject& customer = list_->Items(list_->IndexOf(selected.front()));
   const auto entered = edit_->Values();
   for (std::size_t i = 0; i < entered.size(); ++i) SetCustomerField(customer, static_cast<CustomerColumn>(i), entered[i]);
+  // The Peppol ID follows the customer when its code or name changes.
+  if (peppolIds_) {
+    peppolIds_->Set(oldKey, std::string());
+    peppolIds_->Set(PeppolIdBook::KeyOf(customer.CustomerCode(), customer.CustomerName1()), edit_->PeppolIdText());
+  }
   RefreshListView();
 }
 

@@ -16,6 +16,10 @@ class QLineEdit;
 class QPushButton;
 class QTableView;
 
+namespace qm {
+class PeppolIdBook;
+}
+
 namespace qm::ui {
 
 class MasterHost;
@@ -49,10 +53,14 @@ class TFormCustomInput : public QDialog {
   // The fields' texts in column order.
   void InitForm(const std::array<QString, kCustomerColumns>& values);
   std::array<std::string, kCustomerColumns> Values() const;
-  ModalResult ShowModal(const std::array<QString, kCustomerColumns>& values);
+  // `peppolId` is the customer's e-invoice address as stored.
+  ModalResult ShowModal(const std::array<QString, kCustomerColumns>& values, const QString& peppolId);
+  // The Peppol ID typed, in its stored form ("" for none); the dialog closes with 登録
+  // only when it reads.
+  std::string PeppolIdText() const;
 
   QLineEdit *MMCusCode = nullptr, *EdtName1 = nullptr, *EdtName2 = nullptr, *EdtName3 = nullptr, *EdtZip = nullptr,
-            *EdtAdd1 = nullptr, *EdtAdd2 = nullptr, *EdtTel = nullptr, *EdtFax = nullptr;
+            *EdtAdd1 = nullptr, *EdtAdd2 = nullptr, *EdtTel = nullptr, *EdtFax = nullptr, *EdtPeppolId = nullptr;
   QPushButton *BtnZip = nullptr, *BtnAdd1 = nullptr, *BtnOk = nullptr, *BtnClose = nullptr;
 
  private:
@@ -65,6 +73,9 @@ class TFormCustomer : public QDialog {
   TFormCustomer(MasterHost& host, QWidget* parent = nullptr);
 
   ModalResult ShowModal(TMxCustomerObjectList& list);
+  // The customers' Peppol IDs the add and edit dialogs show and change (none: no field
+  // is stored).
+  void SetPeppolIds(PeppolIdBook* book) { peppolIds_ = book; }
   // Shows `list` without running modally (ShowModal = Prepare + exec).
   void Prepare(TMxCustomerObjectList& list);
   void RefreshListView();
@@ -99,6 +110,7 @@ class TFormCustomer : public QDialog {
   TFormCustomInput* add_ = nullptr;
   TFormCustomInput* edit_ = nullptr;
   TFormImport* import_ = nullptr;
+  PeppolIdBook* peppolIds_ = nullptr;
 };
 
 }  // namespace qm::ui

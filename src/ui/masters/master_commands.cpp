@@ -42,6 +42,7 @@ TFormPrintList& MasterCommands::FormPrintList(bool customers) {
 
 void MasterCommands::BtnCustomerClick() {
   view_.CommitCurrentEdit();
+  FormCustomer().SetPeppolIds(&session_.PeppolIds());
   FormCustomer().ShowModal(session_.Customers());
   // However the dialog closed; a list read only in part is refused with the reason.
   Guarded(view_.Window(), [this] { session_.SaveCustomers(); });

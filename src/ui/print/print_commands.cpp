@@ -1,9 +1,15 @@
 #include "ui/print/print_commands.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
 #include <QPrintDialog>
 
 #include "archive/issue_facts.h"
+#include "base/atomic_file.h"
+#include "base/error.h"
+#include "einvoice/jp_pint.h"
+#include "model/peppol_ids.h"
 #include "pdf/slip_pdf.h"
 #include "ui/common/command_table.h"
 #include "ui/common/document_view.h"
@@ -122,6 +128,7 @@ void PrintCommands::WatchRounding(TFormPrintBase& dialog) {
 void PrintCommands::Finish(TFormPrintBase& dialog, ModalResult result) {
   if (result == ModalResult::Ok) PrintWith(dialog);
   else if (result == ModalResult::Pdf) PdfWith(dialog);
+  else if (result == ModalResult::EInvoice) EInvoiceWith(dialog);
 }
 
 pdf::TFormPDFBase& PrintCommands::PdfBase() {
@@ -174,6 +181,35 @@ void PrintCommands::PrintWith(TFormPrintBase& dialog) {
     return;
   }
   KeepIssued(dialog.Job(), archive::IssueVia::Print, target, pdf, QStringLiteral("印刷しましたが"));
+}
+
+void PrintCommands::EInvoiceWith(const TFormPrintBase& dialog) {
+  QWidget* window = view_.Window();
+  einvoice::Request request = einvoice::RequestOf(dialog.Job());
+  const std::string periodText = dialog.EdtInvoicePeriod->text().trimmed().toStdString();
+  if (!periodText.empty()) {
+    request.period = einvoice::ParsePeriod(periodText);
+    if (!request.period) {
+      ShowMessage(window, QStringLiteral("請求期間は 2026-12-01:2026-12-31 のように開始日と終了日をコロンで区切って入力してください。"));
+      return;
+    }
+  }
+  const TMxCustomerObject& c = request.doc->CustomerInfo();
+  request.buyerEndpoint =
+      ParsePeppolId(session_.PeppolIds().Find(PeppolIdBook::KeyOf(c.CustomerCode(), c.CustomerName1())));
+  // A refusal is said before a file name is asked for, and nothing is written.
+  std::string xml;
+  try {
+    xml = einvoice::WriteJpPint(request);
+  } catch (const Error& e) {
+    ShowMessage(window, QString::fromStdString(e.what()));
+    return;
+  }
+  const std::string slip = request.doc->SlipCodeStr().empty() ? request.documentName : request.doc->SlipCodeStr();
+  const QString suggested = QDir(ExportFolder()).filePath(QString::fromStdString(slip.empty() ? "invoice" : slip) + ".xml");
+  const QString path = ChooseFileToWrite(window, QStringLiteral("XMLファイル(*.xml)"), QStringLiteral("xml"), suggested);
+  if (path.isEmpty()) return;
+  WriteFileAtomically(path.toStdString(), xml);
 }
 
 }  // namespace qm::ui

@@ -60,6 +60,9 @@ class PrintCommands : public QObject {
   // PDF出力 of a dialog: asks for a PDF file and writes the dialog's job there; the file
   // is kept in the archive.
   void PdfWith(const TFormPrintBase& dialog);
+  // デジタルインボイス出力: the JP PINT invoice of the dialog's job, to a file chosen
+  // (the slip number, ".xml", on the desktop); a refusal is said and writes nothing.
+  void EInvoiceWith(const TFormPrintBase& dialog);
 
   // The PDF templates take the settings' band colours.
   void UpdatePdfColours(const TMxConfigInfo& config);

@@ -132,6 +132,7 @@ void TFormPrintMitsu::PrepareForKind(TChartType kind) {
   const bool seals = kind != TChartType::tcJyuryou;
   const bool bank = kind == TChartType::tcSeikyu || kind == TChartType::tcSeikyuMeisai;
   const bool totals = kind != TChartType::tcTankaMitumori;
+  ShowEInvoice(bank);  // the invoice and the invoice detail
   sealBox_->setVisible(seals);
   bankBox_->setVisible(bank);
   ChkChangeSR->setVisible(kind == TChartType::tcJyuryou);

@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinterInfo>
 #include <QPushButton>
@@ -80,12 +81,20 @@ TFormPrintBase::TFormPrintBase(std::string printIni, const char* objectName, con
   BtnPreview = DialogButton(this, "BtnPreview", "プレビュー");
   BtnPrint = DialogButton(this, "BtnPrint", "印刷");
   BtnPdf = DialogButton(this, "BtnPdf", "PDF出力");
+  BtnEInvoice = DialogButton(this, "BtnEInvoice", "デジタルインボイス出力");
+  BtnEInvoice->setToolTip(QStringLiteral("JP PINT（Peppol）のデジタルインボイスを XML ファイルに書き出します。"));
   BtnCancel = DialogButton(this, "BtnCancel", "キャンセル");
-  for (QPushButton* b : {BtnPreview, BtnPrint, BtnPdf, BtnCancel}) buttons_->addWidget(b);
+  for (QPushButton* b : {BtnPreview, BtnPrint, BtnPdf, BtnEInvoice, BtnCancel}) buttons_->addWidget(b);
+  EdtInvoicePeriod = new QLineEdit(companyBox_);
+  EdtInvoicePeriod->setObjectName("EdtInvoicePeriod");
+  EdtInvoicePeriod->setPlaceholderText(QStringLiteral("請求期間（空欄で伝票日付の月） 2026-12-01:2026-12-31"));
+  cl->addWidget(EdtInvoicePeriod, 3, 0, 1, 2);
+  ShowEInvoice(false);
 
   connect(BtnPreview, &QPushButton::clicked, this, [this] { PreviewClick(); });
   connect(BtnPrint, &QPushButton::clicked, this, [this] { PrintClick(); });
   connect(BtnPdf, &QPushButton::clicked, this, [this] { PdfClick(); });
+  connect(BtnEInvoice, &QPushButton::clicked, this, [this] { SaveAndClose(ModalResult::EInvoice); });
   connect(BtnCancel, &QPushButton::clicked, this, [this] { CancelClick(); });
   connect(BtnPrinterSetup, &QPushButton::clicked, this, [this] { PrinterSetupClick(); });
   connect(CBPrinter, &QComboBox::currentTextChanged, this, [this](const QString& name) {
@@ -194,6 +203,11 @@ void TFormPrintBase::PreviewClick() {
 void TFormPrintBase::PrintClick() { SaveAndClose(ModalResult::Ok); }
 
 void TFormPrintBase::PdfClick() { SaveAndClose(ModalResult::Pdf); }
+
+void TFormPrintBase::ShowEInvoice(bool shown) {
+  BtnEInvoice->setVisible(shown);
+  EdtInvoicePeriod->setVisible(shown);
+}
 
 void TFormPrintBase::SaveAndClose(ModalResult result) {
   AskRoundOnce();

@@ -51,6 +51,11 @@ class TFormPrintBase : public QDialog {
   QComboBox *CBPrinter = nullptr, *CBPaperSize = nullptr, *CBCustomerInfo = nullptr;
   QPushButton *BtnPrinterSetup = nullptr, *BtnPreview = nullptr, *BtnPrint = nullptr, *BtnPdf = nullptr,
               *BtnCancel = nullptr;
+  // デジタルインボイス出力 and the invoice period it writes (empty: the month of the slip
+  // date), shown on the dialogs of the invoice, the invoice detail and the total invoice.
+  QPushButton* BtnEInvoice = nullptr;
+  QLineEdit* EdtInvoicePeriod = nullptr;
+  void ShowEInvoice(bool shown);
   QLabel* LblNoPrinter = nullptr;
   // 登録番号を印刷する, shown on the dialogs of the kinds a qualified invoice may be; and the
   // note shown while it is on for a document that rounds its tax line by line.

@@ -273,6 +273,7 @@ PrintJob TFormPrintReceipt::JobFrom(SlipSources src) const {
 TFormPrintTotalClaim::TFormPrintTotalClaim(std::string printIni, QWidget* parent)
     : TFormPrintSlip(std::move(printIni), "FormPrintTotalClaim", "合計請求書印刷", "ChBPrintName", parent) {
   ChBPrintName = PrintNameBox();
+  ShowEInvoice(true);
   auto* root = new QVBoxLayout(this);
   root->addWidget(PrinterBox());
   root->addWidget(CompanyBox());

@@ -14,6 +14,7 @@
 #include <charconv>
 
 #include "base/error.h"
+#include "model/peppol_ids.h"
 #include "ui/common/dialog_button.h"
 #include "ui/common/guarded.h"
 #include "ui/common/message_box.h"
@@ -165,6 +166,12 @@ QWidget* TFormSenderConf::BasicTab() {
   EdtRegistNo->setPlaceholderText(QStringLiteral("T1234567890123"));
   EdtRegistNo->setToolTip(QStringLiteral("適格請求書発行事業者の登録番号（「T」と13桁の数字）"));
   grid->addWidget(EdtRegistNo, row++, 1);
+  grid->addWidget(new QLabel(QStringLiteral("Peppol ID"), page), row, 0);
+  EdtPeppolId = TextField(page, "EdtPeppolId");
+  EdtPeppolId->setPlaceholderText(QStringLiteral("0188:1234567890123"));
+  EdtPeppolId->setToolTip(
+      QStringLiteral("デジタルインボイスの送信元の電子アドレス（スキーム:ID。法人番号なら 0188:13桁、登録番号なら 0221:T13桁）"));
+  grid->addWidget(EdtPeppolId, row++, 1);
   bank("振込先情報１", &D::EdtBank1, "EdtBank1", &D::EdtAccount1, "EdtAccount1", &D::EdtAccName1, "EdtAccName1");
   bank("振込先情報２", &D::EdtBank2, "EdtBank2", &D::EdtAccount2, "EdtAccount2", &D::EdtAccName2, "EdtAccName2");
   grid->setRowStretch(row, 1);
@@ -267,6 +274,7 @@ void TFormSenderConf::RefreshForm(int index) {
   for (const auto& b : kTexts) (this->*b.control)->setText(Q((p.*b.get)()));
   for (const auto& b : kBanks) (this->*b.control)->setText(Q((p.PayBankAccount(b.account).*b.get)()));
   EdtRegistNo->setText(Q(p.RegistNo()));
+  EdtPeppolId->setText(Q(p.PeppolId()));
   CBLogoUse->setChecked(p.ChkUseLogoImage());
   CBStampUse->setChecked(p.ChkUseCampanyStamp());
   for (std::size_t i = 0; i < kNumbers.size(); ++i) StampFields[i]->setText(NumberText((p.*kNumbers[i].get)()));
@@ -294,17 +302,21 @@ bool TFormSenderConf::FormContent2Object(int index) {
     }
     numbers[i] = *v;
   }
-  std::string registNo;
+  std::string registNo, peppolId;
+  QLineEdit* typed = EdtRegistNo;
   try {
     registNo = NormaliseRegistNo(EdtRegistNo->text().toStdString());
+    typed = EdtPeppolId;
+    peppolId = NormalisePeppolId(EdtPeppolId->text().toStdString());
   } catch (const Error& e) {
     ShowMessage(this, Q(e.what()));
     PageControl->setCurrentIndex(0);
-    EdtRegistNo->setFocus();
+    typed->setFocus();
     return false;
   }
   P& p = companies_->CampanyInfoArray(index);
   p.SetRegistNo(registNo);
+  p.SetPeppolId(peppolId);
   for (const auto& b : kTexts) (p.*b.set)((this->*b.control)->text().toStdString());
   for (const auto& b : kBanks) (p.PayBankAccount(b.account).*b.set)((this->*b.control)->text().toStdString());
   p.SetChkUseLogoImage(CBLogoUse->isChecked());

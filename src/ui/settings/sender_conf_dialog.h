@@ -57,6 +57,7 @@ class TFormSenderConf : public QDialog {
             *EdtAccount1 = nullptr, *EdtAccName1 = nullptr, *EdtBank2 = nullptr, *EdtAccount2 = nullptr,
             *EdtAccName2 = nullptr;
   QLineEdit* EdtRegistNo = nullptr;  // 登録番号: "T" and 13 digits, or empty
+  QLineEdit* EdtPeppolId = nullptr;  // Peppol ID: "0188:1234567890123", or empty
   PictureBox *ImgLogo = nullptr, *ImgStamp = nullptr;
   QCheckBox *CBLogoUse = nullptr, *CBStampUse = nullptr, *CBTransColor = nullptr;
   QPushButton *BtnLogoSelect = nullptr, *BtnLogoDelete = nullptr, *BtnStampSelect = nullptr,

@@ -120,6 +120,44 @@ TEST_F(MastersTest, SortingFlipsOneDirectionKeepsTheSelectionAndIsSavedOnClose) 
   EXPECT_TRUE(messages_.errors.isEmpty()) << messages_.errors.join('\n').toStdString();
 }
 
+// The Peppol ID of the add and edit dialogs goes into PeppolID.dat under the customer's
+// code, follows a changed code, and one that does not read keeps the dialog open.
+TEST_F(MastersTest, ThePeppolIdOfACustomerIsKeptBesideTheMaster) {
+  Edit("MMCusCode")->setText("77");
+  Edit("EdtName1")->setText("新規建設");
+  qmtest::OnModal<TFormCustomer>([this](TFormCustomer& d) {
+    qmtest::OnModal<TFormCustomInput>([this](TFormCustomInput& add) {
+      EXPECT_EQ(add.EdtPeppolId->text(), "");
+      add.EdtPeppolId->setText("0188:12");
+      add.BtnOk->click();
+      EXPECT_TRUE(add.isVisible());
+      EXPECT_TRUE(messages_.shown.value(0).contains("13桁")) << messages_.shown.value(0).toStdString();
+      add.EdtPeppolId->setText("０１８８：３２１０９８７６５４３２１");
+      add.BtnOk->click();
+    });
+    d.BtnAdd->click();
+    SelectCodes(d, {"77"});
+    qmtest::OnModal<TFormCustomInput>([](TFormCustomInput& edit) {
+      EXPECT_EQ(edit.EdtPeppolId->text(), "0188:3210987654321");
+      edit.MMCusCode->setText("78");
+      edit.BtnOk->click();
+    });
+    d.BtnEdit->click();
+    SelectCodes(d, {"9"});
+    qmtest::OnModal<TFormCustomInput>([](TFormCustomInput& edit) {
+      EXPECT_EQ(edit.EdtPeppolId->text(), "");
+      edit.BtnOk->click();
+    });
+    d.BtnEdit->click();
+    d.BtnClose->click();
+  });
+  window_->Customer().CustomerButton()->click();
+  EXPECT_EQ(Bytes("PeppolID.dat"), "78,0188:3210987654321\r\n");
+  EXPECT_EQ(window_->Session().PeppolIds().Find("77"), "");
+  // Customer.dat keeps its nine fields.
+  EXPECT_NE(Bytes("Customer.dat").find(Sjis("78,新規建設,,,,,,,\r\n")), std::string::npos);
+}
+
 TEST_F(MastersTest, AddEditDeleteAndSelect) {
   Edit("MMCusCode")->setText("77");
   Edit("EdtName1")->setText("新規建設");

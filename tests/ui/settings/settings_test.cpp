@@ -413,6 +413,9 @@ std::vector<SenderCase> SenderCases() {
   cases.push_back({"RegistNo",
                    [](TFormSenderConf& d) { Child<QLineEdit>(d, "EdtRegistNo")->setText("１２３４５６７８９０１２３"); },
                    "T1234567890123"});
+  cases.push_back({"PeppolID",
+                   [](TFormSenderConf& d) { Child<QLineEdit>(d, "EdtPeppolId")->setText(" ０１８８：１２３４５６７８９０１２３"); },
+                   "0188:1234567890123"});
   cases.push_back({"UseLogoImage", [](TFormSenderConf& d) { Child<QCheckBox>(d, "CBLogoUse")->toggle(); }, ""});
   cases.push_back({"UseCampanyStamp", [](TFormSenderConf& d) { Child<QCheckBox>(d, "CBStampUse")->toggle(); }, ""});
   cases.push_back({"UseCampanyStampTrans", [](TFormSenderConf& d) { Child<QCheckBox>(d, "CBTransColor")->toggle(); }, ""});
@@ -546,6 +549,25 @@ TEST_F(SettingsTest, ABadRegistrationNumberKeepsTheDialogOpenOnItsField) {
     EXPECT_EQ(d.EdtRegistNo->text(), "");
     d.BtnCancel->click();
   });
+}
+
+TEST_F(SettingsTest, ABadPeppolIdKeepsTheDialogOpenOnItsField) {
+  SenderConf([this](TFormSenderConf& d) {
+    d.EdtPeppolId->setText("0188:123");
+    d.BtnOk->click();
+    ASSERT_EQ(messages_.shown.size(), 1);
+    EXPECT_TRUE(messages_.shown[0].contains("13桁")) << messages_.shown[0].toStdString();
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(window_->Session().Companies().CampanyInfoArray(0).PeppolId(), "");
+    d.EdtPeppolId->setText("0221:t1234567890123");
+    d.BtnOk->click();
+    EXPECT_EQ(messages_.shown.size(), 2);
+    d.EdtPeppolId->setText("0221:T1234567890123");
+    d.BtnOk->click();
+  });
+  EXPECT_EQ(window_->Session().Companies().CampanyInfoArray(0).PeppolId(), "0221:T1234567890123");
+  EXPECT_EQ(Section("CAMPANY_INFO0").at("PeppolID"), "0221:T1234567890123");
+  EXPECT_EQ(Section("CAMPANY_INFO1").count("PeppolID"), 0u);
 }
 
 TEST_F(SettingsTest, LogoAndCompanySealAreChosenRemovedAndSavedOnlyOnOk) {
