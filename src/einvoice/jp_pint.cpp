@@ -1,6 +1,7 @@
 #include "einvoice/jp_pint.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QString>
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 
 #include "base/era_date.h"
 #include "base/error.h"
+#include "base/half_width.h"
 #include "model/calculation.h"
 #include "print/chart_texts.h"
 #include "print/slip_pages.h"
@@ -83,11 +85,8 @@ std::string Trimmed(const std::string& s) { return QString::fromStdString(s).tri
 
 std::string DigitsOf(const std::string& s) {
   std::string out;
-  for (const QChar ch : QString::fromStdString(s)) {
-    const char16_t u = ch.unicode();
-    const char16_t d = (u >= 0xFF10 && u <= 0xFF19) ? static_cast<char16_t>(u - 0xFEE0) : u;
-    if (d >= u'0' && d <= u'9') out += static_cast<char>(d);
-  }
+  for (const QChar ch : HalfWidthAscii(QString::fromStdString(s)))
+    if (ch >= u'0' && ch <= u'9') out += static_cast<char>(ch.unicode());
   return out;
 }
 
@@ -234,12 +233,8 @@ std::string UnitCodeOf(const std::string& unit) {
       {"月", "MON"},   {"袋", "XPK"},    {"箱", "XBX"},   {"ケース", "XBX"},
   };
   // Full-width letters and digits as their half-width forms, blanks dropped.
-  QString plain;
-  for (const QChar ch : QString::fromStdString(unit)) {
-    const char16_t u = ch.unicode();
-    if (ch.isSpace()) continue;
-    plain += (u >= 0xFF01 && u <= 0xFF5E) ? QChar(static_cast<char16_t>(u - 0xFEE0)) : ch;
-  }
+  QString plain = HalfWidthAscii(QString::fromStdString(unit));
+  plain.remove(QRegularExpression(QStringLiteral("\\s")));
   auto it = table.find(plain.toStdString());
   if (it == table.end()) it = table.find(plain.toLower().toStdString());  // "M2", "KG"
   return it == table.end() ? "H87" : it->second;

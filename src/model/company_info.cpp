@@ -8,6 +8,7 @@
 
 #include "base/checked_index.h"
 #include "base/error.h"
+#include "base/half_width.h"
 #include "base/ini_file.h"
 #include "base/ini_values.h"
 #include "model/settings_images.h"
@@ -187,12 +188,7 @@ void TMxCampanyInfoManager::SaveConfig(const std::string& fileName) const {
 std::string NormaliseRegistNo(const std::string& typed) {
   const QString text = QString::fromStdString(typed).trimmed();
   if (text.isEmpty()) return {};
-  QString plain;
-  for (const QChar ch : text) {
-    const char16_t u = ch.unicode();
-    // Full-width forms (U+FF01 … U+FF5E) map to ASCII by a fixed offset.
-    plain += (u >= 0xFF01 && u <= 0xFF5E) ? QChar(static_cast<char16_t>(u - 0xFEE0)) : ch;
-  }
+  QString plain = HalfWidthAscii(text);
   if (plain.startsWith(u'T') || plain.startsWith(u't')) plain.remove(0, 1);
   bool digits = plain.size() == 13;
   for (const QChar ch : plain) digits = digits && ch >= u'0' && ch <= u'9';

@@ -6,6 +6,7 @@
 
 #include "base/comma_text.h"
 #include "base/error.h"
+#include "base/half_width.h"
 #include "model/master_file.h"
 
 namespace qm {
@@ -25,11 +26,7 @@ std::string NotAPeppolId(const std::string& typed) {
 }  // namespace
 
 std::optional<PeppolId> ParsePeppolId(const std::string& typed) {
-  QString plain;
-  for (const QChar ch : QString::fromStdString(typed).trimmed()) {
-    const char16_t u = ch.unicode();
-    plain += (u >= 0xFF01 && u <= 0xFF5E) ? QChar(static_cast<char16_t>(u - 0xFEE0)) : ch;
-  }
+  const QString plain = HalfWidthAscii(QString::fromStdString(typed).trimmed());
   if (plain.isEmpty()) return std::nullopt;
   const qsizetype colon = plain.indexOf(u':');
   if (colon < 0) throw Error(NotAPeppolId(typed));

@@ -19,6 +19,7 @@
 #include "model/config_info.h"
 #include "model/estimate_list.h"
 #include "model/total_claim.h"
+#include "sample_document.h"
 #include "support/jp_pint_rules.h"
 
 namespace qm::einvoice {
@@ -271,6 +272,33 @@ TEST_F(JpPintTest, AThousandLines) {
   const XmlNode inv = Checked(Req(), "1,000 lines");
   EXPECT_EQ(inv.All("cac:InvoiceLine").size(), 1000u);
   EXPECT_EQ(Hundredths(inv.Find("cac:LegalMonetaryTotal/cbc:PayableAmount")->text), Yen100(doc_.TotalPrice()));
+}
+
+// The benchmarks' sample estimate (Japanese items, subtotal lines, taxless lines) as an
+// invoice, in each of its calculation settings.
+TEST_F(JpPintTest, TheSampleDocumentKeepsEveryRule) {
+  for (const bool perLine : {false, true})
+    for (const bool included : {false, true}) {
+      qmbench::SampleOptions o;
+      o.lines = 300;
+      o.pictures = 0;
+      o.taxPerLine = perLine;
+      o.includeTax = included;
+      TMxEstimateObjectList sample = qmbench::MakeSampleDocument(o);
+      sample.CustomerInfo().SetCustomerName1("山田建設株式会社");
+      sample.SetSlipCodeStr("S-300");
+      sample.SetSlipDateStrYY("令和08");
+      sample.SetSlipDateStrMM("12");
+      sample.SetSlipDateStrDD("10");
+      Request r = Req();
+      r.doc = &sample;
+      const XmlNode inv = Checked(r, std::string("sample") + (perLine ? " per line" : "") + (included ? " included" : ""));
+      EXPECT_GT(inv.All("cac:InvoiceLine").size(), 200u);
+      ASSERT_NE(Subtotal(inv, "O"), nullptr);  // its taxless lines
+      if (!perLine) {
+        EXPECT_EQ(Hundredths(inv.Find("cac:LegalMonetaryTotal/cbc:PayableAmount")->text), Yen100(sample.TotalPrice()));
+      }
+    }
 }
 
 TEST_F(JpPintTest, UnitsFromTheTableAndPieceForTheRest) {
