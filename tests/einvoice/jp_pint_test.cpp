@@ -439,6 +439,9 @@ TEST_F(JpPintTest, TheRuleCheckerCatchesBrokenInvoices) {
                 .find("ibr-co-14"),
             std::string::npos);
   EXPECT_NE(replaced("unitCode=\"MTK\"", "unitCode=\"PCE\"").find("ibr-cl-23"), std::string::npos);
+  EXPECT_NE(replaced("xsd:CommonBasicComponents-2", "xsd:CommonBasic-2").find("UBL component namespaces"),
+            std::string::npos);
+  EXPECT_NE(replaced("xsd:Invoice-2", "xsd:CreditNote-2").find("UBL invoice namespace"), std::string::npos);
   EXPECT_NE(replaced("<cbc:PostalZone>1500001</cbc:PostalZone>", "<cbc:PostalZone></cbc:PostalZone>").find("ibr-079"),
             std::string::npos);
   EXPECT_NE(replaced("<cbc:ProfileID>urn:peppol:bis:billing</cbc:ProfileID>\n\t<cbc:ID>INV-1</cbc:ID>",

@@ -169,6 +169,18 @@ QStringList BrokenJpPintRules(const std::string& xml) {
   const XmlNode inv = ParseXml(xml);
   if (inv.name != "Invoice") return {"not an invoice: " + inv.name + " " + inv.text};
   CheckTree(inv, QString(), broken);
+  // The UBL 2.1 namespaces of the invoice and of its two prefixes.
+  QXmlStreamReader root(QByteArray::fromStdString(xml));
+  while (!root.isStartElement() && !root.atEnd()) root.readNext();
+  if (!root.namespaceUri().toString().endsWith(u":ubl:schema:xsd:Invoice-2") ||
+      !root.namespaceUri().startsWith(u"urn:oasis:names:"))
+    broken << "UBL invoice namespace " + root.namespaceUri().toString();
+  std::map<QString, QString> prefixes;
+  for (const QXmlStreamNamespaceDeclaration& d : root.namespaceDeclarations())
+    prefixes[d.prefix().toString()] = d.namespaceUri().toString();
+  if (!prefixes["cac"].endsWith(u":ubl:schema:xsd:CommonAggregateComponents-2") ||
+      !prefixes["cbc"].endsWith(u":ubl:schema:xsd:CommonBasicComponents-2") || prefixes["cac"].left(30) != root.namespaceUri().left(30))
+    broken << "UBL component namespaces";
 
   if (Text(inv, "cbc:CustomizationID") != "urn:peppol:pint:billing-1@jp-1") broken << "ibr-001 CustomizationID";
   if (Text(inv, "cbc:ProfileID") != "urn:peppol:bis:billing") broken << "ibr-076 ProfileID";
