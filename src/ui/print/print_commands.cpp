@@ -143,10 +143,11 @@ pdf::PdfWriteSettings PrintCommands::PdfSettings() const {
 }
 
 void PrintCommands::KeepIssued(const PrintJob& job, archive::IssueVia via, const std::string& target,
-                               const std::string& pdf, const QString& done) {
+                               const std::function<std::string()>& pdf, const QString& done) {
+  if (!archive::IsKept(session_.Config(), job)) return;
   // What was issued stays issued: a copy that cannot be kept is said, nothing is undone.
   try {
-    archive::KeepIssued(session_.Archive(), session_.Config(), job, via, target, session_.Document().FileName(), pdf);
+    archive::KeepIssued(session_.Archive(), session_.Config(), job, via, target, session_.Document().FileName(), pdf());
   } catch (const std::exception& e) {
     ShowError(view_.Window(), done + QStringLiteral("、発行控えを保存できませんでした。\r\n") + QString::fromStdString(e.what()));
   }
@@ -157,7 +158,8 @@ void PrintCommands::PdfWith(const TFormPrintBase& dialog) {
       ChooseFileToWrite(view_.Window(), QStringLiteral("PDFファイル(*.pdf)"), QStringLiteral("pdf"), ExportFolder());
   if (path.isEmpty()) return;
   const std::string pdf = pdf::WritePdf(PdfBase(), dialog.Job(), path.toStdString(), PdfSettings());
-  KeepIssued(dialog.Job(), archive::IssueVia::Pdf, path.toStdString(), pdf, QStringLiteral("PDFを書き出しましたが"));
+  KeepIssued(dialog.Job(), archive::IssueVia::Pdf, path.toStdString(), [&pdf] { return pdf; },
+             QStringLiteral("PDFを書き出しましたが"));
 }
 
 void PrintCommands::PrintWith(TFormPrintBase& dialog) {
@@ -169,18 +171,12 @@ void PrintCommands::PrintWith(TFormPrintBase& dialog) {
   // A queue that refuses jobs says why, instead of the job vanishing.
   if (printer.outputFormat() == QPrinter::NativeFormat) CheckPrinterTakesJobs(printer.printerName().toStdString());
   PrintJobOn(printer, dialog.Job());
-  if (!archive::IsKept(session_.Config(), dialog.Job())) return;
   // The copy kept of a printed job is its PDF, as PDF出力 would write it.
   const std::string target = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName().toStdString()
                                                                            : printer.printerName().toStdString();
-  std::string pdf;
-  try {
-    pdf = pdf::WritePdf(PdfBase(), dialog.Job(), std::string(), PdfSettings());
-  } catch (const std::exception& e) {
-    ShowError(view_.Window(), QStringLiteral("印刷しましたが、発行控えを保存できませんでした。\r\n") + QString::fromStdString(e.what()));
-    return;
-  }
-  KeepIssued(dialog.Job(), archive::IssueVia::Print, target, pdf, QStringLiteral("印刷しましたが"));
+  KeepIssued(dialog.Job(), archive::IssueVia::Print, target,
+             [&] { return pdf::WritePdf(PdfBase(), dialog.Job(), std::string(), PdfSettings()); },
+             QStringLiteral("印刷しましたが"));
 }
 
 void PrintCommands::EInvoiceWith(const TFormPrintBase& dialog) {

@@ -4,6 +4,8 @@
 // first use and kept.
 #include <QObject>
 
+#include <functional>
+
 #include <memory>
 
 #include "session/session.h"
@@ -80,7 +82,8 @@ class PrintCommands : public QObject {
   pdf::PdfWriteSettings PdfSettings() const;
   // Keeps the issued copy of a job when its kind and the settings ask for it; a failure
   // is said after `done` ("印刷しましたが"), as the document has left already.
-  void KeepIssued(const PrintJob& job, archive::IssueVia via, const std::string& target, const std::string& pdf,
+  void KeepIssued(const PrintJob& job, archive::IssueVia via, const std::string& target,
+                  const std::function<std::string()>& pdf,
                   const QString& done);
 
   AppSession& session_;
