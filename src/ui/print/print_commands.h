@@ -5,7 +5,6 @@
 #include <QObject>
 
 #include <functional>
-
 #include <memory>
 
 #include "session/session.h"
